@@ -1,0 +1,16 @@
+// The application title, derived from the executable's file name.
+#pragma once
+
+#include <string>
+
+#include "app/CodePage.h"
+
+using LowerCaseFn = std::string (*)(const std::string&);
+
+// Lower-cases A to Z only; the Win32 layer passes the system's rules instead.
+std::string AsciiLower(const std::string& text);
+
+// The file name of an ANSI path, cut at its first full stop, lower case after the first
+// character. The caller has already converted the path from OEM and capped its length.
+std::string AppTitleFromPath(const std::string& ansiPath, LeadByteTest isLead = NoLeadBytes,
+                             LowerCaseFn lower = AsciiLower);

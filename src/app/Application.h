@@ -1,0 +1,89 @@
+// The application frame: title and icon, the hidden application window that carries the
+// taskbar button, the main window, the event loop and the one place where errors reach
+// the user.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Exceptions.h"
+
+namespace gui {
+class TForm;
+}
+
+class TApplication {
+public:
+    TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+    ~TApplication();
+
+    // Read back from the application window's caption, as everything else shows it.
+    std::string Title() const;
+    HICON Icon() const { return icon_; }
+    HWND Handle() const { return handle_; }
+    gui::TForm* MainForm() const { return mainForm_; }
+
+    // Builds a window with `make`; the first one becomes the main window. An error while
+    // building passes on to the caller and records nothing.
+    template <typename TFormClass> TFormClass* CreateMainWindow() {
+        auto form = std::make_unique<TFormClass>();
+        TFormClass* raw = form.get();
+        AdoptForm(std::move(form));
+        return raw;
+    }
+    void RunMessageLoop();
+    void RequestQuit();
+    bool QuitRequested() const { return quitRequested_; }
+
+    void ReportError(std::exception_ptr error) noexcept;
+    void ShowErrorBox(const Exception& error);
+    int ShowAppMessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+    void Minimize();
+    void Restore();
+    // Runs one pass of the event loop; false when the queue was empty. For tests and
+    // modal loops of our own.
+    bool ProcessMessage();
+
+private:
+    void AdoptForm(std::unique_ptr<gui::TForm> form);
+    void ShowMainWindowFirstTime(int showState);
+    static LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HWND handle_ = nullptr;
+    HICON icon_ = nullptr;
+    std::vector<std::unique_ptr<gui::TForm>> forms_;
+    gui::TForm* mainForm_ = nullptr;
+    bool quitRequested_ = false;
+    bool mainShown_ = false;
+};
+
+// The one application object of the process; set while it exists.
+extern TApplication* Application;
+
+// Keeps the program's windows disabled while a system-modal-looking dialog of ours is up,
+// then enables exactly those again and gives the focus back to where it was.
+class TDisabledTaskWindows {
+public:
+    TDisabledTaskWindows();
+    TDisabledTaskWindows(const TDisabledTaskWindows&) = delete;
+    TDisabledTaskWindows& operator=(const TDisabledTaskWindows&) = delete;
+    ~TDisabledTaskWindows();
+
+private:
+    HWND active_ = nullptr;
+    HWND focus_ = nullptr;
+    std::vector<HWND> disabled_;
+};
+
+// The generic box for errors that are not of our kind, and for a main window that could
+// not be built.
+void ShowGenericErrorBox(const std::string& className, const std::string& message);

@@ -1,0 +1,15 @@
+// Texts of the two error boxes.
+#pragma once
+
+#include <string>
+
+#include "app/CodePage.h"
+
+// The message, with a full stop added when its last character's code (the lead byte of a
+// double-byte character) lies above that of the full stop.
+std::string ErrorBoxText(const std::string& message, LeadByteTest isLead = NoLeadBytes);
+
+// The text of the "Application Error" box for an error that is no Exception, or that arose
+// before the main window existed. moduleFileName carries no directory.
+std::string GenericErrorText(const std::string& className, const std::string& moduleFileName,
+                             const void* address, const std::string& message);

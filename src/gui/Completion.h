@@ -1,0 +1,26 @@
+// Typed-prefix completion of the editable combo boxes from their drop-down lists.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CompletionResult {
+    int itemIndex;
+    std::string text;
+    int selStart;
+    int selEnd;
+};
+
+// True when prefix and itemHead (of the same length) are equal with letter case ignored.
+// The Win32 layer passes one based on the user's locale.
+using SamePrefixFn = bool (*)(const std::string& prefix, const std::string& itemHead);
+
+bool AsciiSamePrefix(const std::string& prefix, const std::string& itemHead);
+
+// selStart is the start of the selection, or the text's length when nothing is selected.
+// Without a match (and for backspace, Tab and Escape) the result is empty and the
+// character is to be typed normally.
+std::optional<CompletionResult> CompleteTyped(const std::string& text, int selStart, char typed,
+                                              const std::vector<std::string>& items,
+                                              SamePrefixFn samePrefix = AsciiSamePrefix);

@@ -1,0 +1,52 @@
+#include "gui/Layout.h"
+
+#include <cstdint>
+
+namespace gui {
+
+int ScaleToDpi(int designPixels, int dpi) {
+    // Rounded like MulDiv, so the layout is the identity at 96 dpi.
+    std::int64_t scaled = static_cast<std::int64_t>(designPixels) * dpi;
+    std::int64_t half = kDesignDpi / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi : (scaled - half) / kDesignDpi);
+}
+
+Rect ScaleRect(const Rect& r, int dpi) {
+    return {ScaleToDpi(r.left, dpi), ScaleToDpi(r.top, dpi), ScaleToDpi(r.width, dpi),
+            ScaleToDpi(r.height, dpi)};
+}
+
+Rect Anchored(const Rect& designed, unsigned anchors, int dw, int dh) {
+    Rect r = designed;
+    if (anchors & akRight) {
+        if (anchors & akLeft)
+            r.width += dw;
+        else
+            r.left += dw;
+    }
+    if (anchors & akBottom) {
+        if (anchors & akTop)
+            r.height += dh;
+        else
+            r.top += dh;
+    }
+    return r;
+}
+
+Rect LabelBeside(const Rect& field, Size label) {
+    return {field.left - 3 - label.width, field.top + (field.height - label.height) / 2,
+            label.width, label.height};
+}
+
+Point CentreOnScreen(int screenWidth, int screenHeight, int width, int height) {
+    int x = (screenWidth - width) / 2;
+    int y = (screenHeight - height) / 2;
+    return {x < 0 ? 0 : x, y < 0 ? 0 : y};
+}
+
+Size FormClientSize(Size content, int dpi) {
+    int border = ScaleToDpi(kFormBorder, dpi);
+    return {content.width + 2 * border, content.height + 2 * border};
+}
+
+} // namespace gui

@@ -1,0 +1,38 @@
+// Layout arithmetic of the main window: designed at 96 dpi, scaled to the system's, with
+// controls that keep their distance to the parent's right or bottom edge when it grows.
+#pragma once
+
+namespace gui {
+
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+struct Point {
+    int x = 0, y = 0;
+};
+struct Size {
+    int width = 0, height = 0;
+};
+
+enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+
+constexpr int kDesignDpi = 96;
+// Space between the window's client edge and its content, on every side.
+constexpr int kFormBorder = 8;
+
+int ScaleToDpi(int designPixels, int dpi);
+Rect ScaleRect(const Rect& r, int dpi);
+
+// Where a control goes when its parent is grown by dw, dh beyond its designed size.
+Rect Anchored(const Rect& designed, unsigned anchors, int dw, int dh);
+
+// A label left of its field: right edge 3 pixels before the field, centred vertically.
+Rect LabelBeside(const Rect& field, Size label);
+
+// Top-left corner that centres a window on the screen, never above or left of it.
+Point CentreOnScreen(int screenWidth, int screenHeight, int width, int height);
+
+// The window sizes itself to its visible content plus the border.
+Size FormClientSize(Size content, int dpi);
+
+} // namespace gui

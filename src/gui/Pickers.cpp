@@ -1,0 +1,201 @@
+#include "gui/Pickers.h"
+
+#include <commdlg.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <memory>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "app/Application.h"
+#include "gui/FilterString.h"
+#include "gui/Form.h"
+
+namespace gui {
+namespace {
+
+// Room for MAX_PATH characters and the terminator, plus one spare byte the system may use.
+constexpr std::size_t kPathBufferSize = MAX_PATH + 1;
+constexpr std::size_t kFileBufferSize = MAX_PATH + 2;
+constexpr DWORD kSaveFlags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
+
+// The folder browser talks to the shell namespace through COM, which needs an apartment on
+// this thread; an apartment that is already there is left as it was found.
+class TComApartment {
+public:
+    TComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    TComApartment(const TComApartment&) = delete;
+    TComApartment& operator=(const TComApartment&) = delete;
+    ~TComApartment() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+
+private:
+    HRESULT result_;
+};
+
+// Item lists from the folder browser belong to the shell's task allocator.
+struct TTaskMemFree {
+    void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+};
+using TItemList = std::unique_ptr<ITEMIDLIST, TTaskMemFree>;
+
+struct TDragFinish {
+    void operator()(HDROP drop) const { DragFinish(drop); }
+};
+using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDragFinish>;
+
+bool IsSystemLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != FALSE;
+}
+
+std::string BufferText(const char* buffer, std::size_t size) {
+    return std::string(buffer, strnlen(buffer, size));
+}
+
+// Reaches the hook through the record's lCustData.
+struct TSaveHookData {
+    HWND placeBy = nullptr;
+};
+
+// Taken before the dialog opens: once it is up, the dialog itself is the active window.
+HWND PlacementWindow() {
+    HWND active = GetActiveWindow();
+    if (active && !(Application && active == Application->Handle()))
+        return active;
+    if (Application && Application->MainForm())
+        return Application->MainForm()->Handle();
+    return nullptr;
+}
+
+void PlaceSaveDialog(HWND dialog, HWND placeBy) {
+    HMONITOR monitor = placeBy ? MonitorFromWindow(placeBy, MONITOR_DEFAULTTONEAREST)
+                               : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    RECT bounds{};
+    if (!GetMonitorInfoA(monitor, &info) || !GetWindowRect(dialog, &bounds))
+        return;
+    const POINT at = SaveDialogPosition(
+        info.rcWork, SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top});
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOZORDER);
+}
+
+TDroppedKind KindOf(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return TDroppedKind::Missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDroppedKind::Folder : TDroppedKind::File;
+}
+
+} // namespace
+
+std::string BrowseForFolder(HWND owner, const std::string& initialFolder) {
+    TComApartment com;
+    char displayName[kPathBufferSize] = {};
+    BROWSEINFOA info{};
+    info.hwndOwner = owner;
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = "Please specify a directory";
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    if (!initialFolder.empty()) {
+        info.lpfn = &BrowseForFolderCallback;
+        info.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
+    }
+    const TItemList chosen(SHBrowseForFolderA(&info));
+    if (!chosen)
+        return std::string();
+    // Success is not consulted: an item without a file-system path leaves the buffer empty.
+    char path[kPathBufferSize] = {};
+    SHGetPathFromIDListA(chosen.get(), path);
+    return BufferText(path, sizeof(path));
+}
+
+int CALLBACK BrowseForFolderCallback(HWND wnd, UINT msg, LPARAM /*lParam*/, LPARAM data) {
+    // A text that names no folder simply leaves the browser's own default selection.
+    if (msg == BFFM_INITIALIZED)
+        SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+}
+
+POINT SaveDialogPosition(const RECT& monitorWork, SIZE dialog) {
+    const LONG width = monitorWork.right - monitorWork.left;
+    const LONG height = monitorWork.bottom - monitorWork.top;
+    return POINT{monitorWork.left + (width - dialog.cx) / 2,
+                 monitorWork.top + (height - dialog.cy) / 3};
+}
+
+bool TSaveDialog::Execute() {
+    const std::string filter =
+        Filter.empty() ? std::string() : FilterToDoubleZeroList(Filter, IsSystemLeadByte);
+    char file[kFileBufferSize] = {};
+    FileName.copy(file, MAX_PATH);
+    TSaveHookData hookData;
+    hookData.placeBy = PlacementWindow();
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = Application ? Application->Handle() : nullptr;
+    ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = "";
+    ofn.lpstrTitle = "";
+    ofn.Flags = kSaveFlags;
+    ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+    ofn.lCustData = reinterpret_cast<LPARAM>(&hookData);
+    ofn.lpfnHook = &TSaveDialog::Hook;
+
+    BOOL confirmed = FALSE;
+    {
+        TDisabledTaskWindows disabled;
+        confirmed = GetSaveFileNameA(&ofn);
+    }
+    // A failure (such as a path too long for the buffer) counts as a cancel.
+    if (!confirmed)
+        return false;
+    FileName = BufferText(file, sizeof(file));
+    FilterIndex = static_cast<int>(ofn.nFilterIndex);
+    return true;
+}
+
+UINT_PTR CALLBACK TSaveDialog::Hook(HWND child, UINT msg, WPARAM /*wParam*/, LPARAM lParam) {
+    if (msg != WM_NOTIFY)
+        return 0;
+    Guarded([&]() -> LRESULT {
+        const auto* note = reinterpret_cast<const OFNOTIFYA*>(lParam);
+        if (note->hdr.code != CDN_INITDONE)
+            return 0;
+        const auto* data = reinterpret_cast<const TSaveHookData*>(note->lpOFN->lCustData);
+        // The hook belongs to an empty child dialog; the visible dialog is its parent.
+        PlaceSaveDialog(GetParent(child), data ? data->placeBy : nullptr);
+        return 0;
+    });
+    return 0;
+}
+
+DroppedTargets ReadDrop(HDROP drop) {
+    const TDrop owned(drop);
+    if (!owned)
+        return DroppedTargets();
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::pair<std::string, TDroppedKind>> items;
+    items.reserve(count);
+    for (UINT i = 0; i < count; ++i) {
+        // Asked for its length first: a dropped path may be longer than MAX_PATH.
+        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
+        TDroppedKind kind = KindOf(path);
+        items.emplace_back(std::move(path), kind);
+    }
+    return PickDropTargets(items);
+}
+
+} // namespace gui

@@ -1,0 +1,73 @@
+// Stands in for VKB.exe in the end-to-end tests: appends how it was started (its raw
+// command line and its current directory) to VKB.log beside itself, then exits 0.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string OwnPath() {
+    std::string buf(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
+        if (n == 0)
+            return std::string();
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.resize(buf.size() * 2);
+    }
+}
+
+std::string CurrentDir() {
+    DWORD need = GetCurrentDirectoryA(0, nullptr);
+    if (need == 0)
+        return std::string();
+    std::string buf(need, '\0');
+    DWORD n = GetCurrentDirectoryA(need, &buf[0]);
+    buf.resize(n < need ? n : 0);
+    return buf;
+}
+
+struct FileHandle {
+    HANDLE h;
+    explicit FileHandle(HANDLE handle) : h(handle) {}
+    ~FileHandle() {
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+};
+
+} // namespace
+
+int main() {
+    std::string log = OwnPath();
+    std::string::size_type slash = log.find_last_of("\\/");
+    log = (slash == std::string::npos ? std::string() : log.substr(0, slash + 1)) + "VKB.log";
+
+    const std::string record =
+        std::string("CMDLINE ") + GetCommandLineA() + "\r\nCWD " + CurrentDir() + "\r\n";
+
+    // Exclusive access keeps two records from interleaving; a second builder started at
+    // the same moment waits its turn.
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        FileHandle file(CreateFileA(log.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.h == INVALID_HANDLE_VALUE) {
+            DWORD err = GetLastError();
+            if (err != ERROR_SHARING_VIOLATION && err != ERROR_ACCESS_DENIED &&
+                err != ERROR_LOCK_VIOLATION)
+                return 2;
+            Sleep(10);
+            continue;
+        }
+        DWORD written = 0;
+        BOOL ok = WriteFile(file.h, record.data(), static_cast<DWORD>(record.size()), &written,
+                            nullptr);
+        return ok && written == record.size() ? 0 : 3;
+    }
+    return 4;
+}

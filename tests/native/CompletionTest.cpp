@@ -1,0 +1,84 @@
+#include "gui/Completion.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> kItems = {"C:\\Games\\Vesk", "c:\\games\\other", "D:\\Out\\a.vkpak",
+                                         "D:\\Out"};
+
+TEST(Completion, KeepsUserCaseAndSelectsTheAddedRest) {
+    const auto r = CompleteTyped("c:\\g", 4, 'A', kItems);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->itemIndex, 0);
+    EXPECT_EQ(r->text, "c:\\gAmes\\Vesk");
+    EXPECT_EQ(r->selStart, 5);
+    EXPECT_EQ(r->selEnd, 13);
+}
+
+TEST(Completion, FirstMatchFromTheTopWins) {
+    const auto r = CompleteTyped("", 0, 'd', kItems);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->itemIndex, 2);
+    EXPECT_EQ(r->text, "d:\\Out\\a.vkpak");
+    EXPECT_EQ(r->selStart, 1);
+}
+
+TEST(Completion, ExactWholeItemMatchSelectsNothing) {
+    const auto r = CompleteTyped("D:\\Ou", 5, 't', {"D:\\Out"});
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->text, "D:\\Out");
+    EXPECT_EQ(r->selStart, 6);
+    EXPECT_EQ(r->selEnd, 6);
+}
+
+TEST(Completion, TypedOverSelectionLooksUpTextBeforeIt) {
+    // The rest completed earlier is selected; typing replaces it and completes anew.
+    const auto r = CompleteTyped("c:\\gAmes\\Vesk", 5, 'm', kItems);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->itemIndex, 0);
+    EXPECT_EQ(r->text, "c:\\gAmes\\Vesk");
+    EXPECT_EQ(r->selStart, 6);
+    // Text after the selection start plays no part in the lookup.
+    const auto o = CompleteTyped("c:\\gzzz", 4, 'a', kItems);
+    ASSERT_TRUE(o.has_value());
+    EXPECT_EQ(o->text, "c:\\games\\Vesk");
+}
+
+TEST(Completion, NoMatchOrShortItemsTypeNormally) {
+    EXPECT_FALSE(CompleteTyped("E:", 2, '\\', kItems).has_value());
+    EXPECT_FALSE(CompleteTyped("D:\\Out", 6, 'x', {"D:\\Out"}).has_value());
+    EXPECT_FALSE(CompleteTyped("", 0, 'a', {}).has_value());
+    EXPECT_FALSE(CompleteTyped("", 0, 'a', {""}).has_value());
+}
+
+TEST(Completion, BackspaceTabAndEscapeNeverComplete) {
+    for (char c : {'\b', '\t', '\x1b'}) {
+        EXPECT_FALSE(CompleteTyped("C:", 2, c, {"C:\b", "C:\t", "C:\x1b"}).has_value())
+            << static_cast<int>(c);
+    }
+}
+
+TEST(Completion, SelectionStartOutsideTheTextIsClamped) {
+    const auto past = CompleteTyped("C:", 99, '\\', kItems);
+    ASSERT_TRUE(past.has_value());
+    EXPECT_EQ(past->text, "C:\\Games\\Vesk");
+    const auto before = CompleteTyped("zz", -3, 'c', kItems);
+    ASSERT_TRUE(before.has_value());
+    EXPECT_EQ(before->text, "c:\\Games\\Vesk");
+    EXPECT_EQ(before->selStart, 1);
+}
+
+TEST(Completion, UsesTheGivenComparison) {
+    // The default folds ASCII letters only; beyond them the seam decides.
+    EXPECT_FALSE(CompleteTyped("", 0, '\xE4', {"\xC4pfel"}).has_value());
+    const SamePrefixFn anyHead = [](const std::string&, const std::string&) { return true; };
+    const auto r = CompleteTyped("", 0, '\xE4', {"\xC4pfel"}, anyHead);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->text, "\xE4pfel");
+}
+
+} // namespace

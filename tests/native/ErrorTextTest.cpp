@@ -1,0 +1,65 @@
+#include "app/ErrorText.h"
+
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool TestLead(unsigned char c) {
+    return c >= 0x81;
+}
+
+} // namespace
+
+TEST(ErrorBoxText, FullStopAfterCharactersAboveTheFullStop) {
+    EXPECT_EQ(ErrorBoxText("The specified source does not exist"),
+              "The specified source does not exist.");
+    EXPECT_EQ(ErrorBoxText("Error 42"), "Error 42.");
+    EXPECT_EQ(ErrorBoxText("Really?"), "Really?.");
+    EXPECT_EQ(ErrorBoxText("Path:"), "Path:.");
+    EXPECT_EQ(ErrorBoxText("a/"), "a/."); // 0x2F, just above
+    // Bytes from 128 compare unsigned: above the full stop.
+    EXPECT_EQ(ErrorBoxText("Caf\xE9"), "Caf\xE9.");
+    EXPECT_EQ(ErrorBoxText("x\x80"), "x\x80.");
+}
+
+TEST(ErrorBoxText, NothingAfterTheFullStopAndBelow) {
+    EXPECT_EQ(ErrorBoxText(""), "");
+    EXPECT_EQ(ErrorBoxText("You must specify an output vesk."), "You must specify an output vesk.");
+    for (const char* message : {"Index out of bounds (10)", "Stop!", "a,", "a-", "a ", "a\r\n",
+                                "a\"", "a#", "a%", "a'", "a*", "a+"}) {
+        EXPECT_EQ(ErrorBoxText(message), message);
+    }
+}
+
+TEST(ErrorBoxText, LeadByteOfLastDoubleByteCharacterCounts) {
+    // The trail byte ')' would suppress the stop; the lead byte 0x81 asks for it.
+    EXPECT_EQ(ErrorBoxText("a\x81)", TestLead), "a\x81).");
+    EXPECT_EQ(ErrorBoxText("a\x81)"), "a\x81)");
+    // Characters before the last pair are walked in steps, so ")\x81)" ends in a pair.
+    EXPECT_EQ(ErrorBoxText("\x81)\x81)", TestLead), "\x81)\x81).");
+}
+
+TEST(GenericErrorText, FixedLayoutWithPointerWideAddress) {
+    const void* address = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(0xABCDEF));
+    const std::string hex = sizeof(void*) == 8 ? "0000000000ABCDEF" : "00ABCDEF";
+    EXPECT_EQ(GenericErrorText("EAccessViolation", "Veskmaker.exe", address, "Bad read"),
+              "Exception EAccessViolation in module Veskmaker.exe at " + hex +
+                  ".\r\nBad read.\r\n");
+}
+
+TEST(GenericErrorText, OnlyAFinalFullStopSuppressesTheStop) {
+    const std::string head =
+        "Exception E in module m.exe at " + std::string(2 * sizeof(void*), '0') + ".\r\n";
+    EXPECT_EQ(GenericErrorText("E", "m.exe", nullptr, ""), head + "\r\n");
+    EXPECT_EQ(GenericErrorText("E", "m.exe", nullptr, "done."), head + "done.\r\n");
+    EXPECT_EQ(GenericErrorText("E", "m.exe", nullptr, "Stop!"), head + "Stop!.\r\n");
+    EXPECT_EQ(GenericErrorText("E", "m.exe", nullptr, "(x)"), head + "(x).\r\n");
+}
+
+TEST(GenericErrorText, TextsAreNeverFormatStrings) {
+    EXPECT_EQ(GenericErrorText("%s", "%n%p.exe", nullptr, "100%d"),
+              "Exception %s in module %n%p.exe at " + std::string(2 * sizeof(void*), '0') +
+                  ".\r\n100%d.\r\n");
+}

@@ -1,0 +1,198 @@
+#include "History/History.h"
+
+#include <map>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "History/IniFile.h"
+#include "app/Exceptions.h"
+
+using Entries = std::vector<std::string>;
+using Keys = std::map<std::string, std::string>;
+
+namespace {
+
+// Settings held in memory, with every call written down and failures on request.
+class MemoryIni : public TCustomIniFile {
+public:
+    MemoryIni() : TCustomIniFile("C:\\Apps\\front.ini") {}
+
+    std::string ReadValue(const std::string& section, const std::string& key,
+                          const std::string& defaultValue) override {
+        calls.push_back("read " + section + " " + key + " default=" + defaultValue);
+        if (key == failReadKey) {
+            throw Exception("read failed");
+        }
+        auto s = sections.find(section);
+        if (s == sections.end()) {
+            return defaultValue;
+        }
+        auto k = s->second.find(key);
+        return k == s->second.end() ? defaultValue : k->second;
+    }
+
+    void WriteValue(const std::string& section, const std::string& key,
+                    const std::string& value) override {
+        if (key == failWriteKey) {
+            throw EIniFileException("Unable to write to " + FileName());
+        }
+        calls.push_back("write " + section + " " + key + "=" + value);
+        sections[section][key] = value;
+    }
+
+    void RemoveSection(const std::string& section) override {
+        if (failRemove) {
+            throw EIniFileException("Unable to write to " + FileName());
+        }
+        calls.push_back("remove " + section);
+        sections.erase(section);
+    }
+
+    void Flush() override { calls.push_back("flush"); }
+
+    std::map<std::string, Keys> sections;
+    std::vector<std::string> calls;
+    std::string failReadKey, failWriteKey;
+    bool failRemove = false;
+};
+
+Entries EntriesOf(const THistory& h) {
+    Entries entries;
+    for (int i = 0; i < h.Count(); ++i) {
+        entries.push_back(h.Item(i));
+    }
+    return entries;
+}
+
+class HistoryIniTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        history.SetMaxItems(10);
+        history.SetOnChange([this](THistory& sender) { countsSeen.push_back(sender.Count()); });
+    }
+
+    void Fill(const Entries& newestFirst) {
+        for (auto it = newestFirst.rbegin(); it != newestFirst.rend(); ++it) {
+            history.Add(*it);
+        }
+        countsSeen.clear();
+    }
+
+    template <typename F> void ExpectMessage(F call, const std::string& message) {
+        try {
+            call();
+            ADD_FAILURE() << "no error, expected " << message;
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), message);
+        }
+    }
+
+    MemoryIni ini;
+    THistory history;
+    std::vector<int> countsSeen;
+};
+
+} // namespace
+
+TEST_F(HistoryIniTest, LoadClosesGapsAndNotifiesOnce) {
+    Fill({"old"});
+    ini.sections["source"] = {{"0", "C:\\A"}, {"2", "C:\\B"}, {"5", "C:\\C"}, {"3", ""}};
+    ini.sections["out"] = {{"1", "elsewhere"}};
+    history.LoadFromIni(&ini, "source");
+    EXPECT_EQ(EntriesOf(history), (Entries{"C:\\A", "C:\\B", "C:\\C"}));
+    EXPECT_EQ(countsSeen, (std::vector<int>{3}));
+}
+
+TEST_F(HistoryIniTest, LoadReadsOnlyKeysBelowMaxItemsWithEmptyDefault) {
+    for (int i = 0; i <= 12; ++i) {
+        ini.sections["source"][std::to_string(i)] = "v" + std::to_string(i);
+    }
+    history.LoadFromIni(&ini, "source");
+    EXPECT_EQ(history.Count(), 10);
+    EXPECT_EQ(history.Item(9), "v9");
+    ASSERT_EQ(ini.calls.size(), 10u);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(ini.calls[i], "read source " + std::to_string(i) + " default=");
+    }
+}
+
+TEST_F(HistoryIniTest, LoadKeepsRepeatsAndAddFindsTheFirst) {
+    ini.sections["source"] = {{"0", "C:\\x"}, {"1", "C:\\Data"}, {"2", "c:\\DATA"}};
+    history.LoadFromIni(&ini, "source");
+    EXPECT_EQ(EntriesOf(history), (Entries{"C:\\x", "C:\\Data", "c:\\DATA"}));
+    history.Add("C:\\data");
+    EXPECT_EQ(EntriesOf(history), (Entries{"C:\\Data", "C:\\x", "c:\\DATA"}));
+}
+
+TEST_F(HistoryIniTest, LoadWithoutSectionEmptiesTheListAndStillNotifies) {
+    Fill({"a", "b"});
+    history.LoadFromIni(&ini, "source");
+    EXPECT_EQ(history.Count(), 0);
+    EXPECT_EQ(countsSeen, (std::vector<int>{0}));
+}
+
+TEST_F(HistoryIniTest, FailedLoadNotifiesWithWhatItReadThenRethrows) {
+    ini.sections["source"] = {{"0", "a"}, {"1", "b"}, {"2", "c"}};
+    ini.failReadKey = "2";
+    ExpectMessage([&] { history.LoadFromIni(&ini, "source"); }, "read failed");
+    EXPECT_EQ(EntriesOf(history), (Entries{"a", "b"}));
+    EXPECT_EQ(countsSeen, (std::vector<int>{2}));
+}
+
+TEST_F(HistoryIniTest, ArgumentChecksComeFirstAndChangeNothing) {
+    Fill({"a"});
+    ini.sections["source"] = {{"0", "x"}};
+    ExpectMessage([&] { history.LoadFromIni(nullptr, "source"); }, "IniFile not assigned");
+    ExpectMessage([&] { history.LoadFromIni(&ini, ""); }, "Section is not set!");
+    ExpectMessage([&] { history.SaveToIni(nullptr, "source"); }, "IniFile not assigned");
+    ExpectMessage([&] { history.SaveToIni(&ini, ""); }, "Section is not set!");
+    EXPECT_EQ(EntriesOf(history), (Entries{"a"}));
+    EXPECT_TRUE(countsSeen.empty());
+    EXPECT_TRUE(ini.calls.empty());
+    EXPECT_EQ(ini.sections["source"], (Keys{{"0", "x"}}));
+}
+
+TEST_F(HistoryIniTest, SaveRewritesTheSectionWholeWithoutNotifying) {
+    Fill({"C:\\A", "C:\\B"});
+    ini.sections["source"] = {{"0", "stale"}, {"7", "stale"}, {"extra", "x"}};
+    ini.sections["out"] = {{"0", "C:\\o.vkpak"}};
+    history.SaveToIni(&ini, "source");
+    EXPECT_EQ(ini.calls, (std::vector<std::string>{"remove source", "write source 0=C:\\A",
+                                                   "write source 1=C:\\B"}));
+    EXPECT_EQ(ini.sections["source"], (Keys{{"0", "C:\\A"}, {"1", "C:\\B"}}));
+    EXPECT_EQ(ini.sections["out"], (Keys{{"0", "C:\\o.vkpak"}}));
+    EXPECT_TRUE(countsSeen.empty());
+}
+
+TEST_F(HistoryIniTest, EmptyHistoryLeavesNoSection) {
+    ini.sections["out"] = {{"0", "old"}};
+    history.SaveToIni(&ini, "out");
+    EXPECT_EQ(ini.sections.count("out"), 0u);
+}
+
+TEST_F(HistoryIniTest, FailedWriteKeepsTheKeysWrittenBefore) {
+    Fill({"a", "b", "c"});
+    ini.failWriteKey = "1";
+    ExpectMessage([&] { history.SaveToIni(&ini, "source"); },
+                  "Unable to write to C:\\Apps\\front.ini");
+    EXPECT_EQ(ini.sections["source"], (Keys{{"0", "a"}}));
+
+    ini.failRemove = true;
+    ini.sections["source"] = {{"0", "kept"}};
+    EXPECT_THROW(history.SaveToIni(&ini, "source"), EIniFileException);
+    EXPECT_EQ(ini.sections["source"], (Keys{{"0", "kept"}}));
+}
+
+TEST_F(HistoryIniTest, SaveThenLoadGivesTheSameList) {
+    ini.sections["source"] = {{"1", "C:\\Only"}}; // key 0 missing
+    history.LoadFromIni(&ini, "source");
+    history.Add("C:\\My Files\\x");
+    history.SaveToIni(&ini, "source");
+    EXPECT_EQ(ini.sections["source"], (Keys{{"0", "C:\\My Files\\x"}, {"1", "C:\\Only"}}));
+
+    THistory again;
+    again.SetMaxItems(10);
+    again.LoadFromIni(&ini, "source");
+    EXPECT_EQ(EntriesOf(again), EntriesOf(history));
+}

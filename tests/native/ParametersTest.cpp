@@ -1,0 +1,149 @@
+#include "builder/Parameters.h"
+
+#include <cstdint>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "ArgvCorpus.h"
+#include "ArgvSplit.h"
+
+using argv_split::SplitArguments;
+using Args = std::vector<std::string>;
+
+namespace {
+
+BuilderInputs SourceAndOutput() {
+    BuilderInputs in;
+    in.source = "S";
+    in.output = "O";
+    return in;
+}
+
+} // namespace
+
+TEST(BuildParameters, MinimalString) {
+    EXPECT_EQ(BuildParameters(SourceAndOutput()), "-source \"S\" -out \"O\" -waitonexit");
+}
+
+TEST(BuildParameters, WorkedExample) {
+    BuilderInputs in = SourceAndOutput();
+    in.title = "T";
+    in.isProtected = true;
+    in.priority = 3;
+    EXPECT_EQ(BuildParameters(in),
+              "-source \"S\" -out \"O\" -title \"T\" -flagprotected -priority 3 -waitonexit");
+}
+
+TEST(BuildParameters, EveryOptionInFixedOrder) {
+    BuilderInputs in;
+    in.source = "C:\\Work\\heavy";
+    in.output = "C:\\Work\\heavy.vkpak";
+    in.title = "Heavy";
+    in.author = "Me";
+    in.build = "7";
+    in.copyright = "(c) 2024";
+    in.dev = in.mpXfer = in.isProtected = true;
+    in.priority = 2147483647;
+    EXPECT_EQ(BuildParameters(in),
+              "-source \"C:\\Work\\heavy\" -out \"C:\\Work\\heavy.vkpak\" -title \"Heavy\" "
+              "-author \"Me\" -build \"7\" -copyright \"(c) 2024\" -flagdev -flagmpxfer "
+              "-flagprotected -priority 2147483647 -waitonexit");
+}
+
+TEST(BuildParameters, EachOptionalPieceOnItsOwn) {
+    struct Case {
+        void (*set)(BuilderInputs&);
+        const char* piece;
+    };
+    const Case cases[] = {
+        {[](BuilderInputs& in) { in.author = "A"; }, " -author \"A\""},
+        {[](BuilderInputs& in) { in.build = "B"; }, " -build \"B\""},
+        {[](BuilderInputs& in) { in.copyright = "C"; }, " -copyright \"C\""},
+        {[](BuilderInputs& in) { in.dev = true; }, " -flagdev"},
+        {[](BuilderInputs& in) { in.mpXfer = true; }, " -flagmpxfer"},
+        {[](BuilderInputs& in) { in.priority = 1; }, " -priority 1"},
+        // Blanks only still count and are passed unchanged.
+        {[](BuilderInputs& in) { in.title = "   "; }, " -title \"   \""},
+    };
+    for (const Case& c : cases) {
+        BuilderInputs in = SourceAndOutput();
+        c.set(in);
+        EXPECT_EQ(BuildParameters(in),
+                  std::string("-source \"S\" -out \"O\"") + c.piece + " -waitonexit");
+    }
+}
+
+TEST(BuildParameters, NoPriorityForZeroOrNegative) {
+    for (std::int32_t priority : {0, -1, -5, std::numeric_limits<std::int32_t>::min()}) {
+        BuilderInputs in = SourceAndOutput();
+        in.priority = priority;
+        EXPECT_EQ(BuildParameters(in), "-source \"S\" -out \"O\" -waitonexit") << priority;
+    }
+}
+
+TEST(QuoteArgument, PlainValuesOnlyGainQuotes) {
+    for (const char* value : {"S", "C:\\Work\\heavy", "\\\\server\\share\\x", "a\\\\b", "   ",
+                              "100%s", "\t", "\xE9t\xE9"}) {
+        EXPECT_EQ(QuoteArgument(value), std::string("\"") + value + "\"");
+    }
+}
+
+TEST(QuoteArgument, BackslashesBeforeAQuoteOrTheEndAreDoubled) {
+    EXPECT_EQ(QuoteArgument("C:\\"), "\"C:\\\\\"");
+    EXPECT_EQ(QuoteArgument("\\\\server\\share\\\\"), "\"\\\\server\\share\\\\\\\\\"");
+    EXPECT_EQ(QuoteArgument("a\"b"), "\"a\\\"b\"");
+    EXPECT_EQ(QuoteArgument("a\\\"b"), "\"a\\\\\\\"b\"");
+    EXPECT_EQ(QuoteArgument("\"\""), "\"\\\"\\\"\"");
+    EXPECT_EQ(QuoteArgument(""), "\"\"");
+}
+
+TEST(QuoteArgument, InjectedOptionsStayInsideTheValue) {
+    BuilderInputs in = SourceAndOutput();
+    in.title = "x\" -flagdev -source \"C:\\";
+    in.source = "C:\\";
+    EXPECT_EQ(SplitArguments(BuildParameters(in)),
+              (Args{"-source", "C:\\", "-out", "O", "-title", "x\" -flagdev -source \"C:\\",
+                    "-waitonexit"}));
+}
+
+TEST(QuoteArgument, EmptyValueIsOneEmptyArgument) {
+    EXPECT_EQ(SplitArguments("-source " + QuoteArgument("") + " -out " + QuoteArgument("")),
+              (Args{"-source", "", "-out", ""}));
+}
+
+// The splitter is the judge of the round trip, so it must follow the documented examples.
+TEST(ArgvSplit, FollowsTheWindowsRules) {
+    EXPECT_EQ(SplitArguments("\"abc\" d e"), (Args{"abc", "d", "e"}));
+    EXPECT_EQ(SplitArguments("a\\\\\\b d\"e f\"g h"), (Args{"a\\\\\\b", "de fg", "h"}));
+    EXPECT_EQ(SplitArguments("a\\\\\\\"b c d"), (Args{"a\\\"b", "c", "d"}));
+    EXPECT_EQ(SplitArguments("a\\\\\\\\\"b c\" d e"), (Args{"a\\\\b c", "d", "e"}));
+    EXPECT_EQ(SplitArguments("  a\t\tb  "), (Args{"a", "b"}));
+    EXPECT_EQ(SplitArguments("\"a\"\"\"b\""), (Args{"a\"b"}));
+    EXPECT_EQ(SplitArguments("\"C:\\\" -out x"), (Args{"C:\" -out x"}));
+    EXPECT_EQ(SplitArguments(""), Args{});
+}
+
+TEST(BuildParameters, CorpusSplitsBackToTheSameArguments) {
+    const std::vector<BuilderInputs> inputs = argv_corpus::Inputs();
+    ASSERT_GT(inputs.size(), 200u);
+    for (const BuilderInputs& in : inputs) {
+        const std::string line = BuildParameters(in);
+        ASSERT_EQ(SplitArguments(line), argv_corpus::ExpectedArguments(in)) << line;
+    }
+}
+
+TEST(BuildParameters, CorpusCoversTheAwkwardBytes) {
+    std::string all;
+    for (const std::string& value : argv_corpus::Values()) {
+        ASSERT_FALSE(value.empty());
+        all += value;
+    }
+    for (char c : std::string("\"\\ \t%")) {
+        EXPECT_NE(all.find(c), std::string::npos) << c;
+    }
+    for (int c = 128; c <= 255; ++c) {
+        EXPECT_NE(all.find(static_cast<char>(c)), std::string::npos) << c;
+    }
+    EXPECT_NE(all.find("\\\\\\\""), std::string::npos); // a backslash run before a quote
+}

@@ -1,0 +1,59 @@
+# Sourced by the tools: one Wine prefix of our own under build/, a display, a persistent
+# wineserver. Safe to source more than once.
+VESK_ROOT=${VESK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$VESK_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEARCH=win64
+# No Mono/Gecko install prompts, no crash dialog: a crashing program must just fail.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}
+VESK_WINE=/usr/lib/wine/wine64
+[ -x "$VESK_WINE" ] || VESK_WINE=$(command -v wine64 || command -v wine)
+VESK_WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$VESK_WINESERVER" ] || VESK_WINESERVER=$(command -v wineserver)
+
+vesk_display() {
+    # Use the caller's display, or start our own Xvfb once.
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+    local n
+    for n in 97 98 99 96 95; do
+        if [ ! -e /tmp/.X$n-lock ]; then
+            Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            VESK_XVFB_PID=$!
+            export DISPLAY=:$n
+            local i
+            for i in $(seq 1 100); do
+                xdpyinfo >/dev/null 2>&1 && return 0
+                sleep 0.1
+            done
+            echo "Xvfb did not come up on :$n" >&2
+            return 1
+        fi
+    done
+    echo "no free X display number" >&2
+    return 1
+}
+
+vesk_prefix() {
+    # Make the prefix once; later runs reuse it.
+    if [ ! -f "$WINEPREFIX/.vesk-ready" ]; then
+        mkdir -p "$WINEPREFIX"
+        "$VESK_WINE" wineboot -i >/dev/null 2>&1
+        "$VESK_WINESERVER" -w
+        # Without a window manager Wine stalls ~2 s whenever a top-level window hides,
+        # unless it manages the windows itself.
+        "$VESK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$VESK_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        "$VESK_WINESERVER" -w
+        touch "$WINEPREFIX/.vesk-ready"
+    fi
+}
+
+vesk_wineserver_up() {
+    # A persistent wineserver makes each Wine process start in well under 100 ms.
+    "$VESK_WINESERVER" -p >/dev/null 2>&1 || true
+}
+
+vesk_wine_down() {
+    "$VESK_WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "${VESK_XVFB_PID:-}" ]; then kill "$VESK_XVFB_PID" 2>/dev/null || true; fi
+}
