@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cxxabi.h>
+#include <stdexcept>
 #include <typeinfo>
 
 #include "app/AppTitle.h"
@@ -60,7 +61,7 @@ void ShowGenericErrorBox(const std::string& className, const std::string& messag
     MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-TApplication::TApplication() {
+TApplication::TApplication() : previous_(Application) {
     Application = this;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -85,6 +86,10 @@ TApplication::TApplication() {
     handle_ = CreateWindowExA(0, kAppClass, title.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               x, y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    if (!handle_) {
+        Application = previous_;
+        throw std::runtime_error("Cannot create the application window");
+    }
     SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 }
@@ -96,7 +101,7 @@ TApplication::~TApplication() {
     if (handle_)
         DestroyWindow(handle_);
     if (Application == this)
-        Application = nullptr;
+        Application = previous_;
 }
 
 std::string TApplication::Title() const {
@@ -269,15 +274,17 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(handle_, msg, wParam, lParam);
 }
 
+namespace {
+BOOL CALLBACK CollectVisibleEnabled(HWND hwnd, LPARAM list) {
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+} // namespace
+
 TDisabledTaskWindows::TDisabledTaskWindows() : active_(GetActiveWindow()), focus_(GetFocus()) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) -> BOOL {
-            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled_));
+    EnumThreadWindows(GetCurrentThreadId(), CollectVisibleEnabled,
+                      reinterpret_cast<LPARAM>(&disabled_));
     for (HWND hwnd : disabled_)
         EnableWindow(hwnd, FALSE);
 }

@@ -64,6 +64,7 @@ private:
     gui::TForm* mainForm_ = nullptr;
     bool quitRequested_ = false;
     bool mainShown_ = false;
+    TApplication* previous_ = nullptr; // a test may run its own application for a while
 };
 
 // The one application object of the process; set while it exists.

@@ -2,12 +2,14 @@
 #include "app/Application.h"
 #include "gui/Form1.h"
 
+#include <memory>
 #include <typeinfo>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    TApplication application;
+    std::unique_ptr<TApplication> application;
     try {
-        application.CreateMainWindow<TForm1>();
+        application = std::make_unique<TApplication>();
+        application->CreateMainWindow<TForm1>();
     } catch (const Exception& e) {
         ShowGenericErrorBox(e.ClassName(), e.Message());
         return 1;
@@ -18,6 +20,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ShowGenericErrorBox("Exception", "");
         return 1;
     }
-    application.RunMessageLoop();
+    application->RunMessageLoop();
     return 0;
 }

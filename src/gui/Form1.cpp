@@ -59,6 +59,11 @@ TForm1::TForm1() {
         Form1 = this;
 }
 
+TForm1::~TForm1() {
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
 void TForm1::Build() {
     HDC screen = GetDC(nullptr);
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
@@ -98,9 +103,9 @@ void TForm1::CreateControls() {
     lblSource.Create(p2, idLblSource, "Source", scaled({0, 3, 34, 13}));
     lblOutput.Create(p2, idLblOutput, "Output", scaled({0, 29, 32, 13}));
     lblURL.Create(p2, idLblURL, kMakerHost, scaled({9, 60, 105, 13}));
-    for (gui::TControl* c : {static_cast<gui::TControl*>(&btnBrowseSrc), &btnBrowseOut,
-                             static_cast<gui::TControl*>(&cmbSource), &cmbOutput, &btnAdvanced,
-                             &btnCreate, &lblSource, &lblOutput})
+    for (gui::TControl* c : std::initializer_list<gui::TControl*>{
+             &btnBrowseSrc, &btnBrowseOut, &cmbSource, &cmbOutput, &btnAdvanced, &btnCreate,
+             &lblSource, &lblOutput})
         c->SetFont(font);
     lblURL.SetFont(linkFont_.Get());
     lblURL.textColor = RGB(0, 0, 255);
@@ -141,8 +146,9 @@ void TForm1::CreateControls() {
     cbxProtected.hint = "this is protected content (for optional use by extractors)";
     spnPriority.Create(misc, idSpnPriority, scaled({54, 78, 93, 22}));
     lblPriority.Create(misc, idLblPriority, "Priority", scaled({8, 81, 31, 13}));
-    for (gui::TControl* c : {static_cast<gui::TControl*>(&cbxDev), &cbxMpXfer, &cbxProtected,
-                             static_cast<gui::TControl*>(&spnPriority), &lblPriority})
+    for (gui::TControl* c : std::initializer_list<gui::TControl*>{&cbxDev, &cbxMpXfer,
+                                                                   &cbxProtected, &spnPriority,
+                                                                   &lblPriority})
         c->SetFont(font);
     pgeAdvanced.SetActivePage(0);
 

@@ -17,6 +17,7 @@ constexpr char kMakerHost[] = "www.veskmaker.example";
 class TForm1 : public gui::TForm {
 public:
     TForm1();
+    ~TForm1() override;
     void Build() override;
     void FormCreate() override;
     void FormClose(gui::TCloseAction& action) override;

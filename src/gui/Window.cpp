@@ -35,7 +35,8 @@ void TControl::CreateHandle(DWORD exStyle, const char* className, const char* te
                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (!hwnd)
-        throw std::runtime_error(std::string("Cannot create a window of class ") + className);
+        throw std::runtime_error(std::string("Cannot create a window of class ") + className +
+                                 " (error " + std::to_string(GetLastError()) + ")");
     Bind(hwnd);
 }
 
@@ -114,7 +115,8 @@ void TCustomWindow::CreateCustom(DWORD exStyle, const char* className, const cha
                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOrMenu)),
                                 GetModuleHandleA(nullptr), this);
     if (!hwnd)
-        throw std::runtime_error(std::string("Cannot create a window of class ") + className);
+        throw std::runtime_error(std::string("Cannot create a window of class ") + className +
+                                 " (error " + std::to_string(GetLastError()) + ")");
 }
 
 LRESULT TCustomWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -54,7 +54,8 @@ public:
     }
     std::string Text() const;
     void SetText(const std::string& text);
-    bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+    // The control's own visibility, whether or not its parent is shown.
+    bool Visible() const { return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
     void SetVisible(bool visible);
     bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
     void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }

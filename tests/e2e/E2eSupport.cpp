@@ -159,8 +159,12 @@ std::string WinPath(const std::string& linuxPath) {
     return out;
 }
 
-std::string VeskExePath() { return WinPath(VESK_EXE_PATH); }
-std::string RecorderExePath() { return WinPath(RECORDER_EXE_PATH); }
+std::string VeskExePath() {
+    return WinPath(VESK_EXE_PATH);
+}
+std::string RecorderExePath() {
+    return WinPath(RECORDER_EXE_PATH);
+}
 
 bool WaitUntil(const std::function<bool()>& predicate, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -199,7 +203,9 @@ TempDir::~TempDir() {
     WaitUntil([this] { return RemoveTree(path_); }, 3000);
 }
 
-std::string TempDir::operator/(const std::string& name) const { return path_ + "\\" + name; }
+std::string TempDir::operator/(const std::string& name) const {
+    return path_ + "\\" + name;
+}
 
 std::string PrepareAppDir(const std::string& dir, const std::string& exeName) {
     const std::string exe = dir + "\\" + exeName;
@@ -294,8 +300,7 @@ std::vector<std::string> SplitCommandLine(const std::string& cmdline) {
 std::string GetText(HWND hwnd) {
     const LRESULT len = SendTimed(hwnd, WM_GETTEXTLENGTH, 0, 0);
     std::string buf(static_cast<size_t>(len) + 1, '\0');
-    const LRESULT got =
-        SendTimed(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(&buf[0]));
+    const LRESULT got = SendTimed(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(&buf[0]));
     buf.resize(got >= 0 && static_cast<size_t>(got) < buf.size() ? static_cast<size_t>(got) : 0);
     return buf;
 }
@@ -304,9 +309,13 @@ void SetText(HWND hwnd, const std::string& text) {
     SendTimed(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void Click(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
 
-bool IsChecked(HWND button) { return SendTimed(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND button) {
+    return SendTimed(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void SetCheck(HWND button, bool checked) {
     SendTimed(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -338,7 +347,9 @@ HWND FindChildById(HWND parent, int id) {
     return search.found;
 }
 
-HWND FindMessageBox(DWORD pid) { return FindTopLevelWindow(pid, "#32770", true); }
+HWND FindMessageBox(DWORD pid) {
+    return FindTopLevelWindow(pid, "#32770", true);
+}
 
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     HWND box = nullptr;
@@ -358,7 +369,10 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     return info;
 }
 
-bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
+namespace {
+
+// The window's screen pixels, bottom-up 24-bit rows; false when they cannot be read.
+bool CaptureWindow(HWND hwnd, BITMAPINFO& bi, std::vector<char>& bits) {
     RECT r;
     if (!GetWindowRect(hwnd, &r))
         return false;
@@ -379,7 +393,7 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
         if (!BitBlt(mem.dc, 0, 0, width, height, screen.dc, r.left, r.top, SRCCOPY))
             return false;
     }
-    BITMAPINFO bi = {};
+    bi = BITMAPINFO{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = width;
     bi.bmiHeader.biHeight = height;
@@ -388,9 +402,30 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
     bi.bmiHeader.biCompression = BI_RGB;
     const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
     bi.bmiHeader.biSizeImage = stride * static_cast<DWORD>(height);
-    std::vector<char> bits(bi.bmiHeader.biSizeImage);
-    if (GetDIBits(mem.dc, static_cast<HBITMAP>(bitmap.obj), 0, static_cast<UINT>(height),
-                  bits.data(), &bi, DIB_RGB_COLORS) != height)
+    bits.assign(bi.bmiHeader.biSizeImage, 0);
+    return GetDIBits(mem.dc, static_cast<HBITMAP>(bitmap.obj), 0, static_cast<UINT>(height),
+                     bits.data(), &bi, DIB_RGB_COLORS) == height;
+}
+
+} // namespace
+
+bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
+    // Have the program paint everything now, then wait until two captures agree: a window
+    // that just grew may not have reached the screen yet.
+    RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendTimed(hwnd, WM_NULL, 0, 0);
+    BITMAPINFO bi = {};
+    std::vector<char> bits, previous;
+    WaitUntil(
+        [&] {
+            previous.swap(bits);
+            if (!CaptureWindow(hwnd, bi, bits))
+                return false;
+            return !previous.empty() && previous == bits;
+        },
+        2000);
+    if (bits.empty())
         return false;
 
     BITMAPFILEHEADER fh = {};
@@ -453,7 +488,9 @@ HWND AppProcess::WaitForMainWindow(DWORD timeoutMs, bool mustBeVisible) {
     return main_;
 }
 
-HWND AppProcess::Control(int id) const { return main_ ? FindChildById(main_, id) : nullptr; }
+HWND AppProcess::Control(int id) const {
+    return main_ ? FindChildById(main_, id) : nullptr;
+}
 
 void AppProcess::Close() {
     if (main_)

@@ -65,8 +65,8 @@ int main() {
             continue;
         }
         DWORD written = 0;
-        BOOL ok = WriteFile(file.h, record.data(), static_cast<DWORD>(record.size()), &written,
-                            nullptr);
+        BOOL ok =
+            WriteFile(file.h, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
         return ok && written == record.size() ? 0 : 3;
     }
     return 4;

@@ -1,0 +1,14 @@
+// Starting the builder, VKB.exe, from the folder of our own executable.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The running executable's full path, however long; empty if the system cannot say.
+std::string ModuleFileName();
+// VKB.exe in the folder of the running executable.
+std::string BuilderPath();
+// Hands the builder to the shell and returns at once; nothing waits for it, and whatever
+// the shell shows when it cannot start it is all the user sees.
+void LaunchBuilder(HWND owner, const std::string& parameters);

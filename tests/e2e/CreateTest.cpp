@@ -1,0 +1,272 @@
+// "Create!" through the real window: what reaches the builder, what the user is told when
+// the input is wrong, and what the recent-entry lists remember across runs.
+#include "E2eSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace e2e;
+
+namespace {
+
+// A name with two full stops: the title keeps only the part before the first one, and
+// the settings file replaces only the last extension.
+constexpr char kExeName[] = "MyFront.Tool.exe";
+constexpr char kTitle[] = "Myfront";
+
+class CreateTest : public ::testing::Test {
+protected:
+    void SetUp() override { exe_ = PrepareAppDir(app_.Path(), kExeName); }
+
+    std::string SettingsPath() const { return app_ / "MyFront.Tool.ini"; }
+    std::string BuilderPath() const { return app_ / "VKB.exe"; }
+
+    // Starts the program with the current directory elsewhere than its own folder.
+    std::unique_ptr<AppProcess> Start() {
+        auto p = std::make_unique<AppProcess>(exe_, work_.Path());
+        EXPECT_NE(p->WaitForMainWindow(), nullptr) << "no main window";
+        return p;
+    }
+
+    // A folder that exists, under the data folder.
+    std::string Folder(const std::string& name) {
+        const std::string path = data_ / name;
+        CreateDirectoryA(path.c_str(), nullptr);
+        return path;
+    }
+
+    void Fill(AppProcess& p, const std::string& source, const std::string& output) {
+        SetText(p.Control(idCmbSource), source);
+        SetText(p.Control(idCmbOutput), output);
+    }
+
+    // Presses "Create!" and returns the parameter string the builder was started with.
+    std::string CreateAndRecord(AppProcess& p) {
+        const size_t before = ReadRecording(app_.Path()).size();
+        Click(p.Control(idBtnCreate));
+        if (!WaitUntil([&] { return ReadRecording(app_.Path()).size() > before; })) {
+            ADD_FAILURE() << "the builder was not started";
+            return "<not started>";
+        }
+        const Recording r = ReadRecording(app_.Path()).back();
+        EXPECT_EQ(r.cwd, work_.Path()) << "the builder must inherit our current directory";
+        const auto argv = SplitCommandLine(r.cmdline);
+        EXPECT_FALSE(argv.empty());
+        if (!argv.empty()) {
+            EXPECT_EQ(argv[0], BuilderPath()) << r.cmdline;
+        }
+        return ArgsAfterProgram(r.cmdline);
+    }
+
+    // Presses "Create!", expects an error box and returns its text.
+    std::string CreateAndExpectError(AppProcess& p) {
+        Click(p.Control(idBtnCreate));
+        auto box = WaitForMessageBox(p.Pid());
+        if (!box) {
+            ADD_FAILURE() << "no error box";
+            return "<no box>";
+        }
+        EXPECT_EQ(box->caption, kTitle);
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(p.MainWindow()) != FALSE; }))
+            << "the window stays disabled after the box";
+        return box->text;
+    }
+
+    void CloseAndExpectCleanExit(AppProcess& p) {
+        p.Close();
+        EXPECT_EQ(p.WaitForExit(), 0u);
+    }
+
+    TempDir app_;  // the program, VKB.exe and the settings file
+    TempDir work_; // the current directory
+    TempDir data_; // source folders
+    std::string exe_;
+};
+
+} // namespace
+
+TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    const std::string src = Folder("src");
+
+    // Nothing optional.
+    Fill(*p, src, "O");
+    EXPECT_EQ(CreateAndRecord(*p), "-source \"" + src + "\" -out \"O\" -waitonexit");
+
+    // The worked example: a title, "Protected" and priority 3, typed while the advanced
+    // block is hidden.
+    SetText(p->Control(idEdtTitle), "T");
+    SetCheck(p->Control(idCbxProtected), true);
+    SetText(p->Control(idSpnPriority), "3");
+    EXPECT_EQ(CreateAndRecord(*p),
+              "-source \"" + src +
+                  "\" -out \"O\" -title \"T\" -flagprotected -priority 3 -waitonexit");
+
+    // Everything, in the fixed order whatever order it was filled in; blanks-only texts
+    // are kept as typed.
+    Click(p->Control(idBtnAdvanced));
+    ASSERT_TRUE(WaitUntil([&] { return GetText(p->Control(idBtnAdvanced)) == "Simple"; }));
+    SaveArtifact(p->MainWindow(), "create-advanced");
+    SetText(p->Control(idSpnPriority), "1");
+    SetCheck(p->Control(idCbxMpXfer), true);
+    SetCheck(p->Control(idCbxDev), true);
+    SetText(p->Control(idEdtCopyright), "(c) 2024");
+    SetText(p->Control(idEdtBuild), "42");
+    SetText(p->Control(idEdtAuthor), "A. Uthor");
+    SetText(p->Control(idEdtTitle), "   ");
+    SetText(p->Control(idCmbOutput), "  ");
+    EXPECT_EQ(CreateAndRecord(*p), "-source \"" + src +
+                                       "\" -out \"  \" -title \"   \" -author \"A. Uthor\" -build "
+                                       "\"42\" -copyright \"(c) 2024\" -flagdev -flagmpxfer "
+                                       "-flagprotected -priority 1 -waitonexit");
+
+    // A drive-root-like trailing backslash and a quote in a value stay inside their values.
+    const std::string trailing = src + "\\";
+    SetText(p->Control(idCmbSource), trailing);
+    SetText(p->Control(idCmbOutput), "O");
+    SetText(p->Control(idEdtTitle), "x\" -flagdev -source \"C:\\");
+    SetText(p->Control(idEdtAuthor), "");
+    SetText(p->Control(idEdtBuild), "");
+    SetText(p->Control(idEdtCopyright), "");
+    SetCheck(p->Control(idCbxDev), false);
+    SetCheck(p->Control(idCbxMpXfer), false);
+    SetCheck(p->Control(idCbxProtected), false);
+    SetText(p->Control(idSpnPriority), "0");
+    const std::string args = CreateAndRecord(*p);
+    EXPECT_EQ(args,
+              "-source \"" + src +
+                  "\\\\\" -out \"O\" -title \"x\\\" -flagdev -source \\\"C:\\\\\" -waitonexit");
+    const auto argv = SplitCommandLine("VKB.exe " + args);
+    EXPECT_EQ(argv, (std::vector<std::string>{"VKB.exe", "-source", trailing, "-out", "O", "-title",
+                                              "x\" -flagdev -source \"C:\\", "-waitonexit"}));
+
+    EXPECT_FALSE(FileExists(work_ / "VKB.log")) << "a builder in the current directory was used";
+    CloseAndExpectCleanExit(*p);
+}
+
+TEST_F(CreateTest, RelativeSourceIsTheCurrentDirectorysAndPassedAsTyped) {
+    const std::string rel = work_ / "rel src";
+    ASSERT_TRUE(CreateDirectoryA(rel.c_str(), nullptr));
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    Fill(*p, "rel src", "out.vkpak");
+    EXPECT_EQ(CreateAndRecord(*p), "-source \"rel src\" -out \"out.vkpak\" -waitonexit");
+    CloseAndExpectCleanExit(*p);
+}
+
+TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
+    const std::string good = Folder("good");
+    const std::string file = data_ / "plain.txt";
+    WriteFileText(file, "not a folder");
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    Fill(*p, good, "first.vkpak");
+    CreateAndRecord(*p);
+    const std::vector<std::string> sources{good}, outputs{"first.vkpak"};
+    SetText(p->Control(idEdtTitle), "kept title");
+
+    struct Case {
+        std::string source, output, message;
+    };
+    const std::string noSource = "The specified source does not exist.";
+    const Case cases[] = {
+        {"", "", noSource}, // the source is checked first
+        {file, "", noSource},
+        {data_ / "missing", "x.vkpak", noSource},
+        {good, "", "You must specify an output vesk."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("source \"" + c.source + "\", output \"" + c.output + "\"");
+        Fill(*p, c.source, c.output);
+        EXPECT_EQ(CreateAndExpectError(*p), c.message);
+        EXPECT_EQ(GetText(p->Control(idCmbSource)), c.source);
+        EXPECT_EQ(GetText(p->Control(idCmbOutput)), c.output);
+        EXPECT_EQ(GetText(p->Control(idEdtTitle)), "kept title");
+        EXPECT_EQ(ComboItems(p->Control(idCmbSource)), sources);
+        EXPECT_EQ(ComboItems(p->Control(idCmbOutput)), outputs);
+    }
+
+    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(ReadRecording(app_.Path()).size(), 1u) << "a failed check started the builder";
+}
+
+TEST_F(CreateTest, HistoriesPutTheLatestFirstAndTheBuilderGetsTheTypedSpelling) {
+    const std::string alpha = Folder("Alpha");
+    const std::string beta = Folder("Beta");
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    Fill(*p, alpha, "one.vkpak");
+    CreateAndRecord(*p);
+    Fill(*p, beta, "two.vkpak");
+    CreateAndRecord(*p);
+    EXPECT_EQ(ComboItems(p->Control(idCmbSource)), (std::vector<std::string>{beta, alpha}));
+    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)),
+              (std::vector<std::string>{"two.vkpak", "one.vkpak"}));
+
+    // The same entries in other letter case: moved to the front with their stored
+    // spelling, while the field and the command line keep what was typed.
+    const std::string alphaUpper = data_ / "ALPHA";
+    Fill(*p, alphaUpper, "ONE.vkpak");
+    EXPECT_EQ(CreateAndRecord(*p), "-source \"" + alphaUpper + "\" -out \"ONE.vkpak\" -waitonexit");
+    EXPECT_EQ(ComboItems(p->Control(idCmbSource)), (std::vector<std::string>{alpha, beta}));
+    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)),
+              (std::vector<std::string>{"one.vkpak", "two.vkpak"}));
+    EXPECT_EQ(GetText(p->Control(idCmbSource)), alphaUpper);
+    EXPECT_EQ(GetText(p->Control(idCmbOutput)), "ONE.vkpak");
+    CloseAndExpectCleanExit(*p);
+}
+
+TEST_F(CreateTest, HistoriesComeBackAfterARestartWithEmptyFields) {
+    const std::string a = Folder("a");
+    const std::string b = Folder("b");
+    {
+        auto p = Start();
+        ASSERT_NE(p->MainWindow(), nullptr);
+        Fill(*p, a, "a.vkpak");
+        CreateAndRecord(*p);
+        Fill(*p, b, "b.vkpak");
+        CreateAndRecord(*p);
+        CloseAndExpectCleanExit(*p);
+    }
+    const std::string ini = ReadFileText(SettingsPath());
+    EXPECT_NE(ini.find("[source]"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[out]"), std::string::npos) << ini;
+
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    EXPECT_EQ(ComboItems(p->Control(idCmbSource)), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)),
+              (std::vector<std::string>{"b.vkpak", "a.vkpak"}));
+    EXPECT_EQ(GetText(p->Control(idCmbSource)), "");
+    EXPECT_EQ(GetText(p->Control(idCmbOutput)), "");
+    EXPECT_EQ(FindMessageBox(p->Pid()), nullptr);
+    CloseAndExpectCleanExit(*p);
+}
+
+TEST_F(CreateTest, FirstRunWithoutCreateLeavesNoSection) {
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    EXPECT_TRUE(ComboItems(p->Control(idCmbSource)).empty());
+    EXPECT_TRUE(ComboItems(p->Control(idCmbOutput)).empty());
+    CloseAndExpectCleanExit(*p);
+    const std::string ini = ReadFileText(SettingsPath());
+    EXPECT_EQ(ini.find("[source]"), std::string::npos) << ini;
+    EXPECT_EQ(ini.find("[out]"), std::string::npos) << ini;
+}
+
+TEST_F(CreateTest, UnwritableSettingsAreReportedOnCloseAndTheProgramStillEnds) {
+    // A folder where the settings file belongs cannot be written as a file.
+    ASSERT_TRUE(CreateDirectoryA(SettingsPath().c_str(), nullptr));
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    Fill(*p, Folder("s"), "o.vkpak");
+    CreateAndRecord(*p);
+    p->Close();
+    auto box = WaitForMessageBox(p->Pid());
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, kTitle);
+    EXPECT_EQ(box->text, "Unable to write to " + SettingsPath() + ".");
+    EXPECT_EQ(p->WaitForExit(), 0u);
+}

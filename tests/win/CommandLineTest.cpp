@@ -1,0 +1,102 @@
+// The builder must receive exactly the options and values we meant, split by the system's
+// own rules; and it must be looked for beside our executable.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "builder/Launch.h"
+#include "builder/Parameters.h"
+#include "native/ArgvCorpus.h"
+
+namespace {
+
+std::wstring Widen(const std::string& s) {
+    if (s.empty())
+        return std::wstring();
+    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+    return w;
+}
+
+std::string Narrow(const wchar_t* w) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1)
+        return std::string();
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w, -1, &s[0], n, nullptr, nullptr);
+    s.resize(static_cast<size_t>(n - 1));
+    return s;
+}
+
+struct ArgvMemory {
+    LPWSTR* argv;
+    ~ArgvMemory() {
+        if (argv)
+            LocalFree(argv);
+    }
+};
+
+// The arguments a program started with the parameter string sees after its own name.
+std::vector<std::string> ArgumentsSeenByBuilder(const std::string& parameters) {
+    const std::wstring line = L"\"C:\\Program Files\\VKB.exe\" " + Widen(parameters);
+    int argc = 0;
+    ArgvMemory args{CommandLineToArgvW(line.c_str(), &argc)};
+    std::vector<std::string> out;
+    for (int i = 1; args.argv && i < argc; ++i)
+        out.push_back(Narrow(args.argv[i]));
+    return out;
+}
+
+std::string Directory(const std::string& path) {
+    return path.substr(0, path.rfind('\\') + 1);
+}
+
+} // namespace
+
+TEST(CommandLine, CorpusSplitsBackIntoExactlyTheOptionsAndValues) {
+    // Bytes 128-255 must survive the trip through the ANSI code page for this to mean much.
+    std::string high;
+    for (int c = 128; c <= 255; ++c)
+        high += static_cast<char>(c);
+    ASSERT_EQ(Narrow(Widen(high).c_str()), high) << "code page " << GetACP();
+
+    int failures = 0;
+    for (const BuilderInputs& in : argv_corpus::Inputs()) {
+        const std::string parameters = BuildParameters(in);
+        const auto seen = ArgumentsSeenByBuilder(parameters);
+        const auto expected = argv_corpus::ExpectedArguments(in);
+        EXPECT_EQ(seen, expected) << "parameter string: " << parameters;
+        if (seen != expected && ++failures >= 5)
+            break;
+    }
+}
+
+TEST(CommandLine, InjectionAttemptAndDriveRootStayWithinTheirValues) {
+    BuilderInputs in;
+    in.source = "C:\\";
+    in.output = "D:\\out dir\\";
+    in.title = "x\" -flagdev -source \"C:\\";
+    EXPECT_EQ(ArgumentsSeenByBuilder(BuildParameters(in)),
+              (std::vector<std::string>{"-source", "C:\\", "-out", "D:\\out dir\\", "-title",
+                                        "x\" -flagdev -source \"C:\\", "-waitonexit"}));
+}
+
+TEST(BuilderLocation, IsVkbExeBesideTheRunningExecutable) {
+    char reference[4096] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, reference, sizeof reference);
+    ASSERT_GT(n, 0u);
+    const std::string self = ModuleFileName();
+    EXPECT_EQ(self, std::string(reference, n));
+    ASSERT_GE(self.size(), 3u);
+    EXPECT_EQ(self.substr(1, 2), ":\\") << self;
+    EXPECT_EQ(self.substr(self.size() - 4), ".exe") << self;
+
+    const std::string builder = BuilderPath();
+    EXPECT_EQ(builder, Directory(self) + "VKB.exe");
+    EXPECT_EQ(Directory(builder), Directory(self));
+}

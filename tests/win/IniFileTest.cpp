@@ -1,0 +1,249 @@
+// The settings file on real files, through the system's private-profile functions.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "History/History.h"
+#include "History/IniFile.h"
+#include "app/Exceptions.h"
+
+namespace {
+
+struct FindHandle {
+    HANDLE h;
+    ~FindHandle() {
+        if (h != INVALID_HANDLE_VALUE)
+            FindClose(h);
+    }
+};
+
+struct FileHandle {
+    HANDLE h;
+    ~FileHandle() {
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+};
+
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    {
+        FindHandle find{FindFirstFileA((dir + "\\*").c_str(), &fd)};
+        if (find.h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = fd.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                const std::string full = dir + "\\" + name;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(full);
+                else
+                    DeleteFileA(full.c_str());
+            } while (FindNextFileA(find.h, &fd));
+        }
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH + 1] = {};
+        DWORD n = GetTempPathA(sizeof temp, temp);
+        ASSERT_GT(n, 0u);
+        static unsigned counter = 0;
+        dir_ = std::string(temp, n) + "vesk-ini-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(++counter);
+        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
+        path_ = dir_ + "\\front.ini";
+    }
+    void TearDown() override { RemoveTree(dir_); }
+
+    void WriteRaw(const std::string& text) const { WriteRawTo(path_, text); }
+    static void WriteRawTo(const std::string& path, const std::string& text) {
+        FileHandle f{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
+        ASSERT_NE(f.h, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        ASSERT_TRUE(
+            WriteFile(f.h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr));
+    }
+    std::string ReadRaw() const {
+        FileHandle f{CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+        if (f.h == INVALID_HANDLE_VALUE)
+            return std::string();
+        std::string out;
+        char buf[4096];
+        DWORD got = 0;
+        while (ReadFile(f.h, buf, sizeof buf, &got, nullptr) && got > 0)
+            out.append(buf, got);
+        return out;
+    }
+    bool Exists() const { return GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    std::string Read(const std::string& section, const std::string& key) const {
+        TIniFile ini(path_);
+        return ini.ReadValue(section, key, "<none>");
+    }
+
+    static std::vector<std::string> Entries(const THistory& h) {
+        std::vector<std::string> out;
+        for (int i = 0; i < h.Count(); ++i)
+            out.push_back(h.Item(i));
+        return out;
+    }
+    static void Fill(THistory& h, const std::vector<std::string>& newestLast) {
+        for (const auto& s : newestLast)
+            h.Add(s);
+    }
+
+    std::string dir_;
+    std::string path_;
+};
+
+// The message of the EIniFileException the action raises, or a note saying what happened.
+std::string WriteError(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const EIniFileException& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return std::string("other exception: ") + e.what();
+    }
+    return "no exception";
+}
+
+} // namespace
+
+TEST_F(IniFileTest, FirstRunWithoutFileLoadsNothingAndSavesNothing) {
+    TIniFile ini(path_);
+    EXPECT_EQ(ini.ReadValue("source", "0", "dflt"), "dflt");
+    EXPECT_NO_THROW(ini.RemoveSection("source"));
+
+    THistory h;
+    h.SetMaxItems(10);
+    int changes = 0;
+    h.SetOnChange([&](THistory&) { ++changes; });
+    h.LoadFromIniFile(path_, "source");
+    EXPECT_EQ(h.Count(), 0);
+    EXPECT_EQ(changes, 1);
+    // A first run in which nothing was recorded must close quietly.
+    EXPECT_NO_THROW(h.SaveToIniFile(path_, "source"));
+    EXPECT_NO_THROW(h.SaveToIniFile(path_, "out"));
+    EXPECT_FALSE(Exists());
+}
+
+TEST_F(IniFileTest, SaveRewritesItsSectionAndLeavesOthersAlone) {
+    WriteRaw(
+        "[other]\r\nkeep=me\r\n[source]\r\n0=old\r\n7=stray\r\nname=x\r\n[out]\r\n0=o.vkpak\r\n");
+    THistory h;
+    h.SetMaxItems(10);
+    Fill(h, {"C:\\Work\\light", "C:\\Work\\heavy"});
+    h.SaveToIniFile(path_, "source");
+
+    EXPECT_EQ(Read("source", "0"), "C:\\Work\\heavy");
+    EXPECT_EQ(Read("source", "1"), "C:\\Work\\light");
+    EXPECT_EQ(Read("source", "7"), "<none>");
+    EXPECT_EQ(Read("source", "name"), "<none>");
+    EXPECT_EQ(Read("other", "keep"), "me");
+    EXPECT_EQ(Read("out", "0"), "o.vkpak");
+
+    THistory back;
+    back.SetMaxItems(10);
+    back.LoadFromIniFile(path_, "source");
+    EXPECT_EQ(Entries(back), Entries(h));
+
+    // Emptied, the history leaves no section behind.
+    THistory empty;
+    empty.SaveToIniFile(path_, "source");
+    EXPECT_EQ(ReadRaw().find("[source]"), std::string::npos) << ReadRaw();
+    EXPECT_EQ(Read("out", "0"), "o.vkpak");
+}
+
+TEST_F(IniFileTest, LoadsOnlyMaxItemsKeysAndClosesGaps) {
+    std::string text = "[source]\r\n";
+    for (int i = 0; i <= 12; ++i)
+        text += std::to_string(i) + "=entry" + std::to_string(i) + "\r\n";
+    text += "[out]\r\n0=\r\n1=C:\\only.vkpak\r\n";
+    WriteRaw(text);
+
+    THistory source, out;
+    source.SetMaxItems(10);
+    out.SetMaxItems(10);
+    source.LoadFromIniFile(path_, "source");
+    out.LoadFromIniFile(path_, "out");
+    ASSERT_EQ(source.Count(), 10);
+    EXPECT_EQ(source.Item(0), "entry0");
+    EXPECT_EQ(source.Item(9), "entry9");
+    EXPECT_EQ(Entries(out), std::vector<std::string>{"C:\\only.vkpak"});
+
+    source.SaveToIniFile(path_, "source");
+    out.SaveToIniFile(path_, "out");
+    EXPECT_EQ(Read("source", "9"), "entry9");
+    EXPECT_EQ(Read("source", "10"), "<none>");
+    EXPECT_EQ(Read("source", "12"), "<none>");
+    EXPECT_EQ(Read("out", "0"), "C:\\only.vkpak");
+    EXPECT_EQ(Read("out", "1"), "<none>");
+}
+
+TEST_F(IniFileTest, OverlongValueReadsBackAsItsFirst2047Characters) {
+    std::string value;
+    for (int i = 0; i < 3000; ++i)
+        value += static_cast<char>('a' + i % 26);
+    WriteRaw("[source]\r\n0=" + value + "\r\n");
+
+    EXPECT_EQ(Read("source", "0"), value.substr(0, 2047));
+    THistory h;
+    h.LoadFromIniFile(path_, "source");
+    ASSERT_EQ(h.Count(), 1);
+    EXPECT_EQ(h.Item(0), value.substr(0, 2047));
+}
+
+TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
+    // The folder's name must not be taken for a format.
+    const std::string folder = dir_ + "\\100%s";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string path = folder + "\\front.ini";
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    WriteRawTo(path + "\\inside.txt", "precious");
+
+    THistory h;
+    h.SetMaxItems(10);
+    Fill(h, {"C:\\b", "C:\\a"});
+    const std::string expected = "Unable to write to " + path;
+    EXPECT_EQ(WriteError([&] { h.SaveToIniFile(path, "source"); }), expected);
+    EXPECT_EQ(WriteError([&] { TIniFile(path).WriteValue("out", "0", "x"); }), expected);
+    EXPECT_EQ(WriteError([&] { TIniFile(path).RemoveSection("out"); }), expected);
+
+    EXPECT_EQ(Entries(h), (std::vector<std::string>{"C:\\a", "C:\\b"}));
+    const DWORD attr = GetFileAttributesA(path.c_str());
+    EXPECT_TRUE(attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_NE(GetFileAttributesA((path + "\\inside.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
+    const std::string before = "[source]\r\n0=C:\\kept\r\n[out]\r\n0=C:\\kept.vkpak\r\n";
+    WriteRaw(before);
+    THistory h;
+    h.SetMaxItems(10);
+    Fill(h, {"C:\\new"});
+    {
+        FileHandle held{CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+        ASSERT_NE(held.h, INVALID_HANDLE_VALUE);
+        const std::string expected = "Unable to write to " + path_;
+        EXPECT_EQ(WriteError([&] { h.SaveToIniFile(path_, "source"); }), expected);
+        EXPECT_EQ(WriteError([&] { TIniFile(path_).WriteValue("out", "1", "x"); }), expected);
+    }
+    EXPECT_EQ(ReadRaw(), before);
+    EXPECT_EQ(Entries(h), std::vector<std::string>{"C:\\new"});
+
+    // Once the file is free again, the same save goes through.
+    h.SaveToIniFile(path_, "source");
+    EXPECT_EQ(Read("source", "0"), "C:\\new");
+    EXPECT_EQ(Read("out", "0"), "C:\\kept.vkpak");
+}

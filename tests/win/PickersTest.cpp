@@ -1,0 +1,449 @@
+// The pickers against the system's real dialogs, played from a second thread the way a user
+// would: wait for the dialog, type, choose, press a button. And dropped-file blocks built in
+// memory exactly as the shell hands them over.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "gui/Pickers.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+bool PollUntil(const std::function<bool()>& done, Clock::duration timeout) {
+    const auto deadline = Clock::now() + timeout;
+    while (!done()) {
+        if (Clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+BOOL CALLBACK TakeVisibleDialog(HWND hwnd, LPARAM out) {
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    if (std::strcmp(cls, "#32770") != 0 || !IsWindowVisible(hwnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+}
+
+// The visible top-level dialog of that thread, if any.
+HWND FindDialogOf(DWORD thread) {
+    HWND found = nullptr;
+    EnumThreadWindows(thread, TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string TextOf(HWND hwnd) {
+    char text[1024] = {};
+    Send(hwnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void SetTextOf(HWND hwnd, const std::string& text) {
+    Send(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Press(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// The save dialog's file name field: a combo box in the Explorer layout, an edit in others.
+HWND FileNameField(HWND dialog) {
+    HWND field = GetDlgItem(dialog, cmb13);
+    return field ? field : GetDlgItem(dialog, edt1);
+}
+
+void ChooseFileType(HWND dialog, int index) {
+    HWND types = GetDlgItem(dialog, cmb1);
+    Send(types, CB_SETCURSEL, index, 0);
+    Send(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    Send(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+}
+
+// Plays the user of the dialog that this thread is about to open. Whatever `act` does, the
+// dialog is cancelled if it is still up afterwards, so a failed step cannot hang the run.
+class TDialogUser {
+public:
+    explicit TDialogUser(std::function<void(HWND)> act)
+        : owner_(GetCurrentThreadId()), act_(std::move(act)), thread_([this] { Run(); }) {}
+    TDialogUser(const TDialogUser&) = delete;
+    TDialogUser& operator=(const TDialogUser&) = delete;
+    ~TDialogUser() { Finish(); }
+
+    // True when a dialog showed up.
+    bool Finish() {
+        if (thread_.joinable())
+            thread_.join();
+        return seen_;
+    }
+
+private:
+    void Run() {
+        HWND dialog = nullptr;
+        if (!PollUntil([&] { return (dialog = FindDialogOf(owner_)) != nullptr; }, 20s))
+            return;
+        seen_ = true;
+        act_(dialog);
+        PollUntil(
+            [&] {
+                HWND open = FindDialogOf(owner_);
+                if (open && !PollUntil([&] { return !IsWindow(open); }, 3s))
+                    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+                return open == nullptr;
+            },
+            20s);
+    }
+
+    DWORD owner_;
+    std::function<void(HWND)> act_;
+    std::atomic<bool> seen_{false};
+    std::thread thread_;
+};
+
+// A fresh folder under the temp folder, removed with its contents.
+class TTempDir {
+public:
+    TTempDir() {
+        char base[MAX_PATH] = {};
+        GetTempPathA(sizeof(base), base);
+        char longBase[MAX_PATH] = {};
+        GetLongPathNameA(base, longBase, sizeof(longBase));
+        path_ = std::string(longBase) + "vesk-pickers-" + std::to_string(GetCurrentProcessId()) +
+                "-" + std::to_string(GetTickCount());
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+    ~TTempDir() { Remove(path_); }
+
+    const std::string& Path() const { return path_; }
+    std::string MakeFolder(const std::string& name) const {
+        const std::string folder = path_ + "\\" + name;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        return folder;
+    }
+    std::string MakeFile(const std::string& name) const {
+        const std::string file = path_ + "\\" + name;
+        HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+        return file;
+    }
+
+private:
+    static void Remove(const std::string& folder) {
+        std::string from = folder + '\0'; // the list ends with a second zero
+        SHFILEOPSTRUCTA op{};
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        op.fFlags = FOF_NO_UI;
+        SHFileOperationA(&op);
+    }
+
+    std::string path_;
+};
+
+struct TWindowDestroyer {
+    void operator()(HWND hwnd) const { DestroyWindow(hwnd); }
+};
+using TWindow = std::unique_ptr<std::remove_pointer_t<HWND>, TWindowDestroyer>;
+
+// Stands in for the main window: visible, enabled and active when a picker opens.
+TWindow MakeActiveWindow() {
+    TWindow window(CreateWindowExA(0, "STATIC", "picker test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                   nullptr));
+    SetForegroundWindow(window.get());
+    SetActiveWindow(window.get());
+    return window;
+}
+
+// The save dialog may leave the process in the folder where the user confirmed.
+class TKeepCurrentDirectory {
+public:
+    TKeepCurrentDirectory() { GetCurrentDirectoryA(sizeof(saved_), saved_); }
+    TKeepCurrentDirectory(const TKeepCurrentDirectory&) = delete;
+    TKeepCurrentDirectory& operator=(const TKeepCurrentDirectory&) = delete;
+    ~TKeepCurrentDirectory() { SetCurrentDirectoryA(saved_); }
+
+private:
+    char saved_[MAX_PATH] = {};
+};
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           lstrcmpiA(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+}
+
+bool IsFullPath(const std::string& path) {
+    return path.size() > 3 && path[1] == ':' && path[2] == '\\';
+}
+
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+gui::TSaveDialog VeskSaveDialog() {
+    gui::TSaveDialog dialog;
+    dialog.DefaultExt = "vkpak";
+    dialog.Filter = "Vesk (*.vkpak)|*.vkpak|All Files (*.*)|*.*";
+    return dialog;
+}
+
+// What the user saw when the save dialog came up.
+struct TSaveDialogView {
+    RECT bounds{};
+    std::string fileName;
+    LRESULT fileType = -1;
+    bool taskWindowEnabled = true;
+};
+
+TSaveDialogView Look(HWND dialog, HWND taskWindow) {
+    TSaveDialogView view;
+    GetWindowRect(dialog, &view.bounds);
+    view.fileName = TextOf(FileNameField(dialog));
+    view.fileType = Send(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0);
+    view.taskWindowEnabled = IsWindowEnabled(taskWindow) != FALSE;
+    return view;
+}
+
+TEST(PickerPlacement, CentresAcrossTheWorkAreaAThirdOfTheWayDown) {
+    // A second monitor right of the first, with a task bar taking 40 pixels at its top.
+    const RECT work{1280, 40, 1280 + 1920, 1080};
+    POINT at = gui::SaveDialogPosition(work, SIZE{600, 400});
+    EXPECT_EQ(at.x, 1280 + (1920 - 600) / 2);
+    EXPECT_EQ(at.y, 40 + (1040 - 400) / 3);
+
+    // Odd remainders are dropped, not rounded.
+    at = gui::SaveDialogPosition(RECT{0, 0, 1001, 1001}, SIZE{500, 500});
+    EXPECT_EQ(at.x, 250);
+    EXPECT_EQ(at.y, 167);
+
+    // A dialog larger than the work area overhangs it evenly; the division truncates toward
+    // zero on a monitor left of and above the primary one too.
+    at = gui::SaveDialogPosition(RECT{-1024, -768, 0, 0}, SIZE{1029, 776});
+    EXPECT_EQ(at.x, -1024 + (-5) / 2);
+    EXPECT_EQ(at.y, -768 + (-8) / 3);
+}
+
+TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
+    TKeepCurrentDirectory keepCwd;
+    TWindow task = MakeActiveWindow();
+    gui::TSaveDialog dialog = VeskSaveDialog();
+
+    // A bare name comes back as a full path with the default extension, even under "All Files".
+    TSaveDialogView first;
+    {
+        TDialogUser user([&](HWND dlg) {
+            first = Look(dlg, task.get());
+            ChooseFileType(dlg, 1);
+            SetTextOf(FileNameField(dlg), "pick-one");
+            Press(dlg, IDOK);
+        });
+        ASSERT_TRUE(dialog.Execute());
+        ASSERT_TRUE(user.Finish());
+    }
+    EXPECT_TRUE(IsFullPath(dialog.FileName)) << dialog.FileName;
+    EXPECT_TRUE(EndsWith(dialog.FileName, "\\pick-one.vkpak")) << dialog.FileName;
+    EXPECT_TRUE(IsFolder(FolderOf(dialog.FileName))) << dialog.FileName;
+    EXPECT_EQ(dialog.FilterIndex, 2);
+    EXPECT_EQ(first.fileName, "");
+    EXPECT_EQ(first.fileType, 0);
+    // The rest of the program is locked while the dialog is up, and usable again after.
+    EXPECT_FALSE(first.taskWindowEnabled);
+    EXPECT_TRUE(IsWindowEnabled(task.get()));
+    // Placed by the monitor of the window that was active when it opened.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoA(MonitorFromWindow(task.get(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const POINT expected =
+        gui::SaveDialogPosition(monitor.rcWork, SIZE{first.bounds.right - first.bounds.left,
+                                                     first.bounds.bottom - first.bounds.top});
+    EXPECT_EQ(first.bounds.left, expected.x);
+    EXPECT_EQ(first.bounds.top, expected.y);
+
+    // The next use opens with that filter and file; cancelling it changes nothing.
+    const std::string confirmed = dialog.FileName;
+    TSaveDialogView second;
+    {
+        TDialogUser user([&](HWND dlg) {
+            second = Look(dlg, task.get());
+            ChooseFileType(dlg, 0);
+            SetTextOf(FileNameField(dlg), "pick-two");
+            Press(dlg, IDCANCEL);
+        });
+        EXPECT_FALSE(dialog.Execute());
+        ASSERT_TRUE(user.Finish());
+    }
+    EXPECT_TRUE(EndsWith(second.fileName, "pick-one.vkpak")) << second.fileName;
+    EXPECT_EQ(second.fileType, 1);
+    EXPECT_EQ(dialog.FileName, confirmed);
+    EXPECT_EQ(dialog.FilterIndex, 2);
+    EXPECT_TRUE(IsWindowEnabled(task.get()));
+}
+
+TEST(PickerSaveDialog, CutsAnOverlongStartingNameToTheBuffer) {
+    TKeepCurrentDirectory keepCwd;
+    TWindow task = MakeActiveWindow();
+    gui::TSaveDialog dialog = VeskSaveDialog();
+    dialog.FileName = std::string(300, 'n');
+    dialog.FilterIndex = 2;
+
+    std::string shown;
+    {
+        TDialogUser user([&](HWND dlg) {
+            shown = TextOf(FileNameField(dlg));
+            Press(dlg, IDCANCEL);
+        });
+        EXPECT_FALSE(dialog.Execute());
+        ASSERT_TRUE(user.Finish());
+    }
+    // The system reads the handed-over name up to nMaxFile including its terminator.
+    EXPECT_EQ(shown, std::string(MAX_PATH - 1, 'n'));
+    EXPECT_EQ(dialog.FileName, std::string(300, 'n'));
+    EXPECT_EQ(dialog.FilterIndex, 2);
+}
+
+// Wine's folder browser finds its start folder by comparing item IDs byte for byte, and those
+// carry last-access times: a folder just written to gets a new one on its next listing, which
+// can land between the browser's two looks. Listing every folder on the way once settles them.
+void SettleAccessTimes(const std::string& path) {
+    for (std::size_t end = path.find('\\', 3);; end = path.find('\\', end + 1)) {
+        WIN32_FIND_DATAA entry;
+        HANDLE find = FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry);
+        if (find != INVALID_HANDLE_VALUE) {
+            while (FindNextFileA(find, &entry)) {
+            }
+            FindClose(find);
+        }
+        if (end == std::string::npos)
+            break;
+    }
+}
+
+TEST(PickerFolderBrowser, ConfirmReturnsThePreselectedFolder) {
+    TTempDir temp;
+    const std::string folder = temp.MakeFolder("Source Folder");
+    SettleAccessTimes(folder);
+    TWindow owner = MakeActiveWindow();
+
+    bool ownerEnabled = true;
+    std::string result;
+    {
+        TDialogUser user([&](HWND dlg) {
+            ownerEnabled = IsWindowEnabled(owner.get()) != FALSE;
+            Press(dlg, IDOK);
+        });
+        result = gui::BrowseForFolder(owner.get(), folder);
+        ASSERT_TRUE(user.Finish());
+    }
+    EXPECT_EQ(lstrcmpiA(result.c_str(), folder.c_str()), 0) << result;
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(owner.get()));
+}
+
+TEST(PickerFolderBrowser, CancelReturnsEmptyWhateverTheStart) {
+    TTempDir temp;
+    TWindow owner = MakeActiveWindow();
+    // No start, an existing folder, a text that names nothing, a file.
+    const std::vector<std::string> starts = {"", temp.Path(), temp.Path() + "\\no such folder",
+                                             temp.MakeFile("plain.txt")};
+    for (const std::string& start : starts) {
+        std::string result = "unset";
+        {
+            TDialogUser user([](HWND dlg) { Press(dlg, IDCANCEL); });
+            result = gui::BrowseForFolder(owner.get(), start);
+            ASSERT_TRUE(user.Finish()) << start;
+        }
+        EXPECT_EQ(result, "") << start;
+    }
+}
+
+// A drop as the shell hands it over: a DROPFILES header and a double-zero list of paths.
+HDROP MakeDrop(const std::vector<std::string>& paths, bool wide) {
+    std::vector<char> list;
+    for (const std::string& path : paths) {
+        if (wide) {
+            const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+            std::vector<WCHAR> w(static_cast<std::size_t>(n));
+            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, w.data(), n);
+            const char* bytes = reinterpret_cast<const char*>(w.data());
+            list.insert(list.end(), bytes, bytes + w.size() * sizeof(WCHAR));
+        } else {
+            list.insert(list.end(), path.c_str(), path.c_str() + path.size() + 1);
+        }
+    }
+    list.insert(list.end(), wide ? sizeof(WCHAR) : 1, '\0');
+
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = wide ? TRUE : FALSE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST(PickerDrop, FirstExistingFolderAndFirstExistingFileWin) {
+    TTempDir temp;
+    const std::string gone = temp.Path() + "\\vanished.vkpak";
+    const std::string goneFolder = temp.Path() + "\\vanished";
+    const std::string fileA = temp.MakeFile("a.vkpak");
+    const std::string folderA = temp.MakeFolder("one");
+    const std::string fileB = temp.MakeFile("b.vkpak");
+    const std::string folderB = temp.MakeFolder("two");
+    const std::vector<std::string> items = {gone, goneFolder, fileA, folderA, fileB, folderB};
+
+    for (bool wide : {false, true}) {
+        const gui::DroppedTargets targets = gui::ReadDrop(MakeDrop(items, wide));
+        EXPECT_EQ(targets.folder, folderA) << "wide " << wide;
+        EXPECT_EQ(targets.file, fileA) << "wide " << wide;
+    }
+
+    // Only folders, only files, nothing that exists, nothing at all: the other field, or both,
+    // are left alone.
+    gui::DroppedTargets targets = gui::ReadDrop(MakeDrop({folderB, folderA}, false));
+    EXPECT_EQ(targets.folder, folderB);
+    EXPECT_EQ(targets.file, "");
+    targets = gui::ReadDrop(MakeDrop({fileB}, true));
+    EXPECT_EQ(targets.folder, "");
+    EXPECT_EQ(targets.file, fileB);
+    for (HDROP nothing : {MakeDrop({gone, goneFolder}, false), MakeDrop({}, true), HDROP{}}) {
+        targets = gui::ReadDrop(nothing);
+        EXPECT_EQ(targets.folder, "");
+        EXPECT_EQ(targets.file, "");
+    }
+}
+
+} // namespace

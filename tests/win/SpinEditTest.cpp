@@ -1,0 +1,459 @@
+// The priority field in a real window, driven by keyboard and mouse messages through the
+// application's own event loop (with the dialog manager in it, as in the main window).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Exceptions.h"
+#include "gui/Controls.h"
+#include "gui/SpinEdit.h"
+#include "win/WinTestSupport.h"
+
+namespace {
+
+using gui::TSpinEdit;
+using gui::TTimerSpeedButton;
+
+constexpr gui::Rect kSpinBounds{8, 40, 93, 22};
+
+class TSpinTestWindow : public gui::TCustomWindow {
+public:
+    TSpinTestWindow() {
+        RegisterWindowClass("SpinEditTestWindow");
+        CreateCustom(WS_EX_CONTROLPARENT, "SpinEditTestWindow", "Spin test",
+                     WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN, {120, 120, 240, 140}, nullptr,
+                     0);
+        before.Create(hwnd_, 1, {8, 8, 93, 21});
+        spin.Create(hwnd_, 2, kSpinBounds);
+        auto font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        before.SetFont(font);
+        spin.SetFont(font);
+        spin.beep = [this] { ++beeps; };
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        SetActiveWindow(hwnd_);
+    }
+
+    gui::TEdit before;
+    TSpinEdit spin;
+    int beeps = 0;
+};
+
+class SpinEditTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<TSpinTestWindow>();
+        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == window->Handle(); }));
+        SetFocus(window->before);
+        PumpPending();
+    }
+    void TearDown() override {
+        window.reset();
+        PumpPending();
+    }
+
+    TSpinEdit& Spin() { return window->spin; }
+    void Post(UINT msg, WPARAM wParam, LPARAM lParam) { PostTo(Spin(), msg, wParam, lParam); }
+    static void PostTo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        PostMessageA(hwnd, msg, wParam, lParam);
+        PumpPending();
+    }
+    // A key as the keyboard sends it: key-down, then the characters the event loop
+    // translates from it, then key-up. Aimed at a window so a focus stolen by another
+    // program on the display cannot reroute it.
+    void PressKey(UINT vk, bool autoRepeat = false) { PressKeyOn(Spin(), vk, autoRepeat); }
+    static void PressKeyOn(HWND target, UINT vk, bool autoRepeat = false) {
+        LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
+        PostTo(target, WM_KEYDOWN, vk, scan | 1 | (autoRepeat ? 1 << 30 : 0));
+        PostTo(target, WM_KEYUP, vk, scan | 1 | 3u << 30);
+    }
+    void Type(const std::string& chars) {
+        for (char c : chars)
+            Post(WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    void EnterText(const std::string& text) {
+        Spin().SetText(text);
+        PumpPending();
+    }
+    void FocusSpin() {
+        SetFocus(Spin());
+        PumpPending();
+    }
+    DWORD SelStart() const { return LOWORD(window->spin.SendMsg(EM_GETSEL)); }
+    DWORD SelEnd() const { return HIWORD(window->spin.SendMsg(EM_GETSEL)); }
+
+    std::unique_ptr<TSpinTestWindow> window;
+};
+
+TEST_F(SpinEditTest, TypedCharactersPassTheFilterOrBeep) {
+    FocusSpin();
+    EnterText("");
+    char separator[8] = {};
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
+    // Each character on its own passes; what they make together need not be a number.
+    std::string accepted = std::string("+-0123456789") + separator[0];
+    Type(accepted);
+    EXPECT_EQ(Spin().Text(), accepted);
+    EXPECT_EQ(window->beeps, 0);
+
+    Type("a Z/\x80");
+    EXPECT_EQ(Spin().Text(), accepted);
+    EXPECT_EQ(window->beeps, 5);
+
+    // Backspace is a control character the filter lets through.
+    Type("\b");
+    EXPECT_EQ(Spin().Text(), accepted.substr(0, accepted.size() - 1));
+    EXPECT_EQ(window->beeps, 5);
+}
+
+TEST_F(SpinEditTest, EnterReachesTheFilterThroughTheDialogManagerAndBeeps) {
+    FocusSpin();
+    EnterText("12");
+    PressKey(VK_RETURN);
+    EXPECT_EQ(window->beeps, 1);
+    EXPECT_EQ(Spin().Text(), "12");
+}
+
+TEST_F(SpinEditTest, ArrowKeysStepWithWrapAndNoLowerBound) {
+    FocusSpin();
+    EnterText("");
+    PressKey(VK_UP);
+    EXPECT_EQ(Spin().Text(), "1");
+
+    EnterText("0");
+    PressKey(VK_DOWN);
+    EXPECT_EQ(Spin().Text(), "-1");
+
+    EnterText("2147483647");
+    PressKey(VK_UP);
+    EXPECT_EQ(Spin().Text(), "-2147483648");
+    PressKey(VK_DOWN);
+    EXPECT_EQ(Spin().Text(), "2147483647");
+
+    EnterText("abc");
+    PressKey(VK_UP);
+    EXPECT_EQ(Spin().Text(), "1");
+}
+
+TEST_F(SpinEditTest, EveryAutoRepeatedKeyDownIsOneStepAndModifiersDoNotMatter) {
+    FocusSpin();
+    EnterText("10");
+    PressKey(VK_UP);
+    PressKey(VK_UP, true);
+    PressKey(VK_UP, true);
+    EXPECT_EQ(Spin().Value(), 13);
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(VK_DOWN);
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(Spin().Value(), 12);
+
+    PressKey(VK_PRIOR);
+    PressKey(VK_NEXT);
+    Post(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(Spin().Value(), 12);
+    EXPECT_EQ(window->beeps, 0);
+}
+
+TEST_F(SpinEditTest, LeavingKeepsTheTextWhenTheBoundCheckChangesNothing) {
+    FocusSpin();
+    EnterText("");
+    Type("007");
+    SetFocus(window->before);
+    PumpPending();
+    EXPECT_EQ(Spin().Text(), "007");
+    EXPECT_EQ(Spin().Value(), 7);
+
+    for (const char* text : {"", "12 ", "1.5x", "2147483648"}) {
+        FocusSpin();
+        EnterText(text);
+        SetFocus(window->before);
+        PumpPending();
+        EXPECT_EQ(Spin().Text(), text);
+        EXPECT_EQ(Spin().Value(), 0) << text;
+    }
+}
+
+TEST_F(SpinEditTest, LeavingAppliesRealBoundsAndRewritesOnlyThen) {
+    Spin().SetMinValue(1);
+    Spin().SetMaxValue(10);
+    FocusSpin();
+    EnterText("25");
+    SetFocus(window->before);
+    PumpPending();
+    EXPECT_EQ(Spin().Text(), "10");
+
+    FocusSpin();
+    EnterText("05");
+    SetFocus(window->before);
+    PumpPending();
+    EXPECT_EQ(Spin().Text(), "05");
+}
+
+TEST_F(SpinEditTest, TabIntoTheFieldSelectsAllButAClickInTheTextDoesNot) {
+    EnterText("12345");
+    ASSERT_EQ(GetFocus(), window->before.Handle());
+    PressKeyOn(window->before, VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Spin().Handle(); }));
+    EXPECT_EQ(SelStart(), 0u);
+    EXPECT_EQ(SelEnd(), 5u);
+
+    // Tab is not swallowed by the field: it moves the focus on.
+    PressKey(VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == window->before.Handle(); }));
+    EXPECT_EQ(Spin().Text(), "12345");
+
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 5));
+    Post(WM_LBUTTONUP, 0, MAKELPARAM(3, 5));
+    EXPECT_EQ(GetFocus(), Spin().Handle());
+    EXPECT_EQ(SelStart(), SelEnd());
+
+    // Without AutoSelect the dialog manager must not select all on its own either.
+    SetFocus(window->before);
+    Spin().SendMsg(EM_SETSEL, 2, 2);
+    Spin().SetAutoSelect(false);
+    PressKeyOn(window->before, VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Spin().Handle(); }));
+    EXPECT_EQ(SelStart(), SelEnd());
+}
+
+TEST_F(SpinEditTest, PasteAndCutAreUnfilteredUnlessReadOnly) {
+    FocusSpin();
+    EnterText("$A");
+    Spin().SendMsg(EM_SETSEL, 0, -1);
+    Spin().SendMsg(WM_CUT);
+    EXPECT_EQ(Spin().Text(), "");
+    Spin().SendMsg(WM_PASTE);
+    EXPECT_EQ(Spin().Text(), "$A");
+    EXPECT_EQ(Spin().Value(), 10);
+
+    Spin().SetReadOnly(true);
+    Spin().SendMsg(EM_SETSEL, 0, -1);
+    Spin().SendMsg(WM_CUT);
+    EXPECT_EQ(Spin().Text(), "$A");
+    // Stepping a read-only field only beeps; refused clipboard operations do not.
+    PressKey(VK_UP);
+    EXPECT_EQ(Spin().Text(), "$A");
+    EXPECT_EQ(window->beeps, 1);
+}
+
+TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    int width = gui::ScaleToDpi(TSpinEdit::kButtonWidth, dpi);
+    int gap = gui::ScaleToDpi(TSpinEdit::kTextGap, dpi);
+    auto check = [&] {
+        RECT client{};
+        GetClientRect(Spin(), &client);
+        gui::Rect column = Spin().Button().Bounds();
+        EXPECT_EQ(column.left, client.right - width);
+        EXPECT_EQ(column.width, width);
+        EXPECT_EQ(column.top, 0);
+        EXPECT_EQ(column.height, client.bottom);
+        EXPECT_EQ(Spin().Button().UpButton().Bounds().height, client.bottom / 2);
+        RECT text{};
+        Spin().SendMsg(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+        EXPECT_EQ(text.right, column.left - gap);
+    };
+    check();
+    gui::Rect wider = kSpinBounds;
+    wider.width += 40;
+    wider.height += 6;
+    Spin().SetBounds(wider);
+    PumpPending();
+    check();
+}
+
+// While alive, windows are made from the version 6 common controls, as in the program with
+// its manifest. Their edit is a Unicode window even when made through the ANSI API.
+class TCommonControls6 {
+public:
+    TCommonControls6() {
+        char dir[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, dir);
+        char path[MAX_PATH] = {};
+        GetTempFileNameA(dir, "spn", 0, path);
+        const char manifest[] =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+            "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
+            "<dependency><dependentAssembly><assemblyIdentity type=\"win32\" "
+            "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
+            "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"
+            "</dependentAssembly></dependency></assembly>";
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(file, manifest, sizeof manifest - 1, &written, nullptr);
+            CloseHandle(file);
+        }
+        ACTCTXA ctx{};
+        ctx.cbSize = sizeof ctx;
+        ctx.lpSource = path;
+        context_ = CreateActCtxA(&ctx);
+        DeleteFileA(path);
+        if (context_ != INVALID_HANDLE_VALUE && !ActivateActCtx(context_, &cookie_))
+            cookie_ = 0;
+    }
+    TCommonControls6(const TCommonControls6&) = delete;
+    TCommonControls6& operator=(const TCommonControls6&) = delete;
+    ~TCommonControls6() {
+        if (cookie_)
+            DeactivateActCtx(0, cookie_);
+        if (context_ != INVALID_HANDLE_VALUE)
+            ReleaseActCtx(context_);
+    }
+    bool Active() const { return cookie_ != 0; }
+
+private:
+    HANDLE context_ = INVALID_HANDLE_VALUE;
+    ULONG_PTR cookie_ = 0;
+};
+
+TEST(SpinEditUnicodeTest, FilterSeesTheAnsiCharacterNotTheLowByteOfItsUtf16) {
+    TCommonControls6 v6;
+    ASSERT_TRUE(v6.Active());
+    TSpinTestWindow window;
+    ASSERT_TRUE(IsWindowUnicode(window.spin));
+    SetFocus(window.spin);
+    window.spin.SetText("");
+    // In code page 1252, 0x89 is the per-mille sign U+2030: its low byte reads as '0'.
+    for (int c : {0x89, static_cast<int>('7'), 0x80})
+        PostMessageA(window.spin, WM_CHAR, c, 1);
+    PumpPending();
+    EXPECT_EQ(window.spin.Text(), "7");
+    EXPECT_EQ(window.beeps, 2);
+}
+
+class SpinEditArrowTest : public SpinEditTest {
+protected:
+    TTimerSpeedButton& Up() { return Spin().Button().UpButton(); }
+    TTimerSpeedButton& Down() { return Spin().Button().DownButton(); }
+    static POINT Centre(HWND button) {
+        RECT rc{};
+        GetClientRect(button, &rc);
+        return {rc.right / 2, rc.bottom / 2};
+    }
+    // The real pointer is moved along, so any mouse move the system makes up agrees.
+    static void Mouse(HWND button, UINT msg, WPARAM keys, POINT at) {
+        POINT screen = at;
+        ClientToScreen(button, &screen);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageA(button, msg, keys, MAKELPARAM(at.x, at.y));
+    }
+    void Click(TTimerSpeedButton& b) {
+        Mouse(b, WM_LBUTTONDOWN, MK_LBUTTON, Centre(b));
+        Mouse(b, WM_LBUTTONUP, 0, Centre(b));
+        PumpPending();
+    }
+};
+
+TEST_F(SpinEditArrowTest, QuickClickStepsExactlyOnceAtRelease) {
+    EnterText("5");
+    TTimerSpeedButton& up = Up();
+    EXPECT_EQ(up.RepeatTimer(), nullptr);
+    Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
+    EXPECT_TRUE(up.Pressed());
+    EXPECT_EQ(GetCapture(), up.Handle());
+    ASSERT_NE(up.RepeatTimer(), nullptr);
+    EXPECT_TRUE(up.RepeatTimer()->Running());
+    EXPECT_EQ(up.RepeatTimer()->Interval(), TTimerSpeedButton::kInitialRepeatPause);
+    EXPECT_EQ(Spin().Text(), "5");
+    // Pressing an arrow enters the field, which selects its text.
+    EXPECT_EQ(GetFocus(), Spin().Handle());
+    EXPECT_EQ(SelEnd(), 1u);
+
+    Mouse(up, WM_LBUTTONUP, 0, Centre(up));
+    EXPECT_EQ(Spin().Text(), "6");
+    EXPECT_FALSE(up.Pressed());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(up.RepeatTimer()->Running());
+
+    Click(Down());
+    Click(Down());
+    EXPECT_EQ(Spin().Text(), "4");
+}
+
+TEST_F(SpinEditArrowTest, DragOffShowsRaisedAndReleaseElsewhereDoesNotStep) {
+    EnterText("5");
+    TTimerSpeedButton& up = Up();
+    POINT off{Centre(up).x, -20};
+    Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
+    Mouse(up, WM_MOUSEMOVE, MK_LBUTTON, off);
+    EXPECT_FALSE(up.Pressed());
+    Mouse(up, WM_MOUSEMOVE, MK_LBUTTON, Centre(up));
+    EXPECT_TRUE(up.Pressed());
+    Mouse(up, WM_MOUSEMOVE, MK_LBUTTON, off);
+    Mouse(up, WM_LBUTTONUP, 0, off);
+    PumpPending();
+    EXPECT_EQ(Spin().Text(), "5");
+    EXPECT_FALSE(up.Pressed());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(up.RepeatTimer()->Running());
+}
+
+TEST_F(SpinEditArrowTest, HoldingRepeatsFromTheTimerThenOnceMoreAtRelease) {
+    EnterText("0");
+    TTimerSpeedButton& up = Up();
+    Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
+    ASSERT_TRUE(PumpUntil([&] { return Spin().Value() > 2; }, 5000));
+    EXPECT_EQ(up.RepeatTimer()->Interval(), TTimerSpeedButton::kRepeatPause);
+
+    // Dragged off, the timer keeps running but makes no steps.
+    Mouse(up, WM_MOUSEMOVE, MK_LBUTTON, {-30, -30});
+    std::int32_t frozen = Spin().Value();
+    bool stepped = PumpUntil([&] { return Spin().Value() != frozen; }, 400);
+    EXPECT_FALSE(stepped);
+    EXPECT_TRUE(up.RepeatTimer()->Running());
+
+    Mouse(up, WM_MOUSEMOVE, MK_LBUTTON, Centre(up));
+    ASSERT_TRUE(PumpUntil([&] { return Spin().Value() > frozen; }, 2000));
+    std::int32_t beforeRelease = Spin().Value();
+    Mouse(up, WM_LBUTTONUP, 0, Centre(up));
+    EXPECT_EQ(Spin().Value(), beforeRelease + 1);
+    EXPECT_FALSE(up.RepeatTimer()->Running());
+}
+
+TEST_F(SpinEditArrowTest, RightButtonRunsTheTimerButNeverSteps) {
+    EnterText("5");
+    TTimerSpeedButton& up = Up();
+    Mouse(up, WM_RBUTTONDOWN, MK_RBUTTON, Centre(up));
+    EXPECT_FALSE(up.Pressed());
+    ASSERT_NE(up.RepeatTimer(), nullptr);
+    // The first tick shortens the interval: the timer has fired at least once.
+    ASSERT_TRUE(PumpUntil(
+        [&] { return up.RepeatTimer()->Interval() == TTimerSpeedButton::kRepeatPause; }, 3000));
+    Mouse(up, WM_RBUTTONUP, 0, Centre(up));
+    PumpPending();
+    EXPECT_EQ(Spin().Text(), "5");
+    EXPECT_FALSE(up.RepeatTimer()->Running());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(SpinEditArrowTest, AStepThatFailsStopsTheTimerAndIsReportedOnce) {
+    // A read-only field beeps instead of stepping; a failing beep makes the step fail.
+    Spin().SetReadOnly(true);
+    int failures = 0;
+    Spin().beep = [&] {
+        ++failures;
+        throw Exception("step failed");
+    };
+    TTimerSpeedButton& up = Up();
+    TBoxAnswerer answerer;
+    Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
+    ASSERT_TRUE(PumpUntil([&] { return answerer.Count() > 0; }, 5000));
+    EXPECT_EQ(answerer.text, "step failed.");
+    EXPECT_EQ(failures, 1);
+    EXPECT_FALSE(up.RepeatTimer()->Running());
+    EXPECT_FALSE(up.Pressed());
+    EXPECT_EQ(answerer.captureWhileUp, nullptr);
+}
+
+} // namespace

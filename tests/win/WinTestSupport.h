@@ -1,0 +1,110 @@
+// Helpers for the in-process window tests: pumping our own event loop with a deadline,
+// and a watcher thread that answers the message boxes the code under test shows.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "app/Application.h"
+
+// Runs the application's event loop until `done` holds or the deadline passes.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        if (!Application->ProcessMessage())
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+inline void PumpPending() {
+    while (Application->ProcessMessage()) {
+    }
+}
+
+// Waits on another thread for a message box of `uiThread`, records what it shows and
+// what the UI thread's state was while it was up, then presses its OK button.
+class TBoxAnswerer {
+public:
+    // `watched`: a window whose enabled state while the box is up is recorded.
+    explicit TBoxAnswerer(HWND watched = nullptr)
+        : watched_(watched), uiThread_(GetCurrentThreadId()) {
+        worker_ = std::thread([this] { Run(); });
+    }
+    TBoxAnswerer(const TBoxAnswerer&) = delete;
+    TBoxAnswerer& operator=(const TBoxAnswerer&) = delete;
+    ~TBoxAnswerer() {
+        stop_ = true;
+        worker_.join();
+    }
+    // Blocks until a box has been answered or the deadline passed.
+    bool Wait(int timeoutMs = 5000) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!answered_ && std::chrono::steady_clock::now() < deadline)
+            Sleep(5);
+        return answered_;
+    }
+    int Count() const { return count_; }
+
+    std::string caption, text;
+    bool watchedEnabledWhileUp = true;
+    HWND captureWhileUp = nullptr;
+    HWND owner = nullptr;
+
+private:
+    struct Found {
+        DWORD thread;
+        HWND box;
+    };
+    void Run() {
+        while (!stop_) {
+            Found found{uiThread_, nullptr};
+            EnumThreadWindows(
+                uiThread_,
+                [](HWND hwnd, LPARAM p) -> BOOL {
+                    char cls[32] = {};
+                    GetClassNameA(hwnd, cls, sizeof cls);
+                    if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
+                        reinterpret_cast<Found*>(p)->box = hwnd;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&found));
+            if (found.box) {
+                char buffer[1024] = {};
+                GetWindowTextA(found.box, buffer, sizeof buffer);
+                caption = buffer;
+                GetDlgItemTextA(found.box, 0xFFFF, buffer, sizeof buffer);
+                text = buffer;
+                owner = GetWindow(found.box, GW_OWNER);
+                GUITHREADINFO info{};
+                info.cbSize = sizeof info;
+                GetGUIThreadInfo(uiThread_, &info);
+                captureWhileUp = info.hwndCapture;
+                if (watched_)
+                    watchedEnabledWhileUp = IsWindowEnabled(watched_) != FALSE;
+                PostMessageA(found.box, WM_COMMAND, IDOK, 0);
+                while (IsWindow(found.box) && IsWindowVisible(found.box) && !stop_)
+                    Sleep(5);
+                ++count_;
+                answered_ = true;
+            }
+            Sleep(5);
+        }
+    }
+
+    HWND watched_;
+    DWORD uiThread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> answered_{false};
+    std::atomic<int> count_{0};
+    std::thread worker_;
+};
