@@ -128,8 +128,12 @@ bool TComboBox::CompleteTypedChar(char typed) {
 }
 
 LRESULT TComboBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CHAR && CompleteTypedChar(static_cast<char>(wParam)))
-        return 0;
+    if (msg == WM_CHAR) {
+        // Only single-byte characters complete; others are typed as they are.
+        std::string typed = TypedAnsiChars(hwnd, wParam);
+        if (typed.size() == 1 && CompleteTypedChar(typed[0]))
+            return 0;
+    }
     return CallDefault(hwnd, msg, wParam, lParam);
 }
 

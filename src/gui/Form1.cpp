@@ -221,6 +221,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         LayoutControls();
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        // Wine may change the size of a window maximised at start-up without a WM_SIZE.
+        if (!(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOSIZE))
+            LayoutControls();
+        break;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == lblURL.Handle()) {
             SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));

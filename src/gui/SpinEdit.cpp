@@ -44,18 +44,9 @@ char ReadDecimalSeparator() {
     return '\0';
 }
 
-// With common controls 6 the edit is a Unicode window even when made through the ANSI API,
-// and its subclass procedure then sees UTF-16 characters.
 char TypedAnsiChar(HWND hwnd, WPARAM wParam) {
-    if (!IsWindowUnicode(hwnd))
-        return static_cast<char>(wParam);
-    auto wide = static_cast<wchar_t>(wParam);
-    if (wide < 0x80)
-        return static_cast<char>(wide);
-    char bytes[4] = {};
-    BOOL usedDefault = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, &usedDefault);
-    return n == 1 && !usedDefault ? bytes[0] : kUnmappable;
+    std::string typed = TypedAnsiChars(hwnd, wParam);
+    return typed.size() == 1 ? typed[0] : kUnmappable;
 }
 
 POINT PointFrom(LPARAM lParam) {

@@ -175,6 +175,18 @@ LRESULT CALLBACK TCustomWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam
     return Guarded([&] { return self->WndProc(msg, wParam, lParam); });
 }
 
+std::string TypedAnsiChars(HWND hwnd, WPARAM wParam) {
+    if (!IsWindowUnicode(hwnd))
+        return std::string(1, static_cast<char>(wParam));
+    auto wide = static_cast<wchar_t>(wParam);
+    if (wide < 0x80)
+        return std::string(1, static_cast<char>(wide));
+    char bytes[4] = {};
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, &usedDefault);
+    return n > 0 && !usedDefault ? std::string(bytes, static_cast<size_t>(n)) : std::string();
+}
+
 void TPanel::Create(HWND parent, int id, const Rect& r, bool visible) {
     RegisterWindowClass("TPanel");
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);

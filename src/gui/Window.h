@@ -123,6 +123,13 @@ public:
 
 } // namespace gui
 
+namespace gui {
+// The ANSI bytes of a WM_CHAR. With common controls 6 an edit is a Unicode window even when
+// made through the ANSI API, and a subclass procedure then sees UTF-16. Empty when the
+// character has no ANSI form.
+std::string TypedAnsiChars(HWND hwnd, WPARAM wParam);
+} // namespace gui
+
 void ReportEscapedError() noexcept; // the application's error display (src/app)
 
 template <typename F> LRESULT gui::Guarded(F&& handler) noexcept {

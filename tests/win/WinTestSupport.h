@@ -66,18 +66,7 @@ private:
     void Run() {
         while (!stop_) {
             Found found{uiThread_, nullptr};
-            EnumThreadWindows(
-                uiThread_,
-                [](HWND hwnd, LPARAM p) -> BOOL {
-                    char cls[32] = {};
-                    GetClassNameA(hwnd, cls, sizeof cls);
-                    if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
-                        reinterpret_cast<Found*>(p)->box = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&found));
+            EnumThreadWindows(uiThread_, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
             if (found.box) {
                 char buffer[1024] = {};
                 GetWindowTextA(found.box, buffer, sizeof buffer);
@@ -102,6 +91,16 @@ private:
     }
 
     HWND watched_;
+    static BOOL CALLBACK FindVisibleDialog(HWND hwnd, LPARAM p) {
+        char cls[32] = {};
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
+            reinterpret_cast<Found*>(p)->box = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
     DWORD uiThread_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> answered_{false};

@@ -1,0 +1,154 @@
+// The application frame from outside: the title taken from the exe's name, the window and
+// its controls, a user error's box, the start-up show states, and a clean end.
+#include "E2eSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+HWND AppWindowOf(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        HWND found;
+    } search{pid, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            char cls[64] = {};
+            GetClassNameA(hwnd, cls, sizeof cls);
+            if (owner == s->pid && std::string(cls) == VESK_APP_CLASS) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class AppFrameE2e : public ::testing::Test {
+protected:
+    TempDir dir_;
+};
+
+} // namespace
+
+TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
+    const std::string exe = PrepareAppDir(dir_.Path(), "PACKER.EXE");
+    AppProcess app(exe, dir_.Path());
+    HWND form = app.WaitForMainWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(GetText(form), "Veskmaker");
+    // The hidden application window carries the title and owns the main window.
+    HWND appWindow = AppWindowOf(app.Pid());
+    ASSERT_NE(appWindow, nullptr);
+    EXPECT_EQ(GetText(appWindow), "Packer");
+    EXPECT_EQ(GetWindow(form, GW_OWNER), appWindow);
+    EXPECT_EQ(GetWindowLongPtrA(form, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+
+    // Centred on the screen at the first showing.
+    RECT rc{};
+    GetWindowRect(form, &rc);
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(rc.left, (cx - (rc.right - rc.left)) / 2, 1);
+    EXPECT_NEAR(rc.top, (cy - (rc.bottom - rc.top)) / 2, 1);
+
+    struct {
+        int id;
+        const char* text;
+    } controls[] = {{idBtnBrowseSrc, "..."}, {idBtnBrowseOut, "..."},   {idBtnAdvanced, "Advanced"},
+                    {idBtnCreate, "Create!"}, {idLblSource, "Source"}, {idLblOutput, "Output"},
+                    {idCmbSource, ""},        {idCmbOutput, ""},       {idSpnPriority, "0"}};
+    for (auto& c : controls) {
+        HWND hwnd = app.Control(c.id);
+        ASSERT_NE(hwnd, nullptr) << c.id;
+        EXPECT_EQ(GetText(hwnd), c.text) << c.id;
+    }
+    EXPECT_TRUE(IsWindowVisible(app.Control(idBtnCreate)));
+    EXPECT_FALSE(IsWindowVisible(app.Control(idPanel3)));
+    SaveArtifact(form, "simple-view");
+
+    Click(app.Control(idBtnAdvanced));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Control(idPanel3)) != FALSE; }));
+    EXPECT_EQ(GetText(app.Control(idBtnAdvanced)), "Simple");
+    WaitUntil([&] { return IsWindowVisible(app.Control(idEdtTitle)) != FALSE; });
+    SaveArtifact(form, "advanced-view");
+
+    // A user error: the box's caption is the title, and the full-stop rule applies.
+    Click(app.Control(idBtnCreate));
+    auto box = WaitForMessageBox(app.Pid());
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, "Packer");
+    EXPECT_EQ(box->text, "The specified source does not exist.");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(form) != FALSE; }));
+
+    app.Close();
+    EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+TEST_F(AppFrameE2e, StartedMinimisedWithoutActivationItShowsNoWindowUntilRestored) {
+    const std::string exe = PrepareAppDir(dir_.Path(), "packer.old.exe");
+    AppProcess app(exe, dir_.Path(), SW_SHOWMINNOACTIVE);
+    HWND form = app.WaitForMainWindow(kTimeoutMs, false);
+    ASSERT_NE(form, nullptr);
+    HWND appWindow = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (appWindow = AppWindowOf(app.Pid())) != nullptr; }));
+    EXPECT_EQ(GetText(appWindow), "packer");
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(appWindow) != FALSE; }));
+    EXPECT_FALSE(IsWindowVisible(form));
+
+    // Restoring from the taskbar button shows the window, normal and centred.
+    PostMessageA(appWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form) != FALSE; }));
+    EXPECT_FALSE(IsZoomed(form));
+    RECT rc{};
+    GetWindowRect(form, &rc);
+    EXPECT_NEAR(rc.left, (GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2, 1);
+
+    // Minimising the main window minimises the whole application.
+    PostMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form) && IsIconic(appWindow); }));
+    // Close from the taskbar button's menu closes the main window as its close box does.
+    PostMessageA(appWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+TEST_F(AppFrameE2e, StartedMaximisedItShowsMaximisedWithControlsFollowingTheRightEdge) {
+    const std::string exe = PrepareAppDir(dir_.Path(), "Veskmaker.exe");
+    AppProcess app(exe, dir_.Path(), SW_SHOWMAXIMIZED);
+    HWND form = app.WaitForMainWindow();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsZoomed(form) != FALSE; }));
+    // Anchored right: the button keeps its distance to the edge inside the 8-pixel border.
+    auto rightGap = [&] {
+        RECT client{}, button{};
+        GetClientRect(form, &client);
+        GetWindowRect(app.Control(idBtnCreate), &button);
+        MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&button), 2);
+        return client.right - button.right;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return rightGap() == 8; })) << "gap " << rightGap();
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_GT(client.right, 386);
+    app.Close();
+    EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+TEST_F(AppFrameE2e, EndOfSessionQuitsWithoutWritingTheSettingsFile) {
+    const std::string exe = PrepareAppDir(dir_.Path(), "Veskmaker.exe");
+    AppProcess app(exe, dir_.Path());
+    HWND form = app.WaitForMainWindow();
+    ASSERT_NE(form, nullptr);
+    HWND appWindow = AppWindowOf(app.Pid());
+    ASSERT_NE(appWindow, nullptr);
+    EXPECT_EQ(SendMessageA(appWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageA(appWindow, WM_ENDSESSION, TRUE, 0);
+    PostMessageA(appWindow, WM_NULL, 0, 0); // wake the loop
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_FALSE(FileExists(dir_ / "Veskmaker.ini"));
+}
