@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cxxabi.h>
+#include <new>
 #include <stdexcept>
 #include <typeinfo>
 
@@ -16,7 +16,9 @@ namespace {
 
 const char kAppClass[] = "TApplication";
 
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+bool IsLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != FALSE;
+}
 
 std::string LowerInLocale(const std::string& text) {
     std::string lowered = text;
@@ -40,12 +42,14 @@ std::string ModuleBaseName() {
     return slash == std::string::npos ? full : full.substr(slash + 1);
 }
 
-std::string Demangled(const char* name) {
-    int status = 0;
-    char* readable = abi::__cxa_demangle(name, nullptr, nullptr, &status);
-    std::string result = status == 0 && readable ? readable : name;
-    std::free(readable);
-    return result;
+// Names the error's class for the generic box. The runtime's demangler would add tens of
+// kilobytes to the exe for a box that should never show, so the common cases are named here.
+std::string ClassNameOf(const std::exception& e) {
+    if (dynamic_cast<const std::bad_alloc*>(&e))
+        return "EOutOfMemory";
+    if (dynamic_cast<const std::out_of_range*>(&e))
+        return "ERangeError";
+    return typeid(e).name();
 }
 
 } // namespace
@@ -53,6 +57,18 @@ std::string Demangled(const char* name) {
 void ReportEscapedError() noexcept {
     if (Application)
         Application->ReportError(std::current_exception());
+}
+
+void ShowStartupFailure(std::exception_ptr error) noexcept {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        ShowGenericErrorBox(e.ClassName(), e.Message());
+    } catch (const std::exception& e) {
+        ShowGenericErrorBox(ClassNameOf(e), e.what());
+    } catch (...) {
+        ShowGenericErrorBox("Exception", "");
+    }
 }
 
 void ShowGenericErrorBox(const std::string& className, const std::string& message) {
@@ -63,7 +79,8 @@ void ShowGenericErrorBox(const std::string& className, const std::string& messag
 
 TApplication::TApplication() : previous_(Application) {
     Application = this;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof icc,
+                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
     icon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
@@ -168,7 +185,9 @@ bool TApplication::ProcessMessage() {
     return true;
 }
 
-void TApplication::RequestQuit() { PostQuitMessage(0); }
+void TApplication::RequestQuit() {
+    PostQuitMessage(0);
+}
 
 void TApplication::ReportError(std::exception_ptr error) noexcept {
     try {
@@ -181,7 +200,7 @@ void TApplication::ReportError(std::exception_ptr error) noexcept {
         } catch (const Exception& e) {
             ShowErrorBox(e);
         } catch (const std::exception& e) {
-            ShowGenericErrorBox(Demangled(typeid(e).name()), e.what());
+            ShowGenericErrorBox(ClassNameOf(e), e.what());
         } catch (...) {
             ShowGenericErrorBox("Exception", "");
         }
@@ -196,8 +215,31 @@ void TApplication::ShowErrorBox(const Exception& error) {
 
 int TApplication::ShowAppMessageBox(const std::string& text, const std::string& caption,
                                     UINT flags) {
-    TDisabledTaskWindows disabled;
-    return MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
+    // The box comes up on its owner's monitor; the owner is the invisible application
+    // window, so move it to the monitor the user is looking at for as long as the box is up.
+    HWND active = GetActiveWindow();
+    RECT home{};
+    GetWindowRect(handle_, &home);
+    HMONITOR target = active ? MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) : nullptr;
+    bool moved = false;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (target && target != MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST) &&
+        GetMonitorInfoA(target, &monitor)) {
+        const RECT& work = monitor.rcWork;
+        SetWindowPos(handle_, nullptr, (work.left + work.right) / 2, (work.top + work.bottom) / 2,
+                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        moved = true;
+    }
+    int result = 0;
+    {
+        TDisabledTaskWindows disabled;
+        result = MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
+    }
+    if (moved)
+        SetWindowPos(handle_, nullptr, home.left, home.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return result;
 }
 
 void TApplication::Minimize() {
@@ -224,9 +266,9 @@ void TApplication::Restore() {
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE)
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        SetWindowLongPtrA(
+            hwnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self || !self->handle_)
         return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -88,3 +88,5 @@ private:
 // The generic box for errors that are not of our kind, and for a main window that could
 // not be built.
 void ShowGenericErrorBox(const std::string& className, const std::string& message);
+// The generic box for whatever stopped the main window from being built.
+void ShowStartupFailure(std::exception_ptr error) noexcept;

@@ -9,10 +9,13 @@
 
 using LeadByteTest = bool (*)(unsigned char);
 
-inline bool NoLeadBytes(unsigned char) { return false; }
+inline bool NoLeadBytes(unsigned char) {
+    return false;
+}
 
 // Byte offsets at which characters start, in order.
-template <typename Visit> void ForEachCharStart(const std::string& s, LeadByteTest isLead, Visit visit) {
+template <typename Visit>
+void ForEachCharStart(const std::string& s, LeadByteTest isLead, Visit visit) {
     for (std::size_t i = 0; i < s.size();) {
         visit(i);
         i += (isLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;

@@ -1,5 +1,6 @@
 #include "app/ErrorText.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -20,10 +21,10 @@ namespace {
 
 // Pointer-wide and zero-padded, so the text does not depend on the C runtime's "%p".
 std::string HexAddress(const void* address) {
-    char buffer[2 * sizeof(void*) + 1];
-    std::snprintf(buffer, sizeof buffer, "%0*llX", static_cast<int>(2 * sizeof(void*)),
+    std::array<char, 2 * sizeof(void*) + 1> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%0*llX", static_cast<int>(2 * sizeof(void*)),
                   static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
-    return buffer;
+    return buffer.data();
 }
 
 } // namespace

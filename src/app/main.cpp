@@ -3,21 +3,14 @@
 #include "gui/Form1.h"
 
 #include <memory>
-#include <typeinfo>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::unique_ptr<TApplication> application;
     try {
         application = std::make_unique<TApplication>();
         application->CreateMainWindow<TForm1>();
-    } catch (const Exception& e) {
-        ShowGenericErrorBox(e.ClassName(), e.Message());
-        return 1;
-    } catch (const std::exception& e) {
-        ShowGenericErrorBox(typeid(e).name(), e.what());
-        return 1;
     } catch (...) {
-        ShowGenericErrorBox("Exception", "");
+        ShowStartupFailure(std::current_exception());
         return 1;
     }
     application->RunMessageLoop();

@@ -16,7 +16,8 @@ bool SamePrefixInLocale(const std::string& prefix, const std::string& itemHead) 
 } // namespace
 
 void TButton::Create(HWND parent, int id, const std::string& caption, const Rect& r) {
-    CreateHandle(0, WC_BUTTONA, caption.c_str(), kChild | WS_TABSTOP | BS_PUSHBUTTON, r, parent, id);
+    CreateHandle(0, WC_BUTTONA, caption.c_str(), kChild | WS_TABSTOP | BS_PUSHBUTTON, r, parent,
+                 id);
 }
 
 void TButton::OnCommand(WORD code) {
@@ -92,8 +93,8 @@ std::string TComboBox::Item(int index) const {
     if (length == CB_ERR)
         return {};
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT copied = SendMsg(CB_GETLBTEXT, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(text.data()));
+    LRESULT copied =
+        SendMsg(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
     return text;
 }
@@ -139,8 +140,8 @@ LRESULT TComboBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 void TPageControl::Create(HWND parent, int id, const Rect& r) {
     // The pages are children of the tab strip, so tabbing walks from the strip into them.
-    CreateHandle(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
-                 kChild | WS_TABSTOP | WS_CLIPCHILDREN, r, parent, id);
+    CreateHandle(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "", kChild | WS_TABSTOP | WS_CLIPCHILDREN, r,
+                 parent, id);
 }
 
 TPanel& TPageControl::AddPage(int id, const std::string& caption) {

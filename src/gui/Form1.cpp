@@ -29,10 +29,13 @@ constexpr Rect kPgeAdvanced{0, 10, 370, 164};
 constexpr int kComboItemHeight = 13;
 constexpr int kComboVisibleItems = 8;
 
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+bool IsLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != FALSE;
+}
 
 void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
     // Clearing the list would take the typed text with it; keep what the user sees.
@@ -103,9 +106,9 @@ void TForm1::CreateControls() {
     lblSource.Create(p2, idLblSource, "Source", scaled({0, 3, 34, 13}));
     lblOutput.Create(p2, idLblOutput, "Output", scaled({0, 29, 32, 13}));
     lblURL.Create(p2, idLblURL, kMakerHost, scaled({9, 60, 105, 13}));
-    for (gui::TControl* c : std::initializer_list<gui::TControl*>{
-             &btnBrowseSrc, &btnBrowseOut, &cmbSource, &cmbOutput, &btnAdvanced, &btnCreate,
-             &lblSource, &lblOutput})
+    for (gui::TControl* c :
+         std::initializer_list<gui::TControl*>{&btnBrowseSrc, &btnBrowseOut, &cmbSource, &cmbOutput,
+                                               &btnAdvanced, &btnCreate, &lblSource, &lblOutput})
         c->SetFont(font);
     lblURL.SetFont(linkFont_.Get());
     lblURL.textColor = RGB(0, 0, 255);
@@ -146,9 +149,8 @@ void TForm1::CreateControls() {
     cbxProtected.hint = "this is protected content (for optional use by extractors)";
     spnPriority.Create(misc, idSpnPriority, scaled({54, 78, 93, 22}));
     lblPriority.Create(misc, idLblPriority, "Priority", scaled({8, 81, 31, 13}));
-    for (gui::TControl* c : std::initializer_list<gui::TControl*>{&cbxDev, &cbxMpXfer,
-                                                                   &cbxProtected, &spnPriority,
-                                                                   &lblPriority})
+    for (gui::TControl* c : std::initializer_list<gui::TControl*>{
+             &cbxDev, &cbxMpXfer, &cbxProtected, &spnPriority, &lblPriority})
         c->SetFont(font);
     pgeAdvanced.SetActivePage(0);
 
@@ -258,9 +260,13 @@ void TForm1::FormClose(gui::TCloseAction&) {
     hstOutput.SaveToIniFile(SettingsFilePath, "out");
 }
 
-void TForm1::hstSourceChange(THistory&) { MirrorHistory(hstSource, cmbSource); }
+void TForm1::hstSourceChange(THistory&) {
+    MirrorHistory(hstSource, cmbSource);
+}
 
-void TForm1::hstOutputChange(THistory&) { MirrorHistory(hstOutput, cmbOutput); }
+void TForm1::hstOutputChange(THistory&) {
+    MirrorHistory(hstOutput, cmbOutput);
+}
 
 void TForm1::btnAdvancedClick() {
     bool show = !Panel3.Visible();

@@ -8,7 +8,8 @@ int ScaleToDpi(int designPixels, int dpi) {
     // Rounded like MulDiv, so the layout is the identity at 96 dpi.
     std::int64_t scaled = static_cast<std::int64_t>(designPixels) * dpi;
     std::int64_t half = kDesignDpi / 2;
-    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi : (scaled - half) / kDesignDpi);
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi
+                                        : (scaled - half) / kDesignDpi);
 }
 
 Rect ScaleRect(const Rect& r, int dpi) {

@@ -47,7 +47,9 @@ std::string TControl::Text() const {
     return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
-void TControl::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void TControl::SetText(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+}
 
 void TControl::SetVisible(bool visible) {
     ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
@@ -80,7 +82,8 @@ LRESULT TSubclassedControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 }
 
 LRESULT CALLBACK TSubclassedControl::StaticSubclassProc(HWND hwnd, UINT msg, WPARAM wParam,
-                                                        LPARAM lParam, UINT_PTR, DWORD_PTR refData) {
+                                                        LPARAM lParam, UINT_PTR,
+                                                        DWORD_PTR refData) {
     auto* self = reinterpret_cast<TSubclassedControl*>(refData);
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, StaticSubclassProc, reinterpret_cast<UINT_PTR>(self));
@@ -161,7 +164,8 @@ bool TCustomWindow::RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
 
 LRESULT CALLBACK TCustomWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
-        auto* self = static_cast<TCustomWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<TCustomWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->Bind(hwnd);
     }
     auto* self = static_cast<TCustomWindow*>(FromHandle(hwnd));

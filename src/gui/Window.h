@@ -103,7 +103,8 @@ private:
 class TCustomWindow : public TControl {
 protected:
     // Registers the class once per process; background is the button face.
-    static void RegisterWindowClass(const char* className, UINT classStyle = 0, HICON icon = nullptr);
+    static void RegisterWindowClass(const char* className, UINT classStyle = 0,
+                                    HICON icon = nullptr);
     // Creates the window; `this` arrives in WM_NCCREATE, so every message reaches WndProc.
     void CreateCustom(DWORD exStyle, const char* className, const char* text, DWORD style,
                       const Rect& r, HWND parent, int idOrMenu);

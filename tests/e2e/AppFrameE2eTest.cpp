@@ -60,7 +60,7 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
     struct {
         int id;
         const char* text;
-    } controls[] = {{idBtnBrowseSrc, "..."}, {idBtnBrowseOut, "..."},   {idBtnAdvanced, "Advanced"},
+    } controls[] = {{idBtnBrowseSrc, "..."},  {idBtnBrowseOut, "..."}, {idBtnAdvanced, "Advanced"},
                     {idBtnCreate, "Create!"}, {idLblSource, "Source"}, {idLblOutput, "Output"},
                     {idCmbSource, ""},        {idCmbOutput, ""},       {idSpnPriority, "0"}};
     for (auto& c : controls) {
@@ -70,6 +70,13 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
     }
     EXPECT_TRUE(IsWindowVisible(app.Control(idBtnCreate)));
     EXPECT_FALSE(IsWindowVisible(app.Control(idPanel3)));
+    // The first control of the tab order has the focus, so Space opens the folder picker.
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    EXPECT_TRUE(WaitUntil([&] {
+        return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui) &&
+               gui.hwndFocus == app.Control(idBtnBrowseSrc);
+    }));
     SaveArtifact(form, "simple-view");
 
     Click(app.Control(idBtnAdvanced));

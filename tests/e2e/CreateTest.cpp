@@ -270,3 +270,39 @@ TEST_F(CreateTest, UnwritableSettingsAreReportedOnCloseAndTheProgramStillEnds) {
     EXPECT_EQ(box->text, "Unable to write to " + SettingsPath() + ".");
     EXPECT_EQ(p->WaitForExit(), 0u);
 }
+
+// The priority as the user types it: the field keeps the text, the builder gets the number.
+TEST_F(CreateTest, TypedPriorityReachesTheBuilderAsItsNumber) {
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    Fill(*p, Folder("prio"), "O");
+    Click(p->Control(idBtnAdvanced));
+    HWND priority = p->Control(idSpnPriority);
+    auto type = [&](const std::string& keys) {
+        SetText(priority, "");
+        for (char c : keys)
+            PostMessageA(priority, WM_CHAR, static_cast<unsigned char>(c), 1);
+        ASSERT_TRUE(WaitUntil([&] { return GetText(priority) == keys; })) << GetText(priority);
+        // The focus leaving the field does not rewrite what was typed.
+        PostMessageA(priority, WM_KILLFOCUS, reinterpret_cast<WPARAM>(p->Control(idEdtTitle)), 0);
+    };
+    type("007");
+    EXPECT_EQ(CreateAndRecord(*p),
+              "-source \"" + Folder("prio") + "\" -out \"O\" -priority 7 -waitonexit");
+    EXPECT_EQ(GetText(priority), "007");
+    type("+7");
+    EXPECT_EQ(CreateAndRecord(*p),
+              "-source \"" + Folder("prio") + "\" -out \"O\" -priority 7 -waitonexit");
+    for (const char* none : {"-5", "0", "+0", "1.5", "2147483648"}) {
+        type(none);
+        EXPECT_EQ(CreateAndRecord(*p), "-source \"" + Folder("prio") + "\" -out \"O\" -waitonexit")
+            << none;
+    }
+    // Letters and blanks are refused as they are typed.
+    SetText(priority, "");
+    for (char c : std::string("1 a2"))
+        PostMessageA(priority, WM_CHAR, static_cast<unsigned char>(c), 1);
+    ASSERT_TRUE(WaitUntil([&] { return GetText(priority) == "12"; })) << GetText(priority);
+    p->Close();
+    EXPECT_EQ(p->WaitForExit(), 0u);
+}

@@ -90,10 +90,10 @@ TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
 TEST_F(Form1Test, LabelledEditsPutTheirLabelLeftAndCentred) {
     for (auto* pair : {&form->lblTitle, &form->lblAuthor, &form->lblBuild, &form->lblCopyright}) {
         gui::Rect label = pair->Bounds();
-        gui::Rect field = (pair == &form->lblTitle      ? form->edtTitle
-                           : pair == &form->lblAuthor   ? form->edtAuthor
-                           : pair == &form->lblBuild    ? form->edtBuild
-                                                        : form->edtCopyright)
+        gui::Rect field = (pair == &form->lblTitle    ? form->edtTitle
+                           : pair == &form->lblAuthor ? form->edtAuthor
+                           : pair == &form->lblBuild  ? form->edtBuild
+                                                      : form->edtCopyright)
                               .Bounds();
         EXPECT_EQ(label.left + label.width, field.left - 3) << pair->Text();
         EXPECT_EQ(label.top, field.top + (field.height - label.height) / 2) << pair->Text();
@@ -156,7 +156,8 @@ TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
 TEST_F(Form1Test, CheckBoxesCarryHintsThatAreNeverShown) {
     EXPECT_EQ(form->cbxDev.hint, " development-only vesk (not for retail usage)");
     EXPECT_EQ(form->cbxMpXfer.hint, "allow transfer during multiplayer");
-    EXPECT_EQ(form->cbxProtected.hint, "this is protected content (for optional use by extractors)");
+    EXPECT_EQ(form->cbxProtected.hint,
+              "this is protected content (for optional use by extractors)");
     // No tooltip window belongs to our thread.
     bool tooltip = false;
     EnumThreadWindows(

@@ -1,0 +1,88 @@
+// The floor for "Create!" to builder running: a window whose one button hands VKB.exe,
+// beside this exe, to the shell with the parameters this program was given. It does what
+// Veskmaker's Create button must do at the least, and nothing else.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "gui/ControlIds.h"
+
+namespace {
+
+std::string g_builder;
+std::string g_parameters;
+
+// What follows the program name (quoted or not) and the blanks after it.
+std::string ArgumentsOf(const char* commandLine) {
+    const char* p = commandLine;
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p)
+            ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
+    }
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    return p;
+}
+
+std::string BuilderBesideUs() {
+    char path[MAX_PATH + 1] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string own(path, n);
+    return own.substr(0, own.find_last_of('\\') + 1) + "VKB.exe";
+}
+
+LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == idBtnCreate && HIWORD(wParam) == BN_CLICKED) {
+            ShellExecuteA(hwnd, "OPEN", g_builder.c_str(), g_parameters.c_str(), nullptr,
+                          SW_SHOWNORMAL);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    g_builder = BuilderBesideUs();
+    g_parameters = ArgumentsOf(GetCommandLineA());
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = "BareLaunch";
+    if (!RegisterClassA(&wc))
+        return 1;
+    HWND hwnd = CreateWindowA("BareLaunch", "Bare launch", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
+    if (!hwnd)
+        return 1;
+    if (!CreateWindowA("BUTTON", "Create!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 75, 25,
+                       hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBtnCreate)), instance,
+                       nullptr))
+        return 1;
+    ShowWindow(hwnd, showCommand);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,778 @@
+// Starts, drives, times and measures Veskmaker.exe and the bare programs of bench/ from
+// outside, as a user or the system would. Each section prints "RESULT <key> <value>" lines
+// for tools/bench and its progress on stderr.
+//
+//   driver startup <reps> <label>=<exe>=<window class> ...
+//   driver create <reps> <Veskmaker.exe> <bare_launch.exe> <recording_builder.exe>
+//   driver phases <reps> <startup_probe.exe>
+//   driver memory <creates> <Veskmaker.exe> <bare_window.exe> <bare_launch.exe> <noop_builder.exe>
+#include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "builder/Parameters.h"
+#include "gui/ControlIds.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 30000;
+// Lets the previous Wine process finish tearing down before the next one is timed.
+constexpr DWORD kSettleMs = 150;
+// Lets a started program finish its first paint and lazy set-up before memory is read.
+constexpr DWORD kMemorySettleMs = 400;
+constexpr char kBuilderCounter[] = "VeskBenchBuilderStarts";
+
+void Progress(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fflush(stderr);
+}
+
+void Result(const std::string& key, double value) {
+    std::printf("RESULT %s %.6g\n", key.c_str(), value);
+    std::fflush(stdout);
+}
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+double NowMs() {
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / ticksPerMs;
+}
+
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(HANDLE h) : h_(h) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            h_ = other.h_;
+            other.h_ = nullptr;
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    HANDLE Get() const { return h_; }
+    bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+    void Reset() {
+        if (Valid())
+            CloseHandle(h_);
+        h_ = nullptr;
+    }
+
+private:
+    HANDLE h_ = nullptr;
+};
+
+struct FindHandle {
+    HANDLE h;
+    ~FindHandle() {
+        if (h != INVALID_HANDLE_VALUE)
+            FindClose(h);
+    }
+};
+
+bool RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    {
+        FindHandle find{FindFirstFileA((dir + "\\*").c_str(), &fd)};
+        if (find.h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = fd.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                const std::string full = dir + "\\" + name;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveTree(full);
+                } else {
+                    SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(full.c_str());
+                }
+            } while (FindNextFileA(find.h, &fd));
+        }
+    }
+    return RemoveDirectoryA(dir.c_str()) != 0;
+}
+
+// A fresh folder under the temp folder, so no settings file or log carries over from one
+// run to the next; removed with its contents when the object goes.
+class TempDir {
+public:
+    TempDir() {
+        static unsigned counter = 0;
+        char temp[MAX_PATH + 1] = {};
+        DWORD n = GetTempPathA(sizeof temp, temp);
+        if (n == 0 || n > MAX_PATH)
+            Fail("GetTempPathA");
+        std::string base(temp, n);
+        if (base.back() != '\\')
+            base += '\\';
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string candidate = base + "vesk-bench-" + std::to_string(GetCurrentProcessId()) +
+                                    "-" + std::to_string(counter++);
+            if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+                path_ = candidate;
+                return;
+            }
+        }
+        Fail("CreateDirectoryA under " + base);
+    }
+    ~TempDir() {
+        // A program that has just exited may still hold its exe open for a moment.
+        for (int attempt = 0; attempt < 50 && !RemoveTree(path_); ++attempt)
+            Sleep(20);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string BaseName(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void CopyInto(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+        Fail("CopyFileA " + from + " -> " + to);
+}
+
+void MakeDir(const std::string& path) {
+    if (!CreateDirectoryA(path.c_str(), nullptr))
+        Fail("CreateDirectoryA " + path);
+}
+
+std::string ReadFileText(const std::string& path) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return std::string();
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    return text;
+}
+
+LONGLONG FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<WindowSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != search->pid || !IsWindowVisible(hwnd))
+        return TRUE;
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::strcmp(cls, search->className) != 0)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// The visible top-level window of that class and process, or null.
+HWND FindVisibleWindow(DWORD pid, const char* className) {
+    WindowSearch search{pid, className, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChildId(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<ChildSearch*>(lp);
+    if (GetDlgCtrlID(hwnd) != search->id)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+HWND FindChildById(HWND parent, int id) {
+    ChildSearch search{id, nullptr};
+    EnumChildWindows(parent, MatchChildId, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        throw std::runtime_error("no control with id " + std::to_string(id));
+    return search.found;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM lp) {
+    ++*reinterpret_cast<int*>(lp);
+    return TRUE;
+}
+
+BOOL CALLBACK CountProcessWindows(HWND hwnd, LPARAM lp) {
+    auto* pair = reinterpret_cast<std::pair<DWORD, int>*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == pair->first) {
+        ++pair->second;
+        EnumChildWindows(hwnd, CountWindow, reinterpret_cast<LPARAM>(&pair->second));
+    }
+    return TRUE;
+}
+
+// Windows are the USER objects a front end makes most; counted directly because Wine
+// answers GetGuiResources with 0.
+int WindowCount(DWORD pid) {
+    std::pair<DWORD, int> pair{pid, 0};
+    EnumWindows(CountProcessWindows, reinterpret_cast<LPARAM>(&pair));
+    return pair.second;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kTimeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() >= deadline)
+            return done();
+        Sleep(1);
+    }
+    return true;
+}
+
+// A started program; ended by force only if it outlives its object.
+class Process {
+public:
+    Process(const std::string& exe, const std::string& dir, const std::string& arguments = "") {
+        std::string commandLine = "\"" + exe + "\"";
+        if (!arguments.empty())
+            commandLine += " " + arguments;
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        started_ = NowMs();
+        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            dir.c_str(), &si, &pi))
+            Fail("CreateProcessA " + exe);
+        process_ = UniqueHandle(pi.hProcess);
+        UniqueHandle thread(pi.hThread);
+        pid_ = pi.dwProcessId;
+    }
+    ~Process() {
+        if (process_.Valid() && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.Get(), 99);
+            WaitForSingleObject(process_.Get(), kTimeoutMs);
+        }
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    HANDLE Handle() const { return process_.Get(); }
+    DWORD Pid() const { return pid_; }
+    double StartedMs() const { return started_; }
+
+    // Waits for input idle and the visible main window; returns it.
+    HWND WaitForWindow(const char* className) {
+        DWORD idle = WaitForInputIdle(process_.Get(), kTimeoutMs);
+        if (idle != 0)
+            Fail("WaitForInputIdle returned " + std::to_string(idle));
+        if (!WaitUntil([&] { return (window_ = FindVisibleWindow(pid_, className)) != nullptr; }))
+            Fail(std::string("no visible window of class ") + className);
+        return window_;
+    }
+
+    void SetWindow(HWND window) { window_ = window; }
+
+    // Closes the main window as its close box does; the exit code.
+    DWORD Close() {
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.Get(), kTimeoutMs) != WAIT_OBJECT_0)
+            Fail("the program did not exit after WM_CLOSE");
+        DWORD code = 0;
+        GetExitCodeProcess(process_.Get(), &code);
+        return code;
+    }
+
+private:
+    UniqueHandle process_;
+    DWORD pid_ = 0;
+    double started_ = 0;
+    HWND window_ = nullptr;
+};
+
+struct Memory {
+    double peakWorkingSetKb = 0, workingSetKb = 0, privateKb = 0;
+    double gdi = 0, user = 0, windows = 0, handles = 0;
+};
+
+Memory ReadMemory(const Process& p) {
+    PROCESS_MEMORY_COUNTERS_EX pmc{};
+    pmc.cb = sizeof pmc;
+    if (!GetProcessMemoryInfo(p.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
+                              sizeof pmc))
+        Fail("GetProcessMemoryInfo");
+    Memory m;
+    m.peakWorkingSetKb = static_cast<double>(pmc.PeakWorkingSetSize) / 1024.0;
+    m.workingSetKb = static_cast<double>(pmc.WorkingSetSize) / 1024.0;
+    m.privateKb = static_cast<double>(pmc.PrivateUsage) / 1024.0;
+    m.gdi = GetGuiResources(p.Handle(), GR_GDIOBJECTS);
+    m.user = GetGuiResources(p.Handle(), GR_USEROBJECTS);
+    m.windows = WindowCount(p.Pid());
+    DWORD handles = 0;
+    m.handles = GetProcessHandleCount(p.Handle(), &handles) ? handles : -1;
+    return m;
+}
+
+void ReportMemory(const std::string& key, const Memory& m) {
+    Result(key + ".peak_ws_kb", m.peakWorkingSetKb);
+    Result(key + ".ws_kb", m.workingSetKb);
+    Result(key + ".private_kb", m.privateKb);
+    Result(key + ".gdi", m.gdi);
+    Result(key + ".user", m.user);
+    Result(key + ".windows", m.windows);
+    Result(key + ".handles", m.handles);
+}
+
+struct Samples {
+    std::vector<double> values;
+    void Add(double v) { values.push_back(v); }
+    double Quantile(double q) const {
+        if (values.empty())
+            return -1;
+        std::vector<double> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        // Linear between the two nearest ranks.
+        double pos = q * static_cast<double>(sorted.size() - 1);
+        size_t lo = static_cast<size_t>(pos);
+        size_t hi = std::min(lo + 1, sorted.size() - 1);
+        return sorted[lo] + (sorted[hi] - sorted[lo]) * (pos - static_cast<double>(lo));
+    }
+    void Report(const std::string& key) const {
+        Result(key + ".median", Quantile(0.5));
+        Result(key + ".p25", Quantile(0.25));
+        Result(key + ".p75", Quantile(0.75));
+        Result(key + ".n", static_cast<double>(values.size()));
+    }
+};
+
+// ---- start-up ---------------------------------------------------------------------------
+
+struct Program {
+    std::string label, exe, windowClass;
+    Samples shown, idle;
+    Samples peakWs, privateKb;
+};
+
+// One timed start: process creation until input idle and the visible main window.
+void TimeOneStart(Program& p, bool record) {
+    TempDir dir;
+    const std::string exe = dir / BaseName(p.exe);
+    CopyInto(p.exe, exe);
+    Sleep(kSettleMs);
+    Process process(exe, dir.Path());
+    DWORD idle = WaitForInputIdle(process.Handle(), kTimeoutMs);
+    const double idleAt = NowMs();
+    if (idle != 0)
+        Fail(p.label + ": WaitForInputIdle returned " + std::to_string(idle));
+    HWND window = nullptr;
+    if (!WaitUntil([&] { return (window = FindVisibleWindow(process.Pid(), p.windowClass.c_str())) !=
+                                nullptr; }))
+        Fail(p.label + ": no visible " + p.windowClass);
+    const double shownAt = NowMs();
+    Sleep(kMemorySettleMs);
+    Memory m = ReadMemory(process);
+    process.SetWindow(window);
+    DWORD code = process.Close();
+    if (code != 0)
+        Fail(p.label + ": exit code " + std::to_string(code));
+    if (record) {
+        p.idle.Add(idleAt - process.StartedMs());
+        p.shown.Add(shownAt - process.StartedMs());
+        p.peakWs.Add(m.peakWorkingSetKb);
+        p.privateKb.Add(m.privateKb);
+    }
+}
+
+int Startup(int reps, const std::vector<std::string>& specs) {
+    std::vector<Program> programs;
+    for (const std::string& spec : specs) {
+        size_t a = spec.find('='), b = spec.rfind('=');
+        if (a == std::string::npos || a == b)
+            throw std::runtime_error("expected label=exe=class, got " + spec);
+        programs.push_back({spec.substr(0, a), spec.substr(a + 1, b - a - 1), spec.substr(b + 1),
+                            {}, {}, {}, {}});
+    }
+    constexpr int kWarmUp = 3;
+    for (int rep = 0; rep < kWarmUp + reps; ++rep) {
+        // Interleaved, and the order turns each round, so drift and order favour nobody.
+        for (size_t i = 0; i < programs.size(); ++i)
+            TimeOneStart(programs[(i + static_cast<size_t>(rep)) % programs.size()], rep >= kWarmUp);
+        Progress("\rstart-up: round %d/%d", rep + 1, kWarmUp + reps);
+    }
+    Progress("\n");
+    for (const Program& p : programs) {
+        p.shown.Report("startup." + p.label + ".shown_ms");
+        p.idle.Report("startup." + p.label + ".idle_ms");
+        p.peakWs.Report("startup." + p.label + ".peak_ws_kb");
+        p.privateKb.Report("startup." + p.label + ".private_kb");
+    }
+    return 0;
+}
+
+// ---- where Veskmaker's start-up goes ----------------------------------------------------
+
+// Starts the probe build of Veskmaker <reps> times and reports the median time since process
+// creation at which each part of its start had finished.
+int Phases(int reps, const std::string& probeExe) {
+    std::vector<std::string> order;
+    std::vector<Samples> samples;
+    constexpr int kWarmUp = 2;
+    for (int rep = 0; rep < kWarmUp + reps; ++rep) {
+        TempDir dir;
+        // Named as the real exe, so its title and settings file are the same.
+        const std::string exe = dir / "Veskmaker.exe", marks = dir / "phases.txt";
+        CopyInto(probeExe, exe);
+        Sleep(kSettleMs);
+        {
+            Process process(exe, dir.Path(), marks);
+            process.WaitForWindow(VESK_FORM_CLASS);
+            Sleep(kMemorySettleMs);
+            if (process.Close() != 0)
+                throw std::runtime_error("the probe failed");
+        }
+        if (rep < kWarmUp)
+            continue;
+        std::string text = ReadFileText(marks);
+        char phase[64];
+        double ms = 0;
+        int used = 0;
+        for (const char* p = text.c_str(); std::sscanf(p, "%63s %lf%n", phase, &ms, &used) == 2;
+             p += used) {
+            auto at = std::find(order.begin(), order.end(), phase);
+            if (at == order.end()) {
+                order.push_back(phase);
+                samples.emplace_back();
+                at = order.end() - 1;
+            }
+            samples[static_cast<size_t>(at - order.begin())].Add(ms);
+        }
+        Progress("\rphases: run %d/%d", rep + 1 - kWarmUp, reps);
+    }
+    Progress("\n");
+    for (size_t i = 0; i < order.size(); ++i)
+        samples[i].Report("phases." + order[i] + "_ms");
+    return 0;
+}
+
+// ---- "Create!" to builder running -------------------------------------------------------
+
+std::set<DWORD> BuilderPids(DWORD parentPid, bool anyParent) {
+    std::set<DWORD> pids;
+    UniqueHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snap.Valid())
+        return pids;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snap.Get(), &entry); more;
+         more = Process32Next(snap.Get(), &entry))
+        if (lstrcmpiA(entry.szExeFile, "VKB.exe") == 0 &&
+            (anyParent || entry.th32ParentProcessID == parentPid))
+            pids.insert(entry.th32ProcessID);
+    return pids;
+}
+
+// A front end with its Create button, its folder and the builder's log beside it.
+struct FrontEnd {
+    std::string label;
+    std::unique_ptr<Process> process;
+    HWND button = nullptr;
+    std::string log;
+    Samples toProcess, toRecord;
+    int missedProcess = 0;
+};
+
+// Clicks Create once; times until a new VKB.exe of that front end exists and until its
+// record is in the log, then waits for the builder to end.
+void TimeOneCreate(FrontEnd& f, bool record) {
+    if (!WaitUntil([&] { return BuilderPids(0, true).empty(); }))
+        throw std::runtime_error("a builder is still running");
+    Sleep(kSettleMs);
+    const std::set<DWORD> before = BuilderPids(0, true);
+    const LONGLONG logSize = FileSize(f.log);
+    double processAt = -1, recordAt = -1;
+    UniqueHandle builder;
+    const double clicked = NowMs();
+    PostMessageA(f.button, BM_CLICK, 0, 0);
+    const bool done = WaitUntil([&] {
+        if (processAt < 0) {
+            for (DWORD pid : BuilderPids(f.process->Pid(), false)) {
+                if (before.count(pid))
+                    continue;
+                processAt = NowMs();
+                builder = UniqueHandle(OpenProcess(SYNCHRONIZE, FALSE, pid));
+                break;
+            }
+        }
+        if (recordAt < 0 && FileSize(f.log) > logSize)
+            recordAt = NowMs();
+        return recordAt >= 0 && processAt >= 0;
+    });
+    if (recordAt < 0)
+        throw std::runtime_error(f.label + ": the builder wrote no record");
+    if (!done)
+        ++f.missedProcess; // it came and went between two looks
+    if (builder.Valid())
+        WaitForSingleObject(builder.Get(), kTimeoutMs);
+    if (record) {
+        if (processAt >= 0)
+            f.toProcess.Add(processAt - clicked);
+        f.toRecord.Add(recordAt - clicked);
+    }
+}
+
+std::string LastRecordArguments(const std::string& log) {
+    std::string text = ReadFileText(log);
+    size_t at = text.rfind("CMDLINE ");
+    if (at == std::string::npos)
+        return std::string();
+    size_t end = text.find("\r\nCWD ", at);
+    std::string cmdline = text.substr(at + 8, end - at - 8);
+    // After the program name, quoted or not, and the blanks after it.
+    size_t p = 0;
+    if (!cmdline.empty() && cmdline[0] == '"') {
+        p = cmdline.find('"', 1);
+        p = p == std::string::npos ? cmdline.size() : p + 1;
+    } else {
+        p = cmdline.find_first_of(" \t");
+        p = p == std::string::npos ? cmdline.size() : p;
+    }
+    p = cmdline.find_first_not_of(" \t", p);
+    return p == std::string::npos ? std::string() : cmdline.substr(p);
+}
+
+void SetControlText(HWND hwnd, const std::string& text) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_ABORTIFHUNG, kTimeoutMs, &result))
+        Fail("WM_SETTEXT");
+}
+
+int Create(int reps, const std::string& veskExe, const std::string& bareExe,
+           const std::string& recorderExe) {
+    TempDir base;
+    const std::string source = base / "source";
+    MakeDir(source);
+    BuilderInputs inputs;
+    inputs.source = source;
+    inputs.output = "out.vkpak";
+    const std::string parameters = BuildParameters(inputs);
+
+    FrontEnd vesk{"veskmaker", nullptr, nullptr, base / "vesk\\VKB.log", {}, {}, 0};
+    FrontEnd bare{"bare_launch", nullptr, nullptr, base / "bare\\VKB.log", {}, {}, 0};
+    MakeDir(base / "vesk");
+    MakeDir(base / "bare");
+    CopyInto(veskExe, base / "vesk\\Veskmaker.exe");
+    CopyInto(recorderExe, base / "vesk\\VKB.exe");
+    CopyInto(bareExe, base / "bare\\bare_launch.exe");
+    CopyInto(recorderExe, base / "bare\\VKB.exe");
+
+    vesk.process = std::make_unique<Process>(base / "vesk\\Veskmaker.exe", base / "vesk");
+    HWND form = vesk.process->WaitForWindow(VESK_FORM_CLASS);
+    SetControlText(FindChildById(form, idCmbSource), inputs.source);
+    SetControlText(FindChildById(form, idCmbOutput), inputs.output);
+    vesk.button = FindChildById(form, idBtnCreate);
+
+    bare.process = std::make_unique<Process>(base / "bare\\bare_launch.exe", base / "bare",
+                                             parameters);
+    bare.button = FindChildById(bare.process->WaitForWindow("BareLaunch"), idBtnCreate);
+
+    constexpr int kWarmUp = 3;
+    for (int rep = 0; rep < kWarmUp + reps; ++rep) {
+        FrontEnd& first = rep % 2 ? bare : vesk;
+        FrontEnd& second = rep % 2 ? vesk : bare;
+        TimeOneCreate(first, rep >= kWarmUp);
+        TimeOneCreate(second, rep >= kWarmUp);
+        if (rep == 0) {
+            // Both must hand the builder the very same parameter string.
+            const std::string v = LastRecordArguments(vesk.log), b = LastRecordArguments(bare.log);
+            if (v != parameters || b != parameters)
+                throw std::runtime_error("parameters differ:\n  veskmaker   " + v +
+                                         "\n  bare_launch " + b + "\n  expected    " +
+                                         parameters);
+        }
+        Progress("\rcreate: round %d/%d", rep + 1, kWarmUp + reps);
+    }
+    Progress("\n");
+    for (FrontEnd* f : {&vesk, &bare}) {
+        f->toProcess.Report("create." + f->label + ".process_ms");
+        f->toRecord.Report("create." + f->label + ".record_ms");
+        Result("create." + f->label + ".missed_process", f->missedProcess);
+        DWORD code = f->process->Close();
+        if (code != 0)
+            throw std::runtime_error(f->label + ": exit code " + std::to_string(code));
+    }
+    return 0;
+}
+
+// ---- memory and handles across 1,000 Creates --------------------------------------------
+
+// Clicks `count` times, a few at a time, each batch waiting until its builders have counted
+// themselves; the number of builders that did.
+int ClickAndCount(HWND button, int count, HANDLE counter) {
+    constexpr int kBatch = 10;
+    int started = 0;
+    for (int done = 0; done < count;) {
+        int batch = std::min(kBatch, count - done);
+        for (int i = 0; i < batch; ++i) {
+            DWORD_PTR result = 0;
+            // Sent, so it returns once the click (and the shell's start) is handled.
+            if (!SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs, &result))
+                Fail("BM_CLICK");
+        }
+        for (int i = 0; i < batch; ++i)
+            if (WaitForSingleObject(counter, kTimeoutMs) == WAIT_OBJECT_0)
+                ++started;
+        done += batch;
+    }
+    return started;
+}
+
+int ComboCount(HWND combo) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+    return static_cast<int>(result);
+}
+
+int MemoryRun(int creates, const std::string& veskExe, const std::string& windowExe,
+              const std::string& launchExe, const std::string& noopExe) {
+    UniqueHandle counter(CreateSemaphoreA(nullptr, 0, 0x7fffffff, kBuilderCounter));
+    if (!counter.Valid())
+        Fail("CreateSemaphoreA");
+    TempDir base;
+    const std::string source = base / "source";
+    MakeDir(source);
+    BuilderInputs inputs;
+    inputs.source = source;
+    inputs.output = "out.vkpak";
+    for (const char* dir : {"vesk", "window", "launch"})
+        MakeDir(base / dir);
+    CopyInto(veskExe, base / "vesk\\Veskmaker.exe");
+    CopyInto(noopExe, base / "vesk\\VKB.exe");
+    CopyInto(windowExe, base / "window\\bare_window.exe");
+    CopyInto(launchExe, base / "launch\\bare_launch.exe");
+    CopyInto(noopExe, base / "launch\\VKB.exe");
+
+    Process window(base / "window\\bare_window.exe", base / "window");
+    window.WaitForWindow("BareWindow");
+    Process vesk(base / "vesk\\Veskmaker.exe", base / "vesk");
+    HWND form = vesk.WaitForWindow(VESK_FORM_CLASS);
+    Process launch(base / "launch\\bare_launch.exe", base / "launch", BuildParameters(inputs));
+    HWND launchButton = FindChildById(launch.WaitForWindow("BareLaunch"), idBtnCreate);
+    HWND cmbSource = FindChildById(form, idCmbSource), cmbOutput = FindChildById(form, idCmbOutput);
+    SetControlText(cmbSource, inputs.source);
+    SetControlText(cmbOutput, inputs.output);
+    HWND veskButton = FindChildById(form, idBtnCreate);
+
+    Sleep(4 * kMemorySettleMs);
+    ReportMemory("memory.bare_window.start", ReadMemory(window));
+    ReportMemory("memory.veskmaker.start", ReadMemory(vesk));
+    ReportMemory("memory.bare_launch.start", ReadMemory(launch));
+
+    int veskStarted = 0, launchStarted = 0;
+    constexpr int kChunk = 50;
+    for (int done = 0; done < creates; done += kChunk) {
+        int n = std::min(kChunk, creates - done);
+        veskStarted += ClickAndCount(veskButton, n, counter.Get());
+        launchStarted += ClickAndCount(launchButton, n, counter.Get());
+        Progress("\rmemory: %d/%d Creates", done + n, creates);
+    }
+    Progress("\n");
+    Sleep(4 * kMemorySettleMs);
+    Result("memory.creates", creates);
+    Result("memory.veskmaker.builders_started", veskStarted);
+    Result("memory.bare_launch.builders_started", launchStarted);
+    Result("memory.veskmaker.source_items", ComboCount(cmbSource));
+    Result("memory.veskmaker.output_items", ComboCount(cmbOutput));
+    ReportMemory("memory.bare_window.after", ReadMemory(window));
+    ReportMemory("memory.veskmaker.after", ReadMemory(vesk));
+    ReportMemory("memory.bare_launch.after", ReadMemory(launch));
+
+    for (Process* p : {&vesk, &launch, &window})
+        if (DWORD code = p->Close())
+            throw std::runtime_error("exit code " + std::to_string(code));
+    // Closing saved the history: one entry per list, the one just used.
+    std::string ini = ReadFileText(base / "vesk\\Veskmaker.ini");
+    Result("memory.veskmaker.ini_has_source", ini.find(source) != std::string::npos ? 1 : 0);
+    return 0;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage:\n"
+                         "  driver startup <reps> <label>=<exe>=<window class> ...\n"
+                         "  driver phases <reps> <startup_probe.exe>\n"
+                         "  driver create <reps> <Veskmaker.exe> <bare_launch.exe> "
+                         "<recording_builder.exe>\n"
+                         "  driver memory <creates> <Veskmaker.exe> <bare_window.exe> "
+                         "<bare_launch.exe> <noop_builder.exe>\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3)
+        return Usage();
+    // Joins the desktop before anything is timed, so no start pays for bringing it up.
+    GetDesktopWindow();
+    const std::string section = argv[1];
+    const int count = std::atoi(argv[2]);
+    std::vector<std::string> rest(argv + 3, argv + argc);
+    try {
+        if (section == "startup" && !rest.empty())
+            return Startup(count, rest);
+        if (section == "phases" && rest.size() == 1)
+            return Phases(count, rest[0]);
+        if (section == "create" && rest.size() == 3)
+            return Create(count, rest[0], rest[1], rest[2]);
+        if (section == "memory" && rest.size() == 4)
+            return MemoryRun(count, rest[0], rest[1], rest[2], rest[3]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "\ndriver %s: %s\n", section.c_str(), e.what());
+        return 1;
+    }
+    return Usage();
+}

@@ -1,0 +1,427 @@
+// Settings files damaged, hand-edited or written by something else: loading them must not
+// crash or overfill the lists, and the save that follows must leave a file that loads back
+// to exactly the lists the user saw.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "History/History.h"
+#include "History/IniFile.h"
+
+namespace {
+
+using Entries = std::vector<std::string>;
+
+constexpr int kMaxItems = 10;
+// Longest value TIniFile reads back whole.
+constexpr std::size_t kLongestEntry = 2047;
+const char* const kSections[] = {"source", "out"};
+
+std::uint32_t Next(std::uint32_t& state) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state;
+}
+
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name != "." && name != "..") {
+                DeleteFileA((dir + "\\" + name).c_str());
+            }
+        } while (FindNextFileA(find, &fd));
+        FindClose(find);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+void WriteRaw(const std::string& path, const std::string& bytes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    ASSERT_TRUE(ok && written == bytes.size()) << path;
+}
+
+std::string ReadRaw(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        return std::string();
+    }
+    std::string out;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        out.append(buffer, got);
+    }
+    CloseHandle(f);
+    return out;
+}
+
+// The file as text, in whichever encoding its byte-order mark names (the private-profile
+// functions keep a file's encoding when they rewrite it).
+std::wstring DecodeIni(const std::string& bytes) {
+    auto widen = [](UINT codePage, const char* data, std::size_t size) {
+        if (size == 0) {
+            return std::wstring();
+        }
+        const int n = MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), nullptr, 0);
+        std::wstring w(static_cast<std::size_t>(n), L'\0');
+        MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), &w[0], n);
+        return w;
+    };
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        return widen(CP_UTF8, bytes.data() + 3, bytes.size() - 3);
+    }
+    const bool little = bytes.compare(0, 2, "\xFF\xFE") == 0;
+    if (little || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+        std::wstring w;
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            const auto a = static_cast<unsigned char>(bytes[i]);
+            const auto b = static_cast<unsigned char>(bytes[i + 1]);
+            w += static_cast<wchar_t>(little ? (b << 8 | a) : (a << 8 | b));
+        }
+        return w;
+    }
+    return widen(CP_ACP, bytes.data(), bytes.size());
+}
+
+std::wstring TrimBlanks(const std::wstring& s) {
+    const wchar_t* const blanks = L" \t\v\f\x1a";
+    const std::size_t first = s.find_first_not_of(blanks);
+    if (first == std::wstring::npos) {
+        return std::wstring();
+    }
+    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
+}
+
+// A section header "[name]" names a section up to its first NUL, letter case ignored.
+bool IsHeaderOf(const std::wstring& line, const std::string& section) {
+    if (line.size() < 2 || line.front() != L'[' || line.back() != L']') {
+        return false;
+    }
+    std::wstring name = TrimBlanks(line.substr(1, line.size() - 2));
+    name = name.substr(0, name.find(L'\0'));
+    const std::wstring wanted(section.begin(), section.end());
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(),
+                          static_cast<int>(name.size()), wanted.c_str(),
+                          static_cast<int>(wanted.size())) == CSTR_EQUAL;
+}
+
+// Empty unless the saved file holds the section exactly once (not at all for an empty
+// list) with the keys "0" to count-1 in order and nothing else.
+std::string SectionProblem(const std::string& fileBytes, const std::string& section, int count) {
+    std::vector<std::wstring> lines;
+    std::wstring current;
+    for (wchar_t c : DecodeIni(fileBytes) + L"\n") {
+        if (c == L'\r' || c == L'\n') {
+            current = TrimBlanks(current);
+            if (!current.empty()) {
+                lines.push_back(current);
+            }
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    int headers = 0;
+    std::size_t body = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (IsHeaderOf(lines[i], section)) {
+            ++headers;
+            body = i + 1;
+        }
+    }
+    if (headers != (count > 0 ? 1 : 0)) {
+        return "[" + section + "] appears " + std::to_string(headers) + " times";
+    }
+    int key = 0;
+    for (std::size_t i = body; headers > 0 && i < lines.size() && lines[i][0] != L'['; ++i) {
+        const std::wstring expected = std::to_wstring(key) + L"=";
+        if (lines[i].compare(0, expected.size(), expected) != 0) {
+            return "[" + section + "] line " + std::to_string(key) + " is not key " +
+                   std::to_string(key);
+        }
+        ++key;
+    }
+    if (headers > 0 && key != count) {
+        return "[" + section + "] holds " + std::to_string(key) + " keys for " +
+               std::to_string(count) + " entries";
+    }
+    return std::string();
+}
+
+// What the private-profile functions give back for a value written as it is: blanks
+// (space, tab, \v, \f and ^Z) trimmed at both ends, then one pair of matching surrounding
+// quotes, single or double, taken off.
+std::string AsTheFormatGivesItBack(const std::string& value) {
+    const char* const blanks = " \t\v\f\x1a";
+    const std::size_t first = value.find_first_not_of(blanks);
+    if (first == std::string::npos) {
+        return std::string();
+    }
+    std::string v = value.substr(first, value.find_last_not_of(blanks) - first + 1);
+    if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) {
+        v = v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
+Entries AsTheFormatGivesItBack(const Entries& entries) {
+    Entries out;
+    for (const std::string& e : entries) {
+        const std::string back = AsTheFormatGivesItBack(e);
+        if (!back.empty()) {
+            out.push_back(back);
+        }
+    }
+    return out;
+}
+
+std::string Shown(const Entries& entries) {
+    std::string out;
+    for (const std::string& e : entries) {
+        std::string shown;
+        for (unsigned char c : e.substr(0, 40)) {
+            if (c >= 32 && c < 127) {
+                shown += static_cast<char>(c);
+            } else {
+                char hex[8];
+                snprintf(hex, sizeof hex, "\\x%02X", c);
+                shown += hex;
+            }
+        }
+        out += " [" + shown + (e.size() > 40 ? "...(" + std::to_string(e.size()) + ")" : "") + "]";
+    }
+    return out;
+}
+
+class HostileIniTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH + 1] = {};
+        const DWORD n = GetTempPathA(sizeof temp, temp);
+        ASSERT_GT(n, 0u);
+        static unsigned counter = 0;
+        dir_ = std::string(temp, n) + "vesk-hostile-" + std::to_string(GetCurrentProcessId()) +
+               "-" + std::to_string(++counter);
+        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << dir_;
+    }
+    void TearDown() override { RemoveTree(dir_); }
+
+    static Entries EntriesOf(const THistory& h) {
+        Entries out;
+        for (int i = 0; i < h.Count(); ++i) {
+            out.push_back(h.Item(i));
+        }
+        return out;
+    }
+
+    static void ExpectSane(const THistory& h, const char* when) {
+        EXPECT_LE(h.Count(), kMaxItems) << when;
+        for (int i = 0; i < h.Count(); ++i) {
+            EXPECT_FALSE(h.Item(i).empty()) << when << ": entry " << i;
+            EXPECT_LE(h.Item(i).size(), kLongestEntry) << when << ": entry " << i;
+        }
+    }
+
+    // Loads both lists from the bytes, saves them, checks the saved file's sections and
+    // loads again. Each call gets a file of its own: the system caches files by name.
+    void LoadSaveLoad(const std::string& name, const std::string& bytes) {
+        SCOPED_TRACE(name);
+        const DWORD t0 = GetTickCount(); struct T { DWORD t0; std::string n; ~T() { std::cout << "TMP " << n << " " << GetTickCount() - t0 << "\n"; } } tmp{t0, name};
+        const std::string path = dir_ + "\\" + std::to_string(++files_) + ".ini";
+        WriteRaw(path, bytes);
+
+        Entries loaded[2];
+        for (int s = 0; s < 2; ++s) {
+            THistory h;
+            h.SetMaxItems(kMaxItems);
+            ASSERT_NO_THROW(h.LoadFromIniFile(path, kSections[s]));
+            ExpectSane(h, "first load");
+            loaded[s] = EntriesOf(h);
+            ASSERT_NO_THROW(h.SaveToIniFile(path, kSections[s]));
+        }
+        const std::string saved = ReadRaw(path);
+        for (int s = 0; s < 2; ++s) {
+            const int count = static_cast<int>(loaded[s].size());
+            const std::string problem = SectionProblem(saved, kSections[s], count);
+            EXPECT_TRUE(problem.empty()) << problem;
+
+            THistory back;
+            back.SetMaxItems(kMaxItems);
+            ASSERT_NO_THROW(back.LoadFromIniFile(path, kSections[s]));
+            ExpectSane(back, "load after save");
+            const Entries reloaded = EntriesOf(back);
+            if (reloaded == loaded[s]) {
+                continue;
+            }
+            // The one tolerated difference: entries whose ends the format cannot hold.
+            EXPECT_EQ(reloaded, AsTheFormatGivesItBack(loaded[s]))
+                << "[" << kSections[s] << "] loaded:" << Shown(loaded[s])
+                << "\n  after save and load:" << Shown(reloaded);
+            ++changedByTheFormat_;
+        }
+    }
+
+    std::string dir_;
+    int files_ = 0;
+    int changedByTheFormat_ = 0;
+};
+
+// Section headers, keys, line ends and quotes mixed with runs of arbitrary bytes, so that
+// the parser meets both the structure it knows and garbage inside it.
+std::string HostileText(std::uint32_t& state, std::size_t pieces, bool headers) {
+    static const char* const fragments[] = {
+        "\r\n",    "\r",         "\n",         "\n\r",         "0=",
+        "1=",      "2=",         "9=",         "10=",          " 3 = ",
+        "=",       "[",          "]",          "[other]",      "\"",
+        "'",       " ",          "\t",         "\v",           "\x1a",
+        ";",       "C:\\Work\\", "\\\\srv\\x", "\xE9\xFF\x80", "\xEF\xBB\xBF",
+        "\xFF\xFE"};
+    const std::size_t fragmentCount = sizeof fragments / sizeof fragments[0];
+    std::string text;
+    for (std::size_t i = 0; i < pieces; ++i) {
+        const std::uint32_t r = Next(state);
+        if (headers && i % 40 == 0 && (r & 0x100) != 0) {
+            // Each list's section at most once: duplicates have a test of their own.
+            text += i == 0 ? "[source]\r\n" : (i == 40 ? "\r\n[out]\r\n" : "");
+        }
+        if (r % 4 == 0) {
+            for (std::uint32_t n = Next(state) % 12; n > 0; --n) {
+                text += static_cast<char>(Next(state) & 0xFF);
+            }
+        } else if (r % 16 == 1) {
+            text += '\0';
+        } else {
+            text += fragments[r % fragmentCount];
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(HostileIniTest, RandomBytesAndBrokenStructure) {
+    std::uint32_t state = 0x9E3779B9u;
+    for (int i = 0; i < 30; ++i) {
+        std::string bytes;
+        for (std::uint32_t n = Next(state) % 8192; n > 0; --n) {
+            bytes += static_cast<char>(Next(state) & 0xFF);
+        }
+        LoadSaveLoad("random bytes " + std::to_string(i), bytes);
+    }
+    for (int i = 0; i < 40; ++i) {
+        const bool headers = i % 8 != 7;
+        LoadSaveLoad("broken structure " + std::to_string(i),
+                     HostileText(state, 50 + Next(state) % 400, headers));
+    }
+    LoadSaveLoad("byte-order mark of UTF-16 and garbage",
+                 "\xFF\xFE" + HostileText(state, 200, true));
+    LoadSaveLoad("byte-order mark of UTF-8 and garbage",
+                 "\xEF\xBB\xBF" + HostileText(state, 200, true));
+    std::cout << "[          ] " << changedByTheFormat_
+              << " lists came back changed the way the format changes values\n";
+}
+
+TEST_F(HostileIniTest, NulBytesInValuesKeysSectionNamesAndWholeFiles) {
+    using namespace std::string_literals;
+    LoadSaveLoad("NUL inside values", "[source]\r\n0=a\0b\r\n1=\0hidden\r\n2=c \0d\r\n"
+                                      "[out]\r\n0=\0\r\n1=o\0\0\r\n"s);
+    LoadSaveLoad("NUL inside keys", "[source]\r\n0\0x=a\r\n1=b\r\n\0=c\r\n"s);
+    LoadSaveLoad("NUL inside a section name", "[source\0junk]\r\n0=a\r\n[out]\r\n0=o\r\n"s);
+    LoadSaveLoad("NUL line ends", "[source]\0"
+                                  "0=a\0"
+                                  "1=b\0"s);
+    LoadSaveLoad("only NULs", std::string(4096, '\0'));
+}
+
+TEST_F(HostileIniTest, TenThousandKeys) {
+    std::string many = "[source]\r\n";
+    for (int i = 10000; i > 0; --i) {
+        many += std::to_string(i) + "=C:\\entry" + std::to_string(i) + "\r\n";
+    }
+    many += "[out]\r\n";
+    for (int i = 0; i < 10000; ++i) {
+        many += "k" + std::to_string(i) + "=x\r\n";
+    }
+    many += "3=D:\\out.vkpak\r\n";
+    LoadSaveLoad("10,000 keys around the ones read", many);
+
+    std::string sections;
+    for (int i = 0; i < 10000; ++i) {
+        sections += "[s" + std::to_string(i) + "]\r\n0=v\r\n";
+    }
+    LoadSaveLoad("10,000 sections before the ones read",
+                 sections + "[source]\r\n0=a\r\n[out]\r\n0=b\r\n");
+}
+
+TEST_F(HostileIniTest, OneMegabyteLines) {
+    const std::string mb(1 << 20, 'x');
+    std::string blanks(1 << 20, ' ');
+    LoadSaveLoad("1 MB value", "[source]\r\n0=" + mb + "\r\n1=b\r\n[out]\r\n0=" + mb);
+    LoadSaveLoad("1 MB key", "[source]\r\n" + mb + "=v\r\n0=a\r\n");
+    LoadSaveLoad("1 MB section name", "[" + mb + "]\r\n0=v\r\n[source]\r\n0=a\r\n");
+    LoadSaveLoad("1 MB line without = or line end", "[source]\r\n0=a\r\n" + mb);
+    LoadSaveLoad("1 MB of blanks as a value", "[source]\r\n0=" + blanks + "a\r\n1=b" + blanks);
+    LoadSaveLoad("value cut after a blank",
+                 "[source]\r\n0=" + std::string(kLongestEntry - 1, 'x') + " tail\r\n");
+    LoadSaveLoad("quoted 1 MB value", "[source]\r\n0=\"" + mb + "\"\r\n");
+}
+
+TEST_F(HostileIniTest, DuplicateSectionsSaveToOneSectionThatLoadsBackTheSame) {
+    LoadSaveLoad("section twice", "[source]\r\n0=a\r\n[out]\r\n0=o\r\n"
+                                  "[source]\r\n0=b\r\n1=c\r\n2=d\r\n");
+    LoadSaveLoad("section twice, other letter case", "[source]\r\n0=a\r\n[SOURCE]\r\n1=c\r\n");
+    LoadSaveLoad("section three times, first one empty",
+                 "[source]\r\n[source]\r\n0=a\r\n[source]\r\n0=x\r\n1=y\r\n");
+    LoadSaveLoad("both sections twice, interleaved",
+                 "[out]\r\n0=o1\r\n[source]\r\n0=s1\r\n[out]\r\n1=o2\r\n[source]\r\n1=s2\r\n");
+}
+
+TEST_F(HostileIniTest, CrOnlyAndLfOnlyLineEndsLoadTheSameEntries) {
+    const Entries source = {"C:\\Work\\heavy", "\\\\srv\\share", "D:\\a b"};
+    const Entries out = {"C:\\out.vkpak"};
+    const std::string ends[] = {"\r\n", "\r", "\n", "\n\r", "\r\r\n"};
+    for (const std::string& end : ends) {
+        std::string text = "[source]" + end;
+        for (std::size_t i = 0; i < source.size(); ++i) {
+            text += std::to_string(i) + "=" + source[i] + end;
+        }
+        text += "[out]" + end + "0=" + out[0]; // no line end at the end of the file
+        const std::string path = dir_ + "\\ends" + std::to_string(++files_) + ".ini";
+        WriteRaw(path, text);
+        THistory s, o;
+        s.SetMaxItems(kMaxItems);
+        o.SetMaxItems(kMaxItems);
+        s.LoadFromIniFile(path, "source");
+        o.LoadFromIniFile(path, "out");
+        EXPECT_EQ(EntriesOf(s), source) << Shown({end});
+        EXPECT_EQ(EntriesOf(o), out) << Shown({end});
+        LoadSaveLoad("line ends" + Shown({end}), text);
+    }
+}
+
+TEST_F(HostileIniTest, BlanksAndQuotesAtTheEndsOfValues) {
+    // Loaded entries can start or end with a blank or quote when the file quoted them, when
+    // a NUL cut them, or when they were cut at the longest length read.
+    LoadSaveLoad("quoted blanks",
+                 "[source]\r\n0=\"  a  \"\r\n1=' b'\r\n2=\"\t\"\r\n3=\"\x1a\"\r\n");
+    LoadSaveLoad("quotes in quotes", "[source]\r\n0=\"\"a\"\"\r\n1='\"b\"'\r\n2=\"\"\"\"\r\n");
+    LoadSaveLoad("lone and unmatched quotes",
+                 "[source]\r\n0=\"\r\n1='\r\n2=\"a'\r\n3=a\"\r\n4=\"a\r\n");
+    LoadSaveLoad("blank before a NUL", std::string("[source]\r\n0=a \0b\r\n", 18));
+}
