@@ -1,27 +1,62 @@
 // The floor for start-up and memory: the least a Win32 program needs to show a window and
 // wait for input. Built with the same toolchain, flags and static runtime as Veskmaker.exe.
+// BARE_PROBE builds the same program with start-up marks (see ProbeMarks.h).
 #include <windows.h>
 #ifdef BARE_COMMON_CONTROLS
 #include <commctrl.h>
+#endif
+#ifdef BARE_SAME_IMPORTS
+#include <commdlg.h>
+#include <objbase.h>
+#include <shellapi.h>
+#endif
+#ifdef BARE_PROBE
+#include "ProbeMarks.h"
+#define BARE_MARK(phase) probe::Mark(phase)
+#else
+#define BARE_MARK(phase)
 #endif
 
 namespace {
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
+    switch (msg) {
+#ifdef BARE_PROBE
+    case probe::kLoopRunning:
+        BARE_MARK("shown_loop");
+        return 0;
+    case WM_PAINT: {
+        static bool painted = false;
+        LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
+        if (!painted)
+            BARE_MARK("first_paint");
+        painted = true;
+        return result;
+    }
+#endif
+    case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    BARE_MARK("winmain");
 #ifdef BARE_COMMON_CONTROLS
     INITCOMMONCONTROLSEX icc{sizeof icc,
                              ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+#endif
+#ifdef BARE_SAME_IMPORTS
+    // Referenced, never called: the loader maps every DLL that Veskmaker.exe imports.
+    static void* volatile imports[] = {reinterpret_cast<void*>(&ShellExecuteA),
+                                       reinterpret_cast<void*>(&GetSaveFileNameA),
+                                       reinterpret_cast<void*>(&CoTaskMemFree)};
+    (void)imports;
 #endif
     WNDCLASSA wc{};
     wc.lpfnWndProc = WndProc;
@@ -35,11 +70,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                               CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
     if (!hwnd)
         return 1;
+    BARE_MARK("window");
+#ifdef BARE_PROBE
+    PostMessageA(hwnd, probe::kLoopRunning, 0, 0);
+#endif
     ShowWindow(hwnd, showCommand);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+#ifdef BARE_PROBE
+    probe::Write(commandLine);
+#else
+    (void)commandLine;
+#endif
     return 0;
 }

@@ -4,7 +4,7 @@
 //
 //   driver startup <reps> <label>=<exe>=<window class> ...
 //   driver create <reps> <Veskmaker.exe> <bare_launch.exe> <recording_builder.exe>
-//   driver phases <reps> <startup_probe.exe>
+//   driver phases <reps> <label>=<probe exe>=<window class> ...
 //   driver memory <creates> <Veskmaker.exe> <bare_window.exe> <bare_launch.exe> <noop_builder.exe>
 #include <windows.h>
 #include <psapi.h>
@@ -427,15 +427,18 @@ void TimeOneStart(Program& p, bool record) {
     }
 }
 
+// "label=exe=window class".
+Program ParseProgram(const std::string& spec) {
+    size_t a = spec.find('='), b = spec.rfind('=');
+    if (a == std::string::npos || a == b)
+        throw std::runtime_error("expected label=exe=class, got " + spec);
+    return {spec.substr(0, a), spec.substr(a + 1, b - a - 1), spec.substr(b + 1), {}, {}, {}, {}};
+}
+
 int Startup(int reps, const std::vector<std::string>& specs) {
     std::vector<Program> programs;
-    for (const std::string& spec : specs) {
-        size_t a = spec.find('='), b = spec.rfind('=');
-        if (a == std::string::npos || a == b)
-            throw std::runtime_error("expected label=exe=class, got " + spec);
-        programs.push_back({spec.substr(0, a), spec.substr(a + 1, b - a - 1), spec.substr(b + 1),
-                            {}, {}, {}, {}});
-    }
+    for (const std::string& spec : specs)
+        programs.push_back(ParseProgram(spec));
     constexpr int kWarmUp = 3;
     for (int rep = 0; rep < kWarmUp + reps; ++rep) {
         // Interleaved, and the order turns each round, so drift and order favour nobody.
@@ -455,46 +458,57 @@ int Startup(int reps, const std::vector<std::string>& specs) {
 
 // ---- where Veskmaker's start-up goes ----------------------------------------------------
 
-// Starts the probe build of Veskmaker <reps> times and reports the median time since process
-// creation at which each part of its start had finished.
-int Phases(int reps, const std::string& probeExe) {
-    std::vector<std::string> order;
-    std::vector<Samples> samples;
+// Starts each probe build <reps> times, interleaved, and reports the median duration of each
+// part of its start (the first from process creation).
+int Phases(int reps, const std::vector<std::string>& specs) {
+    struct Probe {
+        Program program;
+        std::vector<std::string> order;
+        std::vector<Samples> samples;
+    };
+    std::vector<Probe> probes;
+    for (const std::string& spec : specs)
+        probes.push_back({ParseProgram(spec), {}, {}});
     constexpr int kWarmUp = 2;
     for (int rep = 0; rep < kWarmUp + reps; ++rep) {
-        TempDir dir;
-        // Named as the real exe, so its title and settings file are the same.
-        const std::string exe = dir / "Veskmaker.exe", marks = dir / "phases.txt";
-        CopyInto(probeExe, exe);
-        Sleep(kSettleMs);
-        {
-            Process process(exe, dir.Path(), marks);
-            process.WaitForWindow(VESK_FORM_CLASS);
-            Sleep(kMemorySettleMs);
-            if (process.Close() != 0)
-                throw std::runtime_error("the probe failed");
-        }
-        if (rep < kWarmUp)
-            continue;
-        std::string text = ReadFileText(marks);
-        char phase[64];
-        double ms = 0;
-        int used = 0;
-        for (const char* p = text.c_str(); std::sscanf(p, "%63s %lf%n", phase, &ms, &used) == 2;
-             p += used) {
-            auto at = std::find(order.begin(), order.end(), phase);
-            if (at == order.end()) {
-                order.push_back(phase);
-                samples.emplace_back();
-                at = order.end() - 1;
+        for (size_t i = 0; i < probes.size(); ++i) {
+            Probe& probe = probes[(i + static_cast<size_t>(rep)) % probes.size()];
+            TempDir dir;
+            const std::string exe = dir / BaseName(probe.program.exe), marks = dir / "phases.txt";
+            CopyInto(probe.program.exe, exe);
+            Sleep(kSettleMs);
+            {
+                Process process(exe, dir.Path(), marks);
+                process.WaitForWindow(probe.program.windowClass.c_str());
+                Sleep(kMemorySettleMs);
+                if (process.Close() != 0)
+                    throw std::runtime_error(probe.program.label + ": the probe failed");
             }
-            samples[static_cast<size_t>(at - order.begin())].Add(ms);
+            if (rep < kWarmUp)
+                continue;
+            std::string text = ReadFileText(marks);
+            char phase[64];
+            double ms = 0, previous = 0;
+            int used = 0;
+            // Each part's own duration: from the end of the part before it.
+            for (const char* p = text.c_str();
+                 std::sscanf(p, "%63s %lf%n", phase, &ms, &used) == 2;
+                 p += used, previous = ms) {
+                auto at = std::find(probe.order.begin(), probe.order.end(), phase);
+                if (at == probe.order.end()) {
+                    probe.order.push_back(phase);
+                    probe.samples.emplace_back();
+                    at = probe.order.end() - 1;
+                }
+                probe.samples[static_cast<size_t>(at - probe.order.begin())].Add(ms - previous);
+            }
         }
-        Progress("\rphases: run %d/%d", rep + 1 - kWarmUp, reps);
+        Progress("\rphases: round %d/%d", rep + 1, kWarmUp + reps);
     }
     Progress("\n");
-    for (size_t i = 0; i < order.size(); ++i)
-        samples[i].Report("phases." + order[i] + "_ms");
+    for (const Probe& probe : probes)
+        for (size_t i = 0; i < probe.order.size(); ++i)
+            probe.samples[i].Report("phases." + probe.program.label + "." + probe.order[i] + "_ms");
     return 0;
 }
 
@@ -743,7 +757,7 @@ int MemoryRun(int creates, const std::string& veskExe, const std::string& window
 int Usage() {
     std::fprintf(stderr, "usage:\n"
                          "  driver startup <reps> <label>=<exe>=<window class> ...\n"
-                         "  driver phases <reps> <startup_probe.exe>\n"
+                         "  driver phases <reps> <label>=<probe exe>=<window class> ...\n"
                          "  driver create <reps> <Veskmaker.exe> <bare_launch.exe> "
                          "<recording_builder.exe>\n"
                          "  driver memory <creates> <Veskmaker.exe> <bare_window.exe> "
@@ -764,8 +778,8 @@ int main(int argc, char** argv) {
     try {
         if (section == "startup" && !rest.empty())
             return Startup(count, rest);
-        if (section == "phases" && rest.size() == 1)
-            return Phases(count, rest[0]);
+        if (section == "phases" && !rest.empty())
+            return Phases(count, rest);
         if (section == "create" && rest.size() == 3)
             return Create(count, rest[0], rest[1], rest[2]);
         if (section == "memory" && rest.size() == 4)

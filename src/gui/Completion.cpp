@@ -2,26 +2,6 @@
 
 #include <cstddef>
 
-namespace {
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
-bool AsciiSamePrefix(const std::string& prefix, const std::string& itemHead) {
-    if (prefix.size() != itemHead.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (AsciiLower(prefix[i]) != AsciiLower(itemHead[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::optional<CompletionResult> CompleteTyped(const std::string& text, int selStart, char typed,
                                               const std::vector<std::string>& items,
                                               SamePrefixFn samePrefix) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "History/SameText.h"
+
 struct CompletionResult {
     int itemIndex;
     std::string text;
@@ -13,14 +15,13 @@ struct CompletionResult {
 };
 
 // True when prefix and itemHead (of the same length) are equal with letter case ignored.
-// The Win32 layer passes one based on the user's locale.
+// By default the user locale's comparison (CompareStringA on Windows).
 using SamePrefixFn = bool (*)(const std::string& prefix, const std::string& itemHead);
 
-bool AsciiSamePrefix(const std::string& prefix, const std::string& itemHead);
 
 // selStart is the start of the selection, or the text's length when nothing is selected.
 // Without a match (and for backspace, Tab and Escape) the result is empty and the
 // character is to be typed normally.
 std::optional<CompletionResult> CompleteTyped(const std::string& text, int selStart, char typed,
                                               const std::vector<std::string>& items,
-                                              SamePrefixFn samePrefix = AsciiSamePrefix);
+                                              SamePrefixFn samePrefix = SameText);

@@ -8,11 +8,6 @@ namespace gui {
 namespace {
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
-bool SamePrefixInLocale(const std::string& prefix, const std::string& itemHead) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, prefix.data(),
-                          static_cast<int>(prefix.size()), itemHead.data(),
-                          static_cast<int>(itemHead.size())) == CSTR_EQUAL;
-}
 } // namespace
 
 void TButton::Create(HWND parent, int id, const std::string& caption, const Rect& r) {
@@ -63,6 +58,7 @@ HBRUSH TLabel::OnCtlColor(HDC dc) {
 void TEdit::Create(HWND parent, int id, const Rect& r) {
     CreateHandle(WS_EX_CLIENTEDGE, WC_EDITA, "", kChild | WS_TABSTOP | ES_AUTOHSCROLL, r, parent,
                  id);
+    SendMsg(EM_SETLIMITTEXT, 0); // no length limit of our own
 }
 
 void TBevel::Create(HWND parent, int id, const Rect& r) {
@@ -76,6 +72,7 @@ void TComboBox::Create(HWND parent, int id, const Rect& r, int itemHeight, int v
     CreateHandle(0, WC_COMBOBOXA, "",
                  kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, withList,
                  parent, id);
+    SendMsg(CB_LIMITTEXT, 0); // no length limit of our own
     SendMsg(CB_SETITEMHEIGHT, 0, itemHeight);
     SendMsg(CB_SETMINVISIBLE, static_cast<WPARAM>(visibleItems));
     COMBOBOXINFO info{};
@@ -118,7 +115,7 @@ bool TComboBox::CompleteTypedChar(char typed) {
                  reinterpret_cast<LPARAM>(&selEnd));
     std::string text = Text();
     int lookupEnd = selStart == selEnd ? static_cast<int>(text.size()) : static_cast<int>(selStart);
-    auto completion = CompleteTyped(text, lookupEnd, typed, Items(), SamePrefixInLocale);
+    auto completion = CompleteTyped(text, lookupEnd, typed, Items());
     if (!completion)
         return false;
     SendMsg(CB_SETCURSEL, static_cast<WPARAM>(completion->itemIndex));

@@ -29,15 +29,20 @@ void TControl::Bind(HWND hwnd) {
     SetPropA(hwnd, kControlProp, this);
 }
 
-void TControl::CreateHandle(DWORD exStyle, const char* className, const char* text, DWORD style,
-                            const Rect& r, HWND parent, int id) {
+HWND TControl::CreateOrThrow(DWORD exStyle, const char* className, const char* text, DWORD style,
+                             const Rect& r, HWND parent, int id, void* param) {
     HWND hwnd = CreateWindowExA(exStyle, className, text, style, r.left, r.top, r.width, r.height,
                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), nullptr);
+                                GetModuleHandleA(nullptr), param);
     if (!hwnd)
         throw std::runtime_error(std::string("Cannot create a window of class ") + className +
                                  " (error " + std::to_string(GetLastError()) + ")");
-    Bind(hwnd);
+    return hwnd;
+}
+
+void TControl::CreateHandle(DWORD exStyle, const char* className, const char* text, DWORD style,
+                            const Rect& r, HWND parent, int id) {
+    Bind(CreateOrThrow(exStyle, className, text, style, r, parent, id, nullptr));
 }
 
 std::string TControl::Text() const {
@@ -114,12 +119,8 @@ void TCustomWindow::RegisterWindowClass(const char* className, UINT classStyle, 
 
 void TCustomWindow::CreateCustom(DWORD exStyle, const char* className, const char* text,
                                  DWORD style, const Rect& r, HWND parent, int idOrMenu) {
-    HWND hwnd = CreateWindowExA(exStyle, className, text, style, r.left, r.top, r.width, r.height,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOrMenu)),
-                                GetModuleHandleA(nullptr), this);
-    if (!hwnd)
-        throw std::runtime_error(std::string("Cannot create a window of class ") + className +
-                                 " (error " + std::to_string(GetLastError()) + ")");
+    // `this` reaches WM_NCCREATE, which binds the window before any other message.
+    CreateOrThrow(exStyle, className, text, style, r, parent, idOrMenu, this);
 }
 
 LRESULT TCustomWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

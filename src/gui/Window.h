@@ -77,6 +77,8 @@ protected:
     void CreateHandle(DWORD exStyle, const char* className, const char* text, DWORD style,
                       const Rect& r, HWND parent, int id);
     void Bind(HWND hwnd);
+    static HWND CreateOrThrow(DWORD exStyle, const char* className, const char* text, DWORD style,
+                              const Rect& r, HWND parent, int id, void* param);
 
     HWND hwnd_ = nullptr;
 };

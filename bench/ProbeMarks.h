@@ -1,0 +1,52 @@
+// Start-up marks for the probe builds: milliseconds since the process was created at which
+// each part of the start had finished, written to the file named on the command line.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace probe {
+
+inline ULONGLONG Now100ns() {
+    FILETIME ft;
+    GetSystemTimePreciseAsFileTime(&ft);
+    return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+inline ULONGLONG ProcessCreated100ns() {
+    static const ULONGLONG created = [] {
+        FILETIME created, exited, kernel, user;
+        GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+        return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+    }();
+    return created;
+}
+
+inline std::vector<std::pair<const char*, double>>& Marks() {
+    static std::vector<std::pair<const char*, double>> marks;
+    return marks;
+}
+
+inline void Mark(const char* phase) {
+    const ULONGLONG now = Now100ns();
+    Marks().emplace_back(phase, static_cast<double>(now - ProcessCreated100ns()) / 10000.0);
+}
+
+// Posted at the end of the set-up: its arrival means the window is shown and the message
+// loop runs.
+constexpr UINT kLoopRunning = WM_APP + 0x51;
+
+inline void Write(const char* path) {
+    if (!path || !*path)
+        return;
+    std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(path, "w"), std::fclose);
+    if (out)
+        for (const auto& [phase, ms] : Marks())
+            std::fprintf(out.get(), "%s %.3f\n", phase, ms);
+}
+
+} // namespace probe
