@@ -2,10 +2,20 @@
 
 #include <cstddef>
 
-std::string QuoteArgument(const std::string& value) {
+std::string QuoteArgument(const std::string& value, LeadByteTest isLead) {
     std::string quoted = "\"";
     std::size_t backslashes = 0;
-    for (char c : value) {
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        // A double-byte character whose trail byte looks like '\\' or '"' is neither: the
+        // builder's parser reads it as one character.
+        if (isLead(static_cast<unsigned char>(c)) && i + 1 < value.size()) {
+            quoted.append(backslashes, '\\');
+            backslashes = 0;
+            quoted += c;
+            quoted += value[++i];
+            continue;
+        }
         if (c == '\\') {
             ++backslashes;
             continue;
@@ -27,25 +37,26 @@ std::string QuoteArgument(const std::string& value) {
 
 namespace {
 
-void AppendText(std::string& out, const char* option, const std::string& value) {
+void AppendText(std::string& out, const char* option, const std::string& value,
+                LeadByteTest isLead) {
     if (value.empty()) {
         return;
     }
     out += ' ';
     out += option;
     out += ' ';
-    out += QuoteArgument(value);
+    out += QuoteArgument(value, isLead);
 }
 
 } // namespace
 
-std::string BuildParameters(const BuilderInputs& inputs) {
-    std::string out = "-source " + QuoteArgument(inputs.source);
-    out += " -out " + QuoteArgument(inputs.output);
-    AppendText(out, "-title", inputs.title);
-    AppendText(out, "-author", inputs.author);
-    AppendText(out, "-build", inputs.build);
-    AppendText(out, "-copyright", inputs.copyright);
+std::string BuildParameters(const BuilderInputs& inputs, LeadByteTest isLead) {
+    std::string out = "-source " + QuoteArgument(inputs.source, isLead);
+    out += " -out " + QuoteArgument(inputs.output, isLead);
+    AppendText(out, "-title", inputs.title, isLead);
+    AppendText(out, "-author", inputs.author, isLead);
+    AppendText(out, "-build", inputs.build, isLead);
+    AppendText(out, "-copyright", inputs.copyright, isLead);
     if (inputs.dev) {
         out += " -flagdev";
     }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/CodePage.h"
+
 // Everything the builder is told, as read from the main window.
 struct BuilderInputs {
     std::string source, output, title, author, build, copyright;
@@ -14,8 +16,8 @@ struct BuilderInputs {
 // The value as one double-quoted argument that the MS C runtime and CommandLineToArgvW
 // split back to exactly the value. Values without a double quote and without a trailing
 // backslash come out as the plain value in quotes.
-std::string QuoteArgument(const std::string& value);
+std::string QuoteArgument(const std::string& value, LeadByteTest isLead = NoLeadBytes);
 
 // Options in the builder's fixed order; empty optional texts and priorities of 0 or less
 // are left out.
-std::string BuildParameters(const BuilderInputs& inputs);
+std::string BuildParameters(const BuilderInputs& inputs, LeadByteTest isLead = NoLeadBytes);

@@ -329,5 +329,5 @@ void TForm1::btnCreateClick() {
         throw Exception("You must specify an output vesk.");
     hstSource.Add(cmbSource.Text());
     hstOutput.Add(cmbOutput.Text());
-    LaunchBuilder(Handle(), BuildParameters(ReadBuilderInputs()));
+    LaunchBuilder(Handle(), BuildParameters(ReadBuilderInputs(), IsLeadByte));
 }

@@ -147,3 +147,23 @@ TEST(BuildParameters, CorpusCoversTheAwkwardBytes) {
     }
     EXPECT_NE(all.find("\\\\\\\""), std::string::npos); // a backslash run before a quote
 }
+
+// On a double-byte code page a trail byte may equal '\' (0x5C). It belongs to its
+// character: doubling it would leave a lone backslash that escapes the closing quote.
+TEST(QuoteArgumentDoubleByte, TrailBytesThatLookLikeBackslashesAreLeftAlone) {
+    auto shiftJisLead = [](unsigned char c) {
+        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    };
+    const std::string so = "\x83\x5C"; // a katakana character whose trail byte is 0x5C
+    EXPECT_EQ(QuoteArgument("C:\\" + so, shiftJisLead), "\"C:\\" + so + "\"");
+    EXPECT_EQ(QuoteArgument(so + "\"", shiftJisLead), "\"" + so + "\\\"\"");
+    // A real backslash after the character still doubles before the closing quote.
+    EXPECT_EQ(QuoteArgument(so + "\\", shiftJisLead), "\"" + so + "\\\\\"");
+    // Without a lead-byte test the same bytes are taken one by one.
+    EXPECT_EQ(QuoteArgument("C:\\" + so), "\"C:\\\x83\\\\\"");
+    BuilderInputs in;
+    in.source = "D:\\" + so;
+    in.output = "o";
+    EXPECT_EQ(BuildParameters(in, shiftJisLead),
+              "-source \"D:\\" + so + "\" -out \"o\" -waitonexit");
+}
