@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "History/History.h"
 #include "app/Exceptions.h"
 
@@ -20,6 +22,41 @@ bool FileIsMissing(const std::string& path) {
         return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// How often a hand-edited file repeats the section. Only the first copy is read and each
+// removal takes one, so a save must remove them all or stale entries come back.
+int SectionCount(const std::string& path, const std::string& section) {
+    std::string names(4096, '\0');
+    for (;;) {
+        const DWORD length = GetPrivateProfileSectionNamesA(
+            names.data(), static_cast<DWORD>(names.size()), path.c_str());
+        if (length + 2 < names.size() || names.size() >= (1u << 26))
+            break;
+        names.assign(names.size() * 4, '\0');
+    }
+    int count = 0;
+    for (const char* name = names.c_str(); *name; name += lstrlenA(name) + 1)
+        if (lstrcmpiA(name, section.c_str()) == 0)
+            ++count;
+    return count;
+}
+
+// What the file format can hold of a value. A line break would end the key and start
+// lines of its own; blanks at either end and one pair of surrounding quotes are dropped
+// when the value is read back, so such a value is kept inside quotes of its own.
+std::string StorableValue(const std::string& value) {
+    std::string line = value.substr(0, value.find_first_of("\r\n"));
+    if (line.empty())
+        return line;
+    auto isTrimmed = [](char c) {
+        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
+    };
+    const char first = line.front(), last = line.back();
+    const bool quoted = line.size() >= 2 && first == last && (first == '"' || first == '\'');
+    if (isTrimmed(first) || isTrimmed(last) || quoted)
+        return '"' + line + '"';
+    return line;
 }
 
 } // namespace
@@ -41,7 +78,7 @@ std::string TIniFile::ReadValue(const std::string& section, const std::string& k
 
 void TIniFile::WriteValue(const std::string& section, const std::string& key,
                           const std::string& value) {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), StorableValue(value).c_str(),
                                     FileName().c_str()))
         ThrowUnableToWrite(FileName());
 }
@@ -51,8 +88,10 @@ void TIniFile::RemoveSection(const std::string& section) {
     // remove, the close must go ahead, and no empty file should appear.
     if (FileIsMissing(FileName()))
         return;
-    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName().c_str()))
-        ThrowUnableToWrite(FileName());
+    const int copies = SectionCount(FileName(), section);
+    for (int i = 0; i < (copies > 1 ? copies : 1); ++i)
+        if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName().c_str()))
+            ThrowUnableToWrite(FileName());
 }
 
 void TIniFile::Flush() {

@@ -242,12 +242,6 @@ protected:
     // loads again. Each call gets a file of its own: the system caches files by name.
     void LoadSaveLoad(const std::string& name, const std::string& bytes) {
         SCOPED_TRACE(name);
-        const DWORD t0 = GetTickCount();
-        struct T {
-            DWORD t0;
-            std::string n;
-            ~T() { std::cout << "TMP " << n << " " << GetTickCount() - t0 << "\n"; }
-        } tmp{t0, name};
         const std::string path = dir_ + "\\" + std::to_string(++files_) + ".ini";
         WriteRaw(path, bytes);
 
@@ -438,4 +432,34 @@ TEST_F(HostileIniTest, BlanksAndQuotesAtTheEndsOfValues) {
     LoadSaveLoad("blank before a NUL", std::string("[source]\r\n0=a \0b\r\n", 18));
     std::cout << "[          ] " << changedByTheFormat_
               << " lists came back changed the way the format changes values\n";
+}
+
+TEST_F(HostileIniTest, LineBreaksInsideEntriesStayInsideTheirKey) {
+    // Typing and pasting cannot put a line break into a field, but another program can set
+    // such a text; what the file then holds must still be our two sections and their keys.
+    const std::string path = dir_ + "\\breaks.ini";
+    THistory source, out;
+    source.SetMaxItems(kMaxItems);
+    out.SetMaxItems(kMaxItems);
+    source.Add("C:\\Work\\heavy");
+    const Entries written = {"e.vkpak\n9=x", "b.vkpak\rc=d", "C:\\a.vkpak\r\n[source]\r\n0=C:\\b"};
+    for (auto it = written.rbegin(); it != written.rend(); ++it) {
+        out.Add(*it);
+    }
+    ASSERT_NO_THROW(source.SaveToIniFile(path, "source"));
+    ASSERT_NO_THROW(out.SaveToIniFile(path, "out"));
+
+    const std::string saved = ReadRaw(path);
+    for (const auto& [section, count] : {std::pair<const char*, int>{"source", 1}, {"out", 3}}) {
+        const std::string problem = SectionProblem(saved, section, count);
+        EXPECT_TRUE(problem.empty()) << problem;
+    }
+    THistory sourceBack, outBack;
+    sourceBack.SetMaxItems(kMaxItems);
+    outBack.SetMaxItems(kMaxItems);
+    sourceBack.LoadFromIniFile(path, "source");
+    outBack.LoadFromIniFile(path, "out");
+    EXPECT_EQ(EntriesOf(sourceBack), Entries{"C:\\Work\\heavy"});
+    // What a single-line field would have kept: each text up to its first line break.
+    EXPECT_EQ(EntriesOf(outBack), (Entries{"e.vkpak", "b.vkpak", "C:\\a.vkpak"}));
 }
