@@ -51,6 +51,10 @@ vesk_prefix() {
 vesk_wineserver_up() {
     # A persistent wineserver makes each Wine process start in well under 100 ms.
     "$VESK_WINESERVER" -p >/dev/null 2>&1 || true
+    # Start Wine's background services now, with no pipe attached: started later by a test
+    # whose output is read through a pipe, they would inherit it and hold it open, and the
+    # reader (CTest's test discovery) would wait until its timeout.
+    "$VESK_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 vesk_wine_down() {
