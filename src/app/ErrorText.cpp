@@ -1,9 +1,7 @@
 #include "app/ErrorText.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 std::string ErrorBoxText(const std::string& message, LeadByteTest isLead) {
     if (message.empty()) {
@@ -20,11 +18,14 @@ std::string ErrorBoxText(const std::string& message, LeadByteTest isLead) {
 namespace {
 
 // Pointer-wide and zero-padded, so the text does not depend on the C runtime's "%p".
+// Pointer-wide, upper-case hex digits. Written out by hand: the C runtime's formatting
+// would pull its whole printf machinery into the exe for a box that should never show.
 std::string HexAddress(const void* address) {
-    std::array<char, 2 * sizeof(void*) + 1> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%0*llX", static_cast<int>(2 * sizeof(void*)),
-                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
-    return buffer.data();
+    auto value = reinterpret_cast<std::uintptr_t>(address);
+    std::string digits(2 * sizeof(void*), '0');
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it, value >>= 4)
+        *it = "0123456789ABCDEF"[value & 0xF];
+    return digits;
 }
 
 } // namespace

@@ -174,8 +174,10 @@ void TForm1::LayoutControls() {
     GetClientRect(Handle(), &client);
     int border = gui::ScaleToDpi(gui::kFormBorder, dpi_);
     int width = client.right - 2 * border;
-    if (width <= 0)
+    // Only the width moves anything; start-up alone would lay out four times otherwise.
+    if (width <= 0 || width == laidOutWidth_)
         return;
+    laidOutWidth_ = width;
     int dw = width - gui::ScaleToDpi(kDesignWidth, dpi_);
     auto place = [&](gui::TControl& c, const Rect& designed, unsigned anchors) {
         c.SetBounds(gui::Anchored(gui::ScaleRect(designed, dpi_), anchors, dw, 0));

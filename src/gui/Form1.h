@@ -60,6 +60,7 @@ private:
     void DropFiles(HDROP drop);
 
     int dpi_ = gui::kDesignDpi;
+    int laidOutWidth_ = 0;
     gui::TFont font_, linkFont_;
 };
 

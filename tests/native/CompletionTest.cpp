@@ -73,8 +73,13 @@ TEST(Completion, SelectionStartOutsideTheTextIsClamped) {
 }
 
 TEST(Completion, UsesTheGivenComparison) {
-    // The default folds ASCII letters only; beyond them the seam decides.
+    // By default the histories' comparison decides: the user's locale on Windows, which
+    // folds letters beyond ASCII as well, and ASCII letters only elsewhere.
+#ifdef _WIN32
+    EXPECT_TRUE(CompleteTyped("", 0, '\xE4', {"\xC4pfel"}).has_value());
+#else
     EXPECT_FALSE(CompleteTyped("", 0, '\xE4', {"\xC4pfel"}).has_value());
+#endif
     const SamePrefixFn anyHead = [](const std::string&, const std::string&) { return true; };
     const auto r = CompleteTyped("", 0, '\xE4', {"\xC4pfel"}, anyHead);
     ASSERT_TRUE(r.has_value());
