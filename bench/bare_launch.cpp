@@ -3,6 +3,9 @@
 // Veskmaker's Create button must do at the least, and nothing else.
 #include <windows.h>
 #include <shellapi.h>
+#ifdef BARE_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 #include <string>
 
@@ -59,6 +62,11 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+#ifdef BARE_COMMON_CONTROLS
+    INITCOMMONCONTROLSEX icc{sizeof icc,
+                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+#endif
     g_builder = BuilderBesideUs();
     g_parameters = ArgumentsOf(GetCommandLineA());
 

@@ -3,12 +3,13 @@
 // for tools/bench and its progress on stderr.
 //
 //   driver startup <reps> <label>=<exe>=<window class> ...
-//   driver create <reps> <Veskmaker.exe> <bare_launch.exe> <recording_builder.exe>
+//   driver create <reps> <recording_builder.exe> <label>=<exe>=<window class> ...
 //   driver phases <reps> <label>=<probe exe>=<window class> ...
 //   driver memory <creates> <Veskmaker.exe> <bare_window.exe> <bare_launch.exe> <noop_builder.exe>
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -256,8 +257,7 @@ BOOL CALLBACK CountProcessWindows(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-// Windows are the USER objects a front end makes most; counted directly because Wine
-// answers GetGuiResources with 0.
+// Every window of the process, top-level and child.
 int WindowCount(DWORD pid) {
     std::pair<DWORD, int> pair{pid, 0};
     EnumWindows(CountProcessWindows, reinterpret_cast<LPARAM>(&pair));
@@ -337,7 +337,104 @@ private:
 struct Memory {
     double peakWorkingSetKb = 0, workingSetKb = 0, privateKb = 0;
     double gdi = 0, user = 0, windows = 0, handles = 0;
+    bool wineFallbacks = false;
 };
+
+// The private bytes of one process as the system's process list gives them (PagefileUsage:
+// on Windows the private commit, under Wine resident anonymous memory plus swap).
+bool ListedPrivateBytes(DWORD pid, SIZE_T& privateBytes) {
+    std::vector<char> buffer(1 << 20);
+    ULONG needed = 0;
+    NTSTATUS status;
+    while ((status = NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
+                                              static_cast<ULONG>(buffer.size()), &needed)) ==
+           static_cast<NTSTATUS>(0xC0000004L)) // STATUS_INFO_LENGTH_MISMATCH
+        buffer.resize(std::max<size_t>(buffer.size() * 2, needed));
+    if (status < 0)
+        return false;
+    for (size_t offset = 0;;) {
+        const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buffer[offset]);
+        if (reinterpret_cast<ULONG_PTR>(info->UniqueProcessId) == pid) {
+            privateBytes = info->VirtualMemoryCounters.PagefileUsage;
+            return true;
+        }
+        if (info->NextEntryOffset == 0)
+            return false;
+        offset += info->NextEntryOffset;
+    }
+}
+
+// One slot of the GDI handle table that the PEB points to (the layout Windows and Wine share).
+struct GdiHandleEntry {
+    ULONG64 object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    ULONG64 userPointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entry");
+constexpr size_t kGdiHandleSlots = 0x10000;
+// PEB::GdiSharedHandleTable in a 64-bit process.
+constexpr size_t kPebGdiTableOffset = 0xF8;
+
+// Live GDI objects of another 64-bit process, read from its GDI handle table. Wine's
+// GetGuiResources is a stub that answers 0, but Wine keeps that table per process, hands
+// out its slots from the bottom up and frees one by setting its type to 0. Read a page at
+// a time up to the first page never used: reading the whole 1.5 MB table would make all of
+// it resident in the measured process. -1 when the table cannot be read.
+double GdiObjectsFromTable(HANDLE process) {
+    PROCESS_BASIC_INFORMATION basic{};
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) <
+            0 ||
+        !basic.PebBaseAddress)
+        return -1;
+    ULONG64 table = 0;
+    if (!ReadProcessMemory(process,
+                           reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiTableOffset,
+                           &table, sizeof table, nullptr) ||
+        table == 0)
+        return -1;
+    constexpr size_t kPage = 4096;
+    const size_t tableBytes = kGdiHandleSlots * sizeof(GdiHandleEntry);
+    std::vector<unsigned char> bytes;
+    for (size_t offset = 0; offset < tableBytes; offset += kPage) {
+        const size_t size = std::min(kPage, tableBytes - offset);
+        std::vector<unsigned char> page(size);
+        if (!ReadProcessMemory(
+                process, reinterpret_cast<const void*>(static_cast<ULONG_PTR>(table) + offset),
+                page.data(), size, nullptr))
+            return -1;
+        if (offset > 0 &&
+            std::all_of(page.begin(), page.end(), [](unsigned char b) { return b == 0; }))
+            break;
+        bytes.insert(bytes.end(), page.begin(), page.end());
+    }
+    double live = 0;
+    for (size_t at = 0; at + sizeof(GdiHandleEntry) <= bytes.size(); at += sizeof(GdiHandleEntry)) {
+        GdiHandleEntry entry;
+        std::memcpy(&entry, &bytes[at], sizeof entry);
+        if (entry.type != 0)
+            ++live;
+    }
+    return live;
+}
+
+// Kernel handles of another process, found by trying to duplicate each handle value in
+// turn: Wine's handle counts give the size of the handle table, not the handles in it.
+double KernelHandlesByProbe(HANDLE process) {
+    constexpr ULONG_PTR kHighestProbed = 0x8000;
+    int live = 0;
+    for (ULONG_PTR value = 4; value <= kHighestProbed; value += 4) {
+        HANDLE copy = nullptr;
+        if (DuplicateHandle(process, reinterpret_cast<HANDLE>(value), GetCurrentProcess(), &copy, 0,
+                            FALSE, DUPLICATE_SAME_ACCESS)) {
+            UniqueHandle owned(copy);
+            ++live;
+        }
+    }
+    return live;
+}
 
 Memory ReadMemory(const Process& p) {
     PROCESS_MEMORY_COUNTERS_EX pmc{};
@@ -353,7 +450,28 @@ Memory ReadMemory(const Process& p) {
     m.user = GetGuiResources(p.Handle(), GR_USEROBJECTS);
     m.windows = WindowCount(p.Pid());
     DWORD handles = 0;
-    m.handles = GetProcessHandleCount(p.Handle(), &handles) ? handles : -1;
+    m.handles = GetProcessHandleCount(p.Handle(), &handles) ? handles : 0;
+
+    // A GUI process always has GDI objects, kernel handles and private memory: a 0 is a
+    // system that does not say (Wine), so ask in the ways it does answer.
+    SIZE_T listedPrivate = 0;
+    if (m.privateKb == 0 && ListedPrivateBytes(p.Pid(), listedPrivate)) {
+        m.privateKb = static_cast<double>(listedPrivate) / 1024.0;
+        m.wineFallbacks = true;
+    }
+    if (m.handles == 0) {
+        m.handles = KernelHandlesByProbe(p.Handle());
+        m.wineFallbacks = true;
+    }
+    if (m.gdi == 0) {
+        m.gdi = GdiObjectsFromTable(p.Handle());
+        m.wineFallbacks = true;
+    }
+    if (m.user == 0) {
+        // Windows are the USER objects a front end makes; the count of them stands in.
+        m.user = m.windows;
+        m.wineFallbacks = true;
+    }
     return m;
 }
 
@@ -365,6 +483,7 @@ void ReportMemory(const std::string& key, const Memory& m) {
     Result(key + ".user", m.user);
     Result(key + ".windows", m.windows);
     Result(key + ".handles", m.handles);
+    Result(key + ".wine_fallbacks", m.wineFallbacks ? 1 : 0);
 }
 
 struct Samples {
@@ -409,8 +528,9 @@ void TimeOneStart(Program& p, bool record) {
     if (idle != 0)
         Fail(p.label + ": WaitForInputIdle returned " + std::to_string(idle));
     HWND window = nullptr;
-    if (!WaitUntil([&] { return (window = FindVisibleWindow(process.Pid(), p.windowClass.c_str())) !=
-                                nullptr; }))
+    if (!WaitUntil([&] {
+            return (window = FindVisibleWindow(process.Pid(), p.windowClass.c_str())) != nullptr;
+        }))
         Fail(p.label + ": no visible " + p.windowClass);
     const double shownAt = NowMs();
     Sleep(kMemorySettleMs);
@@ -428,22 +548,23 @@ void TimeOneStart(Program& p, bool record) {
 }
 
 // "label=exe=window class".
-Program ParseProgram(const std::string& spec) {
-    size_t a = spec.find('='), b = spec.rfind('=');
+Program ParseProgram(const std::string& arg) {
+    size_t a = arg.find('='), b = arg.rfind('=');
     if (a == std::string::npos || a == b)
-        throw std::runtime_error("expected label=exe=class, got " + spec);
-    return {spec.substr(0, a), spec.substr(a + 1, b - a - 1), spec.substr(b + 1), {}, {}, {}, {}};
+        throw std::runtime_error("expected label=exe=class, got " + arg);
+    return {arg.substr(0, a), arg.substr(a + 1, b - a - 1), arg.substr(b + 1), {}, {}, {}, {}};
 }
 
-int Startup(int reps, const std::vector<std::string>& specs) {
+int Startup(int reps, const std::vector<std::string>& programArgs) {
     std::vector<Program> programs;
-    for (const std::string& spec : specs)
-        programs.push_back(ParseProgram(spec));
+    for (const std::string& arg : programArgs)
+        programs.push_back(ParseProgram(arg));
     constexpr int kWarmUp = 3;
     for (int rep = 0; rep < kWarmUp + reps; ++rep) {
         // Interleaved, and the order turns each round, so drift and order favour nobody.
         for (size_t i = 0; i < programs.size(); ++i)
-            TimeOneStart(programs[(i + static_cast<size_t>(rep)) % programs.size()], rep >= kWarmUp);
+            TimeOneStart(programs[(i + static_cast<size_t>(rep)) % programs.size()],
+                         rep >= kWarmUp);
         Progress("\rstart-up: round %d/%d", rep + 1, kWarmUp + reps);
     }
     Progress("\n");
@@ -460,15 +581,15 @@ int Startup(int reps, const std::vector<std::string>& specs) {
 
 // Starts each probe build <reps> times, interleaved, and reports the median duration of each
 // part of its start (the first from process creation).
-int Phases(int reps, const std::vector<std::string>& specs) {
+int Phases(int reps, const std::vector<std::string>& programArgs) {
     struct Probe {
         Program program;
         std::vector<std::string> order;
         std::vector<Samples> samples;
     };
     std::vector<Probe> probes;
-    for (const std::string& spec : specs)
-        probes.push_back({ParseProgram(spec), {}, {}});
+    for (const std::string& arg : programArgs)
+        probes.push_back({ParseProgram(arg), {}, {}});
     constexpr int kWarmUp = 2;
     for (int rep = 0; rep < kWarmUp + reps; ++rep) {
         for (size_t i = 0; i < probes.size(); ++i) {
@@ -491,8 +612,7 @@ int Phases(int reps, const std::vector<std::string>& specs) {
             double ms = 0, previous = 0;
             int used = 0;
             // Each part's own duration: from the end of the part before it.
-            for (const char* p = text.c_str();
-                 std::sscanf(p, "%63s %lf%n", phase, &ms, &used) == 2;
+            for (const char* p = text.c_str(); std::sscanf(p, "%63s %lf%n", phase, &ms, &used) == 2;
                  p += used, previous = ms) {
                 auto at = std::find(probe.order.begin(), probe.order.end(), phase);
                 if (at == probe.order.end()) {
@@ -563,12 +683,22 @@ void TimeOneCreate(FrontEnd& f, bool record) {
         }
         if (recordAt < 0 && FileSize(f.log) > logSize)
             recordAt = NowMs();
-        return recordAt >= 0 && processAt >= 0;
+        if (recordAt < 0)
+            return false;
+        if (processAt >= 0)
+            return true;
+        // A builder that came and went between two looks is missed, not waited for.
+        for (DWORD pid : BuilderPids(f.process->Pid(), false))
+            if (!before.count(pid))
+                return false;
+        return true;
     });
     if (recordAt < 0)
         throw std::runtime_error(f.label + ": the builder wrote no record");
     if (!done)
-        ++f.missedProcess; // it came and went between two looks
+        throw std::runtime_error(f.label + ": the builder did not end");
+    if (processAt < 0)
+        ++f.missedProcess;
     if (builder.Valid())
         WaitForSingleObject(builder.Get(), kTimeoutMs);
     if (record) {
@@ -605,8 +735,10 @@ void SetControlText(HWND hwnd, const std::string& text) {
         Fail("WM_SETTEXT");
 }
 
-int Create(int reps, const std::string& veskExe, const std::string& bareExe,
-           const std::string& recorderExe) {
+// Each front end clicks in turns, the order turning each round. Veskmaker (window class
+// TForm1) gets the source and output typed into its fields; a bare launcher gets the very
+// parameter string Veskmaker builds from them on its command line.
+int Create(int reps, const std::string& recorderExe, const std::vector<std::string>& programArgs) {
     TempDir base;
     const std::string source = base / "source";
     MakeDir(source);
@@ -615,43 +747,46 @@ int Create(int reps, const std::string& veskExe, const std::string& bareExe,
     inputs.output = "out.vkpak";
     const std::string parameters = BuildParameters(inputs);
 
-    FrontEnd vesk{"veskmaker", nullptr, nullptr, base / "vesk\\VKB.log", {}, {}, 0};
-    FrontEnd bare{"bare_launch", nullptr, nullptr, base / "bare\\VKB.log", {}, {}, 0};
-    MakeDir(base / "vesk");
-    MakeDir(base / "bare");
-    CopyInto(veskExe, base / "vesk\\Veskmaker.exe");
-    CopyInto(recorderExe, base / "vesk\\VKB.exe");
-    CopyInto(bareExe, base / "bare\\bare_launch.exe");
-    CopyInto(recorderExe, base / "bare\\VKB.exe");
-
-    vesk.process = std::make_unique<Process>(base / "vesk\\Veskmaker.exe", base / "vesk");
-    HWND form = vesk.process->WaitForWindow(VESK_FORM_CLASS);
-    SetControlText(FindChildById(form, idCmbSource), inputs.source);
-    SetControlText(FindChildById(form, idCmbOutput), inputs.output);
-    vesk.button = FindChildById(form, idBtnCreate);
-
-    bare.process = std::make_unique<Process>(base / "bare\\bare_launch.exe", base / "bare",
-                                             parameters);
-    bare.button = FindChildById(bare.process->WaitForWindow("BareLaunch"), idBtnCreate);
+    std::vector<std::unique_ptr<FrontEnd>> frontEnds;
+    for (const std::string& arg : programArgs) {
+        const Program program = ParseProgram(arg);
+        const std::string dir = base / program.label;
+        MakeDir(dir);
+        const std::string exe = dir + "\\" + BaseName(program.exe);
+        CopyInto(program.exe, exe);
+        CopyInto(recorderExe, dir + "\\VKB.exe");
+        auto f = std::make_unique<FrontEnd>();
+        f->label = program.label;
+        f->log = dir + "\\VKB.log";
+        const bool veskmaker = program.windowClass == VESK_FORM_CLASS;
+        f->process = std::make_unique<Process>(exe, dir, veskmaker ? "" : parameters);
+        HWND window = f->process->WaitForWindow(program.windowClass.c_str());
+        if (veskmaker) {
+            SetControlText(FindChildById(window, idCmbSource), inputs.source);
+            SetControlText(FindChildById(window, idCmbOutput), inputs.output);
+        }
+        f->button = FindChildById(window, idBtnCreate);
+        frontEnds.push_back(std::move(f));
+    }
 
     constexpr int kWarmUp = 3;
     for (int rep = 0; rep < kWarmUp + reps; ++rep) {
-        FrontEnd& first = rep % 2 ? bare : vesk;
-        FrontEnd& second = rep % 2 ? vesk : bare;
-        TimeOneCreate(first, rep >= kWarmUp);
-        TimeOneCreate(second, rep >= kWarmUp);
+        for (size_t i = 0; i < frontEnds.size(); ++i)
+            TimeOneCreate(*frontEnds[(i + static_cast<size_t>(rep)) % frontEnds.size()],
+                          rep >= kWarmUp);
         if (rep == 0) {
-            // Both must hand the builder the very same parameter string.
-            const std::string v = LastRecordArguments(vesk.log), b = LastRecordArguments(bare.log);
-            if (v != parameters || b != parameters)
-                throw std::runtime_error("parameters differ:\n  veskmaker   " + v +
-                                         "\n  bare_launch " + b + "\n  expected    " +
-                                         parameters);
+            // All must hand the builder the very same parameter string.
+            for (const auto& f : frontEnds) {
+                const std::string got = LastRecordArguments(f->log);
+                if (got != parameters)
+                    throw std::runtime_error(f->label + " passed " + got + "\n  expected " +
+                                             parameters);
+            }
         }
         Progress("\rcreate: round %d/%d", rep + 1, kWarmUp + reps);
     }
     Progress("\n");
-    for (FrontEnd* f : {&vesk, &bare}) {
+    for (const auto& f : frontEnds) {
         f->toProcess.Report("create." + f->label + ".process_ms");
         f->toRecord.Report("create." + f->label + ".record_ms");
         Result("create." + f->label + ".missed_process", f->missedProcess);
@@ -733,6 +868,15 @@ int MemoryRun(int creates, const std::string& veskExe, const std::string& window
         veskStarted += ClickAndCount(veskButton, n, counter.Get());
         launchStarted += ClickAndCount(launchButton, n, counter.Get());
         Progress("\rmemory: %d/%d Creates", done + n, creates);
+        if (done == 0) {
+            // The first starts set up the shell's caches for good; growth after them is
+            // what a leak would show.
+            Sleep(4 * kMemorySettleMs);
+            Result("memory.warm_creates", n);
+            ReportMemory("memory.bare_window.warm", ReadMemory(window));
+            ReportMemory("memory.veskmaker.warm", ReadMemory(vesk));
+            ReportMemory("memory.bare_launch.warm", ReadMemory(launch));
+        }
     }
     Progress("\n");
     Sleep(4 * kMemorySettleMs);
@@ -758,8 +902,8 @@ int Usage() {
     std::fprintf(stderr, "usage:\n"
                          "  driver startup <reps> <label>=<exe>=<window class> ...\n"
                          "  driver phases <reps> <label>=<probe exe>=<window class> ...\n"
-                         "  driver create <reps> <Veskmaker.exe> <bare_launch.exe> "
-                         "<recording_builder.exe>\n"
+                         "  driver create <reps> <recording_builder.exe> "
+                         "<label>=<exe>=<window class> ...\n"
                          "  driver memory <creates> <Veskmaker.exe> <bare_window.exe> "
                          "<bare_launch.exe> <noop_builder.exe>\n");
     return 2;
@@ -780,8 +924,8 @@ int main(int argc, char** argv) {
             return Startup(count, rest);
         if (section == "phases" && !rest.empty())
             return Phases(count, rest);
-        if (section == "create" && rest.size() == 3)
-            return Create(count, rest[0], rest[1], rest[2]);
+        if (section == "create" && rest.size() >= 2)
+            return Create(count, rest[0], {rest.begin() + 1, rest.end()});
         if (section == "memory" && rest.size() == 4)
             return MemoryRun(count, rest[0], rest[1], rest[2], rest[3]);
     } catch (const std::exception& e) {
