@@ -18,7 +18,6 @@ struct CompletionResult {
 // By default the user locale's comparison (CompareStringA on Windows).
 using SamePrefixFn = bool (*)(const std::string& prefix, const std::string& itemHead);
 
-
 // selStart is the start of the selection, or the text's length when nothing is selected.
 // Without a match (and for backspace, Tab and Escape) the result is empty and the
 // character is to be typed normally.
