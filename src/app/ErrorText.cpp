@@ -17,7 +17,6 @@ std::string ErrorBoxText(const std::string& message, LeadByteTest isLead) {
 
 namespace {
 
-// Pointer-wide and zero-padded, so the text does not depend on the C runtime's "%p".
 // Pointer-wide, upper-case hex digits. Written out by hand: the C runtime's formatting
 // would pull its whole printf machinery into the exe for a box that should never show.
 std::string HexAddress(const void* address) {

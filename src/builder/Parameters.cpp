@@ -72,3 +72,8 @@ std::string BuildParameters(const BuilderInputs& inputs, LeadByteTest isLead) {
     out += " -waitonexit";
     return out;
 }
+
+bool FitsOnCommandLine(const std::string& builderPath, const std::string& parameters) {
+    constexpr std::size_t kMaxCommandLine = 32767;
+    return builderPath.size() + 3 + parameters.size() + 1 <= kMaxCommandLine;
+}

@@ -21,3 +21,8 @@ std::string QuoteArgument(const std::string& value, LeadByteTest isLead = NoLead
 // Options in the builder's fixed order; empty optional texts and priorities of 0 or less
 // are left out.
 std::string BuildParameters(const BuilderInputs& inputs, LeadByteTest isLead = NoLeadBytes);
+
+// Whether the builder can be started with these parameters: the system passes at most
+// 32767 characters, the terminating zero included, as the quoted path, a blank and the
+// parameters. A longer line would be cut, and the builder would get other values.
+bool FitsOnCommandLine(const std::string& builderPath, const std::string& parameters);

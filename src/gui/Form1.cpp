@@ -329,6 +329,9 @@ void TForm1::btnCreateClick() {
         throw Exception("The specified source does not exist");
     if (cmbOutput.Text().empty())
         throw Exception("You must specify an output vesk.");
+    // Texts too long for one command line would reach the builder cut short, without a word.
+    if (!FitsOnCommandLine(BuilderPath(), BuildParameters(ReadBuilderInputs(), IsLeadByte)))
+        throw Exception("The texts are too long to be passed to the builder");
     hstSource.Add(cmbSource.Text());
     hstOutput.Add(cmbOutput.Text());
     LaunchBuilder(Handle(), BuildParameters(ReadBuilderInputs(), IsLeadByte));

@@ -167,3 +167,11 @@ TEST(QuoteArgumentDoubleByte, TrailBytesThatLookLikeBackslashesAreLeftAlone) {
     EXPECT_EQ(BuildParameters(in, shiftJisLead),
               "-source \"D:\\" + so + "\" -out \"o\" -waitonexit");
 }
+
+TEST(FitsOnCommandLine, QuotedPathBlankParametersAndZeroWithin32767) {
+    const std::string path(100, 'p');
+    // 100 + 2 quotes + 1 blank + parameters + 1 terminating zero.
+    EXPECT_TRUE(FitsOnCommandLine(path, std::string(32767 - 104, 'x')));
+    EXPECT_FALSE(FitsOnCommandLine(path, std::string(32767 - 103, 'x')));
+    EXPECT_TRUE(FitsOnCommandLine("C:\\VKB.exe", "-source \"a\" -out \"b\" -waitonexit"));
+}
