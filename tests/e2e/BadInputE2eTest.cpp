@@ -5,6 +5,7 @@
 //
 // The DISABLED_ tests at the end reproduce faults that are still open; run them with
 // --gtest_also_run_disabled_tests.
+#include "AppDirTest.h"
 #include "E2eSupport.h"
 
 #include <gtest/gtest.h>
@@ -157,9 +158,9 @@ std::optional<std::pair<DWORD, DWORD>> GuiObjects(HANDLE process) {
     return std::make_pair(gdi, user);
 }
 
-class BadInput : public ::testing::Test {
+class BadInput : public AppDirTest {
 protected:
-    void SetUp() override { exe_ = PrepareAppDir(app_.Path(), kExeName); }
+    BadInput() : AppDirTest(kExeName) {}
 
     void TearDown() override {
         std::printf("[ counts   ] inputs tried %d, crashes %d, entries lost %d\n", counts_.inputs,
@@ -178,22 +179,6 @@ protected:
     }
 
     std::string SettingsPath() const { return app_ / "Veskmaker.ini"; }
-    std::string BuilderPath() const { return app_ / "VKB.exe"; }
-
-    std::unique_ptr<AppProcess> Start() {
-        auto p = std::make_unique<AppProcess>(exe_, work_.Path());
-        EXPECT_NE(p->WaitForMainWindow(), nullptr) << "no main window";
-        return p;
-    }
-
-    std::string Folder(const std::string& name) {
-        const std::string path = data_ / name;
-        EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr) ||
-                    GetLastError() == ERROR_ALREADY_EXISTS)
-            << path;
-        return path;
-    }
-
     void Fill(AppProcess& p, const Inputs& in) {
         PutText(p.Control(idCmbSource), in.source);
         PutText(p.Control(idCmbOutput), in.output);
@@ -294,10 +279,6 @@ protected:
         CloseAndExpectCleanExit(*p);
     }
 
-    TempDir app_;  // the program, VKB.exe and the settings file
-    TempDir work_; // the current directory
-    TempDir data_; // source folders
-    std::string exe_;
     Counts counts_;
     std::set<DWORD> ended_;
 };

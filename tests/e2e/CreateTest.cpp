@@ -1,5 +1,6 @@
 // "Create!" through the real window: what reaches the builder, what the user is told when
 // the input is wrong, and what the recent-entry lists remember across runs.
+#include "AppDirTest.h"
 #include "E2eSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,26 +16,11 @@ namespace {
 constexpr char kExeName[] = "MyFront.Tool.exe";
 constexpr char kTitle[] = "Myfront";
 
-class CreateTest : public ::testing::Test {
+class CreateTest : public AppDirTest {
 protected:
-    void SetUp() override { exe_ = PrepareAppDir(app_.Path(), kExeName); }
+    CreateTest() : AppDirTest(kExeName) {}
 
     std::string SettingsPath() const { return app_ / "MyFront.Tool.ini"; }
-    std::string BuilderPath() const { return app_ / "VKB.exe"; }
-
-    // Starts the program with the current directory elsewhere than its own folder.
-    std::unique_ptr<AppProcess> Start() {
-        auto p = std::make_unique<AppProcess>(exe_, work_.Path());
-        EXPECT_NE(p->WaitForMainWindow(), nullptr) << "no main window";
-        return p;
-    }
-
-    // A folder that exists, under the data folder.
-    std::string Folder(const std::string& name) {
-        const std::string path = data_ / name;
-        CreateDirectoryA(path.c_str(), nullptr);
-        return path;
-    }
 
     void Fill(AppProcess& p, const std::string& source, const std::string& output) {
         SetText(p.Control(idCmbSource), source);
@@ -77,11 +63,6 @@ protected:
         p.Close();
         EXPECT_EQ(p.WaitForExit(), 0u);
     }
-
-    TempDir app_;  // the program, VKB.exe and the settings file
-    TempDir work_; // the current directory
-    TempDir data_; // source folders
-    std::string exe_;
 };
 
 } // namespace

@@ -1,0 +1,47 @@
+// A test fixture for the end-to-end tests that start the real program: its own folder with
+// the exe under a chosen name and the recording builder as VKB.exe, a current directory
+// elsewhere, and a folder for source folders.
+#pragma once
+
+#include "E2eSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace e2e {
+
+class AppDirTest : public ::testing::Test {
+protected:
+    explicit AppDirTest(std::string exeName) : exeName_(std::move(exeName)) {}
+    void SetUp() override { exe_ = PrepareAppDir(app_.Path(), exeName_); }
+
+    std::string BuilderPath() const { return app_ / "VKB.exe"; }
+
+    // Starts the program with the current directory elsewhere than its own folder.
+    std::unique_ptr<AppProcess> Start() {
+        auto p = std::make_unique<AppProcess>(exe_, work_.Path());
+        EXPECT_NE(p->WaitForMainWindow(), nullptr) << "no main window";
+        return p;
+    }
+
+    // A folder that exists, under the data folder.
+    std::string Folder(const std::string& name) {
+        const std::string path = data_ / name;
+        EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS)
+            << path;
+        return path;
+    }
+
+    TempDir app_;  // the program, VKB.exe and the settings file
+    TempDir work_; // the current directory
+    TempDir data_; // source folders
+    std::string exe_;
+
+private:
+    std::string exeName_;
+};
+
+} // namespace e2e
