@@ -45,14 +45,7 @@ LRESULT SendTimed(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool wide = false) 
     return static_cast<LRESULT>(result);
 }
 
-// Small owners for the GDI and search handles used below.
-struct FindHandle {
-    HANDLE h;
-    ~FindHandle() {
-        if (h != INVALID_HANDLE_VALUE)
-            FindClose(h);
-    }
-};
+// Small owners for the GDI handles used below.
 struct ScreenDC {
     HDC dc = GetDC(nullptr);
     ~ScreenDC() {
@@ -86,26 +79,6 @@ struct ArgvMemory {
             LocalFree(argv);
     }
 };
-
-bool RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    FindHandle find{FindFirstFileA((dir + "\\*").c_str(), &fd)};
-    if (find.h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string full = dir + "\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(find.h, &fd));
-    }
-    return RemoveDirectoryA(dir.c_str()) != 0;
-}
 
 struct WindowSearch {
     DWORD pid;
@@ -175,36 +148,6 @@ bool WaitUntil(const std::function<bool()>& predicate, DWORD timeoutMs) {
             return predicate();
         Sleep(15);
     }
-}
-
-TempDir::TempDir() {
-    static std::atomic<unsigned> counter{0};
-    char temp[MAX_PATH + 1] = {};
-    DWORD n = GetTempPathA(sizeof temp, temp);
-    if (n == 0 || n > MAX_PATH)
-        throw std::runtime_error(LastErrorText("GetTempPathA"));
-    std::string base(temp, n);
-    if (base.back() != '\\')
-        base += '\\';
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = base + "vesk-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                std::to_string(counter++) + "-" +
-                                std::to_string(GetTickCount64() % 100000);
-        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
-            path_ = candidate;
-            return;
-        }
-    }
-    throw std::runtime_error(LastErrorText("CreateDirectoryA under " + base));
-}
-
-TempDir::~TempDir() {
-    // A builder started by the program may still be on its way out and hold its exe.
-    WaitUntil([this] { return RemoveTree(path_); }, 3000);
-}
-
-std::string TempDir::operator/(const std::string& name) const {
-    return path_ + "\\" + name;
 }
 
 std::string PrepareAppDir(const std::string& dir, const std::string& exeName) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../../src/gui/ControlIds.h"
+#include "../helpers/WinFiles.h"
 
 namespace e2e {
 
@@ -27,22 +28,9 @@ std::string RecorderExePath();
 // Polls every 15 ms until the predicate holds or the time is up; returns its last answer.
 bool WaitUntil(const std::function<bool()>& predicate, DWORD timeoutMs = kTimeoutMs);
 
-// A fresh, uniquely named folder under the Windows temp folder, removed with everything
-// in it when the object goes.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::string& Path() const { return path_; }
-    // Path() + "\" + name.
-    std::string operator/(const std::string& name) const;
-
-private:
-    std::string path_;
-};
+// Scratch folders and kernel handles shared with the other test programs.
+using winfiles::TempDir;
+using winfiles::UniqueHandle;
 
 // Copies the built Veskmaker.exe to dir\exeName and the recording builder to dir\VKB.exe.
 // Returns the full path of the copied front end.
@@ -93,36 +81,6 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs = kTi
 bool SaveWindowBitmap(HWND hwnd, const std::string& path);
 // Saves name.bmp into the folder named by VESK_ARTIFACTS; does nothing when it is unset.
 void SaveArtifact(HWND hwnd, const std::string& name);
-
-// Owns a kernel handle; closes it when it goes.
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : h_(h) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            h_ = other.h_;
-            other.h_ = nullptr;
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-    void Reset() {
-        if (Valid())
-            CloseHandle(h_);
-        h_ = nullptr;
-    }
-
-private:
-    HANDLE h_ = nullptr;
-};
 
 // A started program; terminated if it is still running when the object goes.
 class AppProcess {

@@ -10,16 +10,9 @@
 #include "History/History.h"
 #include "History/IniFile.h"
 #include "app/Exceptions.h"
+#include "helpers/WinFiles.h"
 
 namespace {
-
-struct FindHandle {
-    HANDLE h;
-    ~FindHandle() {
-        if (h != INVALID_HANDLE_VALUE)
-            FindClose(h);
-    }
-};
 
 struct FileHandle {
     HANDLE h;
@@ -29,25 +22,7 @@ struct FileHandle {
     }
 };
 
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    {
-        FindHandle find{FindFirstFileA((dir + "\\*").c_str(), &fd)};
-        if (find.h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = fd.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                const std::string full = dir + "\\" + name;
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(full);
-                else
-                    DeleteFileA(full.c_str());
-            } while (FindNextFileA(find.h, &fd));
-        }
-    }
-    RemoveDirectoryA(dir.c_str());
-}
+using winfiles::RemoveTree;
 
 class IniFileTest : public ::testing::Test {
 protected:
