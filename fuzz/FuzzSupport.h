@@ -10,7 +10,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "app/CodePage.h"
+#include "shared/CodePage.h"
 
 #define FUZZ_CHECK(condition)                                                                      \
     do {                                                                                           \

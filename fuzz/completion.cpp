@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "History/SameText.h"
+#include "shared/SameText.h"
 #include "gui/Completion.h"
 
 namespace {

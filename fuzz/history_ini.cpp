@@ -10,9 +10,9 @@
 
 #include "FuzzSupport.h"
 #include "History/History.h"
-#include "History/IniFile.h"
-#include "History/SameText.h"
-#include "app/Exceptions.h"
+#include "History/CustomIniFile.h"
+#include "shared/SameText.h"
+#include "shared/Exceptions.h"
 
 namespace {
 

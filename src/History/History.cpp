@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "History/SameText.h"
-#include "app/Exceptions.h"
+#include "shared/SameText.h"
+#include "shared/Exceptions.h"
 
 bool THistory::TrimTo(int limit) {
     // A negative maximum keeps nothing rather than looping forever.

@@ -1,7 +1,7 @@
 #include "History/History.h"
 
-#include "History/IniFile.h"
-#include "app/Exceptions.h"
+#include "History/CustomIniFile.h"
+#include "shared/Exceptions.h"
 
 namespace {
 

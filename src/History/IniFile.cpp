@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "History/History.h"
-#include "app/Exceptions.h"
+#include "shared/Exceptions.h"
 
 namespace {
 
@@ -96,15 +95,4 @@ void TIniFile::RemoveSection(const std::string& section) {
 
 void TIniFile::Flush() {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str());
-}
-
-void THistory::LoadFromIniFile(const std::string& path, const std::string& section) {
-    // Released, and so flushed, on every path out, the error paths included.
-    TIniFile ini(path);
-    LoadFromIni(&ini, section);
-}
-
-void THistory::SaveToIniFile(const std::string& path, const std::string& section) {
-    TIniFile ini(path);
-    SaveToIni(&ini, section);
 }

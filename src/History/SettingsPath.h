@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/CodePage.h"
+#include "shared/CodePage.h"
 
 // exePath with its extension (from the last "." after the last "\\" and ":") replaced by
 // ".ini", or with ".ini" appended when it has none.

@@ -2,16 +2,6 @@
 
 #include <cstddef>
 
-std::string AsciiLower(const std::string& text) {
-    std::string result = text;
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return result;
-}
-
 std::string AppTitleFromPath(const std::string& ansiPath, LeadByteTest isLead, LowerCaseFn lower) {
     std::size_t nameStart = 0;
     ForEachCharStart(ansiPath, isLead, [&](std::size_t i) {

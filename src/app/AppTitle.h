@@ -3,12 +3,10 @@
 
 #include <string>
 
-#include "app/CodePage.h"
+#include "shared/CodePage.h"
+#include "shared/Text.h"
 
 using LowerCaseFn = std::string (*)(const std::string&);
-
-// Lower-cases A to Z only; the Win32 layer passes the system's rules instead.
-std::string AsciiLower(const std::string& text);
 
 // The file name of an ANSI path, cut at its first full stop, lower case after the first
 // character. The caller has already converted the path from OEM and capped its length.

@@ -2,90 +2,35 @@
 
 #include <commctrl.h>
 
-#include <new>
 #include <stdexcept>
-#include <typeinfo>
 
 #include "app/AppTitle.h"
-#include "app/ErrorText.h"
-#include "gui/Form.h"
+#include "gui/ControlIds.h"
+#include "shared/System.h"
 
 TApplication* Application = nullptr;
 
 namespace {
 
-const char kAppClass[] = "TApplication";
-
-bool IsLeadByte(unsigned char c) {
-    return IsDBCSLeadByte(c) != FALSE;
-}
-
-std::string LowerInLocale(const std::string& text) {
-    std::string lowered = text;
-    if (!lowered.empty())
-        CharLowerBuffA(lowered.data(), static_cast<DWORD>(lowered.size()));
-    return lowered;
-}
-
 std::string DeriveTitle() {
-    char path[256] = {};
-    GetModuleFileNameA(nullptr, path, 256); // the title never needs more than 255 characters
-    OemToCharA(path, path);
-    return AppTitleFromPath(path, IsLeadByte, LowerInLocale);
+    // The title never needs more than 255 characters of the path.
+    std::string path = ModuleFileName().substr(0, 255);
+    OemToCharA(path.c_str(), path.data());
+    return AppTitleFromPath(path, IsSystemLeadByte, LowerInLocale);
 }
 
-std::string ModuleBaseName() {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full = path;
-    size_t slash = full.find_last_of("\\/");
-    return slash == std::string::npos ? full : full.substr(slash + 1);
-}
-
-// Names the error's class for the generic box. The runtime's demangler would add tens of
-// kilobytes to the exe for a box that should never show, so the common cases are named here.
-std::string ClassNameOf(const std::exception& e) {
-    if (dynamic_cast<const std::bad_alloc*>(&e))
-        return "EOutOfMemory";
-    if (dynamic_cast<const std::out_of_range*>(&e))
-        return "ERangeError";
-    return typeid(e).name();
+HICON LoadAppIcon() {
+    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON"))
+        return icon;
+    return LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
 }
 
 } // namespace
 
-void ReportEscapedError() noexcept {
-    if (Application)
-        Application->ReportError(std::current_exception());
-}
-
-void ShowStartupFailure(std::exception_ptr error) noexcept {
-    try {
-        std::rethrow_exception(error);
-    } catch (const Exception& e) {
-        ShowGenericErrorBox(e.ClassName(), e.Message());
-    } catch (const std::exception& e) {
-        ShowGenericErrorBox(ClassNameOf(e), e.what());
-    } catch (...) {
-        ShowGenericErrorBox("Exception", "");
-    }
-}
-
-void ShowGenericErrorBox(const std::string& className, const std::string& message) {
-    std::string text =
-        GenericErrorText(className, ModuleBaseName(), __builtin_return_address(0), message);
-    MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
-
-TApplication::TApplication() : previous_(Application) {
-    Application = this;
+TApplication::TApplication() : icon_(LoadAppIcon()), previous_(Application) {
     INITCOMMONCONTROLSEX icc{sizeof icc,
                              ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-
-    icon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-    if (!icon_)
-        icon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
 
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -93,22 +38,27 @@ TApplication::TApplication() : previous_(Application) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hIcon = icon_;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kAppClass;
-    RegisterClassExA(&wc);
+    wc.lpszClassName = VESK_APP_CLASS;
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExA(wc.hInstance, VESK_APP_CLASS, &existing) && !RegisterClassExA(&wc))
+        throw std::runtime_error("Cannot register the application window's class");
 
     // A zero-sized captioned popup: it carries the taskbar button and owns the main window,
     // which therefore has no button of its own.
-    std::string title = DeriveTitle();
-    int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = CreateWindowExA(0, kAppClass, title.c_str(),
+    const std::string title = DeriveTitle();
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    handle_ = CreateWindowExA(0, VESK_APP_CLASS, title.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               x, y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), this);
-    if (!handle_) {
-        Application = previous_;
+    if (!handle_)
         throw std::runtime_error("Cannot create the application window");
-    }
     SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    Application = this;
+    previousReporter_ =
+        gui::SetErrorReporter([this](std::exception_ptr error) { ReportError(error); });
 }
 
 TApplication::~TApplication() {
@@ -117,8 +67,10 @@ TApplication::~TApplication() {
     forms_.clear();
     if (handle_)
         DestroyWindow(handle_);
-    if (Application == this)
+    if (Application == this) {
         Application = previous_;
+        gui::SetErrorReporter(std::move(previousReporter_));
+    }
 }
 
 std::string TApplication::Title() const {
@@ -128,7 +80,7 @@ std::string TApplication::Title() const {
 }
 
 void TApplication::AdoptForm(std::unique_ptr<gui::TForm> form) {
-    form->Build();
+    form->Build(*this);
     try {
         form->FormCreate();
     } catch (...) {
@@ -145,7 +97,8 @@ void TApplication::RunMessageLoop() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
-    int showState = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+    const int showState =
+        (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
     ShowMainWindowFirstTime(showState);
     while (!quitRequested_) {
         try {
@@ -189,59 +142,6 @@ void TApplication::RequestQuit() {
     PostQuitMessage(0);
 }
 
-void TApplication::ReportError(std::exception_ptr error) noexcept {
-    try {
-        // A pressed button or a drag in progress lets go before the box comes up.
-        if (HWND capture = GetCapture())
-            SendMessageA(capture, WM_CANCELMODE, 0, 0);
-        try {
-            std::rethrow_exception(error);
-        } catch (const EAbort&) {
-        } catch (const Exception& e) {
-            ShowErrorBox(e);
-        } catch (const std::exception& e) {
-            ShowGenericErrorBox(ClassNameOf(e), e.what());
-        } catch (...) {
-            ShowGenericErrorBox("Exception", "");
-        }
-    } catch (...) {
-        // The reporter itself must never let an error unwind into Windows.
-    }
-}
-
-void TApplication::ShowErrorBox(const Exception& error) {
-    ShowAppMessageBox(ErrorBoxText(error.Message(), IsLeadByte), Title(), MB_OK | MB_ICONERROR);
-}
-
-int TApplication::ShowAppMessageBox(const std::string& text, const std::string& caption,
-                                    UINT flags) {
-    // The box comes up on its owner's monitor; the owner is the invisible application
-    // window, so move it to the monitor the user is looking at for as long as the box is up.
-    HWND active = GetActiveWindow();
-    RECT home{};
-    GetWindowRect(handle_, &home);
-    HMONITOR target = active ? MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) : nullptr;
-    bool moved = false;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (target && target != MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST) &&
-        GetMonitorInfoA(target, &monitor)) {
-        const RECT& work = monitor.rcWork;
-        SetWindowPos(handle_, nullptr, (work.left + work.right) / 2, (work.top + work.bottom) / 2,
-                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        moved = true;
-    }
-    int result = 0;
-    {
-        TDisabledTaskWindows disabled;
-        result = MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
-    }
-    if (moved)
-        SetWindowPos(handle_, nullptr, home.left, home.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return result;
-}
-
 void TApplication::Minimize() {
     if (mainForm_) {
         mainForm_->SaveFocus();
@@ -275,23 +175,28 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     return gui::Guarded([&] { return self->AppWindowMessage(msg, wParam, lParam); });
 }
 
+bool TApplication::SystemCommand(WPARAM command) {
+    switch (command & 0xFFF0) {
+    case SC_MINIMIZE:
+        Minimize();
+        return true;
+    case SC_RESTORE:
+        Restore();
+        return true;
+    case SC_CLOSE:
+        if (mainForm_)
+            mainForm_->Close();
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE:
-            Minimize();
+        if (SystemCommand(wParam))
             return 0;
-        case SC_RESTORE:
-            Restore();
-            return 0;
-        case SC_CLOSE:
-            if (mainForm_)
-                mainForm_->Close();
-            return 0;
-        default:
-            break;
-        }
         break;
     case WM_CLOSE:
         if (mainForm_)
@@ -314,29 +219,4 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcA(handle_, msg, wParam, lParam);
-}
-
-namespace {
-BOOL CALLBACK CollectVisibleEnabled(HWND hwnd, LPARAM list) {
-    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    return TRUE;
-}
-} // namespace
-
-TDisabledTaskWindows::TDisabledTaskWindows() : active_(GetActiveWindow()), focus_(GetFocus()) {
-    EnumThreadWindows(GetCurrentThreadId(), CollectVisibleEnabled,
-                      reinterpret_cast<LPARAM>(&disabled_));
-    for (HWND hwnd : disabled_)
-        EnableWindow(hwnd, FALSE);
-}
-
-TDisabledTaskWindows::~TDisabledTaskWindows() {
-    for (HWND hwnd : disabled_)
-        if (IsWindow(hwnd))
-            EnableWindow(hwnd, TRUE);
-    if (active_ && IsWindow(active_))
-        SetActiveWindow(active_);
-    if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_) && IsWindowEnabled(focus_))
-        SetFocus(focus_);
 }

@@ -6,18 +6,15 @@
 #include <windows.h>
 
 #include <exception>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/Exceptions.h"
+#include "gui/Form.h"
+#include "gui/Guarded.h"
+#include "shared/Exceptions.h"
 
-namespace gui {
-class TForm;
-}
-
-class TApplication {
+class TApplication : public gui::TFormHost {
 public:
     TApplication();
     TApplication(const TApplication&) = delete;
@@ -30,7 +27,7 @@ public:
     HWND Handle() const { return handle_; }
     gui::TForm* MainForm() const { return mainForm_; }
 
-    // Builds a window with `make`; the first one becomes the main window. An error while
+    // Builds a window of that class; the first one becomes the main window. An error while
     // building passes on to the caller and records nothing.
     template <typename TFormClass> TFormClass* CreateMainWindow() {
         auto form = std::make_unique<TFormClass>();
@@ -39,24 +36,28 @@ public:
         return raw;
     }
     void RunMessageLoop();
-    void RequestQuit();
+    void RequestQuit() override;
     bool QuitRequested() const { return quitRequested_; }
 
     void ReportError(std::exception_ptr error) noexcept;
     void ShowErrorBox(const Exception& error);
     int ShowAppMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
-    void Minimize();
+    void Minimize() override;
     void Restore();
     // Runs one pass of the event loop; false when the queue was empty. For tests and
     // modal loops of our own.
     bool ProcessMessage();
+
+    HWND OwnerWindow() const override { return handle_; }
+    HICON AppIcon() const override { return icon_; }
 
 private:
     void AdoptForm(std::unique_ptr<gui::TForm> form);
     void ShowMainWindowFirstTime(int showState);
     static LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool SystemCommand(WPARAM command);
 
     HWND handle_ = nullptr;
     HICON icon_ = nullptr;
@@ -65,25 +66,11 @@ private:
     bool quitRequested_ = false;
     bool mainShown_ = false;
     TApplication* previous_ = nullptr; // a test may run its own application for a while
+    gui::TErrorReporter previousReporter_;
 };
 
 // The one application object of the process; set while it exists.
 extern TApplication* Application;
-
-// Keeps the program's windows disabled while a system-modal-looking dialog of ours is up,
-// then enables exactly those again and gives the focus back to where it was.
-class TDisabledTaskWindows {
-public:
-    TDisabledTaskWindows();
-    TDisabledTaskWindows(const TDisabledTaskWindows&) = delete;
-    TDisabledTaskWindows& operator=(const TDisabledTaskWindows&) = delete;
-    ~TDisabledTaskWindows();
-
-private:
-    HWND active_ = nullptr;
-    HWND focus_ = nullptr;
-    std::vector<HWND> disabled_;
-};
 
 // The generic box for errors that are not of our kind, and for a main window that could
 // not be built.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/CodePage.h"
+#include "shared/CodePage.h"
 
 // The message, with a full stop added when its last character's code (the lead byte of a
 // double-byte character) lies above that of the full stop.

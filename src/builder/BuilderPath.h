@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/CodePage.h"
+#include "shared/CodePage.h"
 
 // The directory of exePath (up to its last "\\" or "/", or a bare drive "X:"), ending in
 // "\\", followed by "VKB.exe".

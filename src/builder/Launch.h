@@ -5,10 +5,8 @@
 
 #include <string>
 
-// The running executable's full path, however long; empty if the system cannot say.
-std::string ModuleFileName();
 // VKB.exe in the folder of the running executable.
 std::string BuilderPath();
 // Hands the builder to the shell and returns at once; nothing waits for it, and whatever
 // the shell shows when it cannot start it is all the user sees.
-void LaunchBuilder(HWND owner, const std::string& parameters);
+void LaunchBuilder(HWND owner, const std::string& builderPath, const std::string& parameters);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/CodePage.h"
+#include "shared/CodePage.h"
 
 // Everything the builder is told, as read from the main window.
 struct BuilderInputs {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "History/SameText.h"
+#include "shared/SameText.h"
 
 struct CompletionResult {
     int itemIndex;

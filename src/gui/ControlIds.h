@@ -4,6 +4,7 @@
 #pragma once
 
 enum ControlId : int {
+    idForm = 0, // the main window itself; in a design row that names no control
     idPanel2 = 100,
     idLblSource,
     idLblOutput,

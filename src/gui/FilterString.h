@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/CodePage.h"
+#include "shared/CodePage.h"
 
 // The result holds the embedded zeros; its own last byte is the first of the two closing
 // zeros and c_str() supplies the second. A '|' that is the trail byte of a double-byte

@@ -1,6 +1,6 @@
 #include "gui/Form.h"
 
-#include "app/Application.h"
+#include "gui/Guarded.h"
 #include "gui/Layout.h"
 
 namespace gui {
@@ -12,10 +12,10 @@ void TForm::Close() {
     } catch (...) {
         // Shown like every error; the program still quits, or a settings file that stays
         // unwritable would trap the user in a window that can never close.
-        Application->ReportError(std::current_exception());
+        ReportEscapedError();
     }
-    if (action != TCloseAction::caNone)
-        Application->RequestQuit();
+    if (action != TCloseAction::caNone && host_)
+        host_->RequestQuit();
 }
 
 void TForm::SaveFocus() {
@@ -38,8 +38,8 @@ void TForm::RestoreFocus() {
 void TForm::ShowCentred(int showCommand) {
     RECT rc{};
     GetWindowRect(hwnd_, &rc);
-    Point at = CentreOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                              rc.right - rc.left, rc.bottom - rc.top);
+    const Point at = CentreOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                    rc.right - rc.left, rc.bottom - rc.top);
     SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, showCommand);
 }
@@ -50,8 +50,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         Close();
         return 0;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-            Application->Minimize();
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && host_) {
+            host_->Minimize();
             return 0;
         }
         break;

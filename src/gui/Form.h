@@ -8,10 +8,27 @@ namespace gui {
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
+// What a form needs of the application frame that owns it. The frame implements it and
+// hands itself to the forms it builds.
+class TFormHost {
+public:
+    // The hidden window that owns every form and carries the taskbar button.
+    virtual HWND OwnerWindow() const = 0;
+    virtual HICON AppIcon() const = 0;
+    virtual void Minimize() = 0;
+    virtual void RequestQuit() = 0;
+
+protected:
+    TFormHost() = default;
+    TFormHost(const TFormHost&) = default;
+    TFormHost& operator=(const TFormHost&) = default;
+    ~TFormHost() = default;
+};
+
 class TForm : public TCustomWindow {
 public:
     // Creates the system window and every control of the design; the window stays hidden.
-    virtual void Build() = 0;
+    virtual void Build(TFormHost& host) = 0;
     virtual void FormCreate() {}
     virtual void FormClose(TCloseAction& /*action*/) {}
 
@@ -23,6 +40,8 @@ public:
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    TFormHost* host_ = nullptr;
 
 private:
     HWND savedFocus_ = nullptr;

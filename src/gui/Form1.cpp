@@ -2,44 +2,40 @@
 
 #include <shellapi.h>
 
-#include "History/SettingsPath.h"
-#include "app/Application.h"
-#include "builder/Launch.h"
-#include "gui/ControlIds.h"
+#include <map>
+#include <stdexcept>
+#include <utility>
 
-TForm1* Form1 = nullptr;
+#include "History/SettingsPath.h"
+#include "builder/Launch.h"
+#include "gui/Drop.h"
+#include "shared/Exceptions.h"
+#include "shared/System.h"
+
 std::string SettingsFilePath;
 
 using gui::Rect;
+using gui::TDesignRow;
 
 namespace {
-
-// The designed layout at 96 dpi, inside the window's 8-pixel border.
-constexpr int kDesignWidth = 370;
-constexpr Rect kPanel2{0, 0, 370, 80};
-constexpr Rect kPanel3{0, 88, 370, 174};
-constexpr Rect kBtnBrowseSrc{344, 0, 26, 21};
-constexpr Rect kBtnBrowseOut{344, 27, 26, 21};
-constexpr Rect kCmbSource{56, 0, 280, 21};
-constexpr Rect kCmbOutput{56, 26, 280, 21};
-constexpr Rect kBtnAdvanced{215, 55, 75, 25};
-constexpr Rect kBtnCreate{295, 54, 75, 25};
-constexpr Rect kBvlSeparator{0, 0, 370, 2};
-constexpr Rect kPgeAdvanced{0, 10, 370, 164};
-constexpr int kComboItemHeight = 13;
-constexpr int kComboVisibleItems = 8;
 
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 
-bool IsLeadByte(unsigned char c) {
-    return IsDBCSLeadByte(c) != FALSE;
+HFONT MakeFont(int dpi, bool underline) {
+    HFONT font =
+        CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
+                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    if (!font)
+        throw std::runtime_error("Cannot create the font MS Sans Serif");
+    return font;
 }
 
 void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
     // Clearing the list would take the typed text with it; keep what the user sees.
-    std::string text = combo.Text();
+    const std::string text = combo.Text();
     combo.ClearItems();
     combo.SetText(text);
     for (int i = 0, n = history.Count(); i < n; ++i)
@@ -49,119 +45,115 @@ void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
 } // namespace
 
 TForm1::TForm1() {
-    hstSource.SetMaxItems(10);
-    hstSource.SetIfExistsPlaceFirst(true);
+    for (THistory* history : {&hstSource, &hstOutput}) {
+        history->SetMaxItems(10);
+        history->SetIfExistsPlaceFirst(true);
+    }
     hstSource.SetOnChange([this](THistory& sender) { hstSourceChange(sender); });
-    hstOutput.SetMaxItems(10);
-    hstOutput.SetIfExistsPlaceFirst(true);
     hstOutput.SetOnChange([this](THistory& sender) { hstOutputChange(sender); });
     dlgSave.DefaultExt = "vkpak";
     dlgSave.Filter = "Vesk (*.vkpak)|*.vkpak|All Files (*.*)|*.*";
     dlgSave.FilterIndex = 1;
-    if (!Form1)
-        Form1 = this;
+    cbxDev.hint = " development-only vesk (not for retail usage)";
+    cbxMpXfer.hint = "allow transfer during multiplayer";
+    cbxProtected.hint = "this is protected content (for optional use by extractors)";
 }
 
-TForm1::~TForm1() {
-    if (Form1 == this)
-        Form1 = nullptr;
+gui::TControl& TForm1::Control(ControlId id) {
+    const std::pair<ControlId, gui::TControl*> controls[] = {
+        {idForm, this},
+        {idPanel2, &Panel2},
+        {idLblSource, &lblSource},
+        {idLblOutput, &lblOutput},
+        {idLblURL, &lblURL},
+        {idBtnBrowseSrc, &btnBrowseSrc},
+        {idBtnBrowseOut, &btnBrowseOut},
+        {idCmbSource, &cmbSource},
+        {idCmbOutput, &cmbOutput},
+        {idBtnAdvanced, &btnAdvanced},
+        {idBtnCreate, &btnCreate},
+        {idPanel3, &Panel3},
+        {idBvlSeparator, &bvlSeparator},
+        {idPgeAdvanced, &pgeAdvanced},
+        {idTabSheet1, &TabSheet1},
+        {idTabSheet2, &TabSheet2},
+        {idEdtTitle, &edtTitle},
+        {idLblTitle, &lblTitle},
+        {idEdtAuthor, &edtAuthor},
+        {idLblAuthor, &lblAuthor},
+        {idEdtBuild, &edtBuild},
+        {idLblBuild, &lblBuild},
+        {idEdtCopyright, &edtCopyright},
+        {idLblCopyright, &lblCopyright},
+        {idCbxDev, &cbxDev},
+        {idCbxMpXfer, &cbxMpXfer},
+        {idCbxProtected, &cbxProtected},
+        {idLblPriority, &lblPriority},
+        {idSpnPriority, &spnPriority},
+    };
+    for (const auto& [controlId, control] : controls)
+        if (controlId == id)
+            return *control;
+    throw std::logic_error("The main window has no control " + std::to_string(id));
 }
 
-void TForm1::Build() {
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+void TForm1::Build(gui::TFormHost& host) {
+    host_ = &host;
+    dlgSave.Owner = host.OwnerWindow();
+    RegisterWindowClass(VESK_FORM_CLASS, host.AppIcon());
+    Create({host.OwnerWindow(), 0, "Veskmaker", {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}, false});
+}
 
-    font_.Reset(CreateFontA(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
-    linkFont_.Reset(CreateFontA(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
-
-    RegisterWindowClass(VESK_FORM_CLASS, 0, Application ? Application->Icon() : nullptr);
-    HWND owner = Application ? Application->Handle() : nullptr;
-    CreateCustom(kFormExStyle, VESK_FORM_CLASS, "Veskmaker", kFormStyle,
-                 {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}, owner, 0);
+void TForm1::Create(const gui::TCreateArgs& args) {
+    dpi_ = ScreenDpi();
+    font_.Reset(MakeFont(dpi_, false));
+    linkFont_.Reset(MakeFont(dpi_, true));
+    CreateCustom(kFormExStyle, VESK_FORM_CLASS, kFormStyle, args);
+    dlgSave.MainForm = Handle();
     SetFont(font_.Get());
-    CreateControls();
+    for (const TDesignRow& row : gui::kForm1Design)
+        CreateControl(row);
+    lblURL.SetFont(linkFont_.Get());
+    lblURL.textColor = RGB(0, 0, 255);
+    pgeAdvanced.SetActivePage(0);
+    WireEvents();
     AutoSize();
 }
 
-void TForm1::CreateControls() {
-    auto scaled = [this](const Rect& r) { return gui::ScaleRect(r, dpi_); };
-    HFONT font = font_.Get();
-
-    // Children are created in tab order: the dialog manager walks them in creation order.
-    Panel2.Create(Handle(), idPanel2, {}, true);
-    HWND p2 = Panel2.Handle();
-    btnBrowseSrc.Create(p2, idBtnBrowseSrc, "...", scaled(kBtnBrowseSrc));
-    btnBrowseOut.Create(p2, idBtnBrowseOut, "...", scaled(kBtnBrowseOut));
-    cmbSource.Create(p2, idCmbSource, scaled(kCmbSource), gui::ScaleToDpi(kComboItemHeight, dpi_),
-                     kComboVisibleItems);
-    cmbOutput.Create(p2, idCmbOutput, scaled(kCmbOutput), gui::ScaleToDpi(kComboItemHeight, dpi_),
-                     kComboVisibleItems);
-    btnAdvanced.Create(p2, idBtnAdvanced, "Advanced", scaled(kBtnAdvanced));
-    btnCreate.Create(p2, idBtnCreate, "Create!", scaled(kBtnCreate));
-    lblSource.Create(p2, idLblSource, "Source", scaled({0, 3, 34, 13}));
-    lblOutput.Create(p2, idLblOutput, "Output", scaled({0, 29, 32, 13}));
-    lblURL.Create(p2, idLblURL, kMakerHost, scaled({9, 60, 105, 13}));
-    for (gui::TControl* c :
-         std::initializer_list<gui::TControl*>{&btnBrowseSrc, &btnBrowseOut, &cmbSource, &cmbOutput,
-                                               &btnAdvanced, &btnCreate, &lblSource, &lblOutput})
-        c->SetFont(font);
-    lblURL.SetFont(linkFont_.Get());
-    lblURL.textColor = RGB(0, 0, 255);
-
-    Panel3.Create(Handle(), idPanel3, {}, false);
-    Panel3.SetEnabled(false);
-    HWND p3 = Panel3.Handle();
-    pgeAdvanced.Create(p3, idPgeAdvanced, scaled(kPgeAdvanced));
-    pgeAdvanced.SetFont(font);
-    bvlSeparator.Create(p3, idBvlSeparator, scaled(kBvlSeparator));
-
-    HWND text = pgeAdvanced.AddPage(idTabSheet1, "Text").Handle();
-    struct LabelledEdit {
-        gui::TEdit& edit;
-        gui::TLabel& label;
-        int id, labelId, top;
-        const char* caption;
-    } edits[] = {{edtTitle, lblTitle, idEdtTitle, idLblTitle, 16, "Title"},
-                 {edtAuthor, lblAuthor, idEdtAuthor, idLblAuthor, 44, "Author"},
-                 {edtBuild, lblBuild, idEdtBuild, idLblBuild, 72, "Build"},
-                 {edtCopyright, lblCopyright, idEdtCopyright, idLblCopyright, 100, "Copyright"}};
-    for (auto& e : edits) {
-        Rect field = scaled({72, e.top, 282, 21});
-        e.edit.Create(text, e.id, field);
-        e.edit.SetFont(font);
-        e.label.Create(text, e.labelId, e.caption, {});
-        e.label.SetFont(font);
-        SIZE extent = e.label.TextExtent();
-        e.label.SetBounds(gui::LabelBeside(field, {extent.cx, extent.cy}));
+void TForm1::CreateControl(const TDesignRow& row) {
+    gui::TControl& control = Control(row.id);
+    const bool placedLater = (row.options & gui::doPage) || row.buddy != idForm;
+    gui::TCreateArgs args{Control(row.parent).Handle(), row.id, row.text,
+                          placedLater ? Rect{} : gui::ScaleRect(row.bounds, dpi_),
+                          !(row.options & gui::doHidden)};
+    if (row.parent == idForm) {
+        const int border = gui::ScaleToDpi(gui::kFormBorder, dpi_);
+        args.bounds.left += border;
+        args.bounds.top += border;
     }
-
-    HWND misc = pgeAdvanced.AddPage(idTabSheet2, "Misc.").Handle();
-    cbxDev.Create(misc, idCbxDev, "Development only", scaled({8, 8, 177, 17}));
-    cbxDev.hint = " development-only vesk (not for retail usage)";
-    cbxMpXfer.Create(misc, idCbxMpXfer, "Allow multiplayer transfer", scaled({8, 32, 169, 17}));
-    cbxMpXfer.hint = "allow transfer during multiplayer";
-    cbxProtected.Create(misc, idCbxProtected, "Protected", scaled({8, 56, 169, 17}));
-    cbxProtected.hint = "this is protected content (for optional use by extractors)";
-    spnPriority.Create(misc, idSpnPriority, scaled({54, 78, 93, 22}));
-    lblPriority.Create(misc, idLblPriority, "Priority", scaled({8, 81, 31, 13}));
-    for (gui::TControl* c : std::initializer_list<gui::TControl*>{
-             &cbxDev, &cbxMpXfer, &cbxProtected, &spnPriority, &lblPriority})
-        c->SetFont(font);
-    pgeAdvanced.SetActivePage(0);
-
-    // Auto-sized labels: as wide as their caption, never narrower than designed.
-    for (gui::TLabel* l : {&lblSource, &lblOutput, &lblURL, &lblPriority}) {
-        Rect r = l->Bounds();
-        SIZE extent = l->TextExtent();
-        if (extent.cx > r.width)
-            r.width = extent.cx;
-        l->SetBounds(r);
+    control.Create(args);
+    control.SetFont(font_.Get());
+    if (row.options & gui::doDisabled)
+        control.SetEnabled(false);
+    if (row.options & gui::doPage)
+        dynamic_cast<gui::TPageControl&>(Control(row.parent))
+            .AddPage(dynamic_cast<gui::TPanel&>(control), row.text);
+    if (row.buddy != idForm) {
+        const Rect field = gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_);
+        control.SetBounds(
+            gui::LabelBeside(field, dynamic_cast<gui::TLabel&>(control).TextExtent()));
     }
+    if (row.options & gui::doAutoWidth) {
+        // As wide as the caption, never narrower than designed.
+        Rect r = args.bounds;
+        const int width = dynamic_cast<gui::TLabel&>(control).TextExtent().width;
+        if (width > r.width)
+            r.width = width;
+        control.SetBounds(r);
+    }
+}
+
+void TForm1::WireEvents() {
     btnBrowseSrc.onClick = [this] { btnBrowseSrcClick(); };
     btnBrowseOut.onClick = [this] { btnBrowseOutClick(); };
     btnAdvanced.onClick = [this] { btnAdvancedClick(); };
@@ -172,37 +164,28 @@ void TForm1::CreateControls() {
 void TForm1::LayoutControls() {
     RECT client{};
     GetClientRect(Handle(), &client);
-    int border = gui::ScaleToDpi(gui::kFormBorder, dpi_);
-    int width = client.right - 2 * border;
+    const int border = gui::ScaleToDpi(gui::kFormBorder, dpi_);
+    const int width = client.right - 2 * border;
     // Only the width moves anything; start-up alone would lay out four times otherwise.
     if (width <= 0 || width == laidOutWidth_)
         return;
     laidOutWidth_ = width;
-    int dw = width - gui::ScaleToDpi(kDesignWidth, dpi_);
-    auto place = [&](gui::TControl& c, const Rect& designed, unsigned anchors) {
-        c.SetBounds(gui::Anchored(gui::ScaleRect(designed, dpi_), anchors, dw, 0));
-    };
-    using gui::akLeft;
-    using gui::akRight;
-    using gui::akTop;
-    Panel2.SetBounds({border, border, width, gui::ScaleToDpi(kPanel2.height, dpi_)});
-    Rect p3 = gui::Anchored(gui::ScaleRect(kPanel3, dpi_), akLeft | akRight | akTop, dw, 0);
-    Panel3.SetBounds({p3.left + border, p3.top + border, p3.width, p3.height});
-    place(btnBrowseSrc, kBtnBrowseSrc, akRight | akTop);
-    place(btnBrowseOut, kBtnBrowseOut, akRight | akTop);
-    // A combo box's window height includes its drop-down list.
-    Rect src = gui::Anchored(gui::ScaleRect(kCmbSource, dpi_), akLeft | akRight | akTop, dw, 0);
-    Rect out = gui::Anchored(gui::ScaleRect(kCmbOutput, dpi_), akLeft | akRight | akTop, dw, 0);
-    SetWindowPos(cmbSource, nullptr, src.left, src.top, src.width, cmbSource.Bounds().height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(cmbOutput, nullptr, out.left, out.top, out.width, cmbOutput.Bounds().height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    place(btnAdvanced, kBtnAdvanced, akRight | akTop);
-    place(btnCreate, kBtnCreate, akRight | akTop);
-    place(bvlSeparator, {kBvlSeparator.left, kBvlSeparator.top, kBvlSeparator.width, 2},
-          akLeft | akRight | akTop);
-    place(pgeAdvanced, kPgeAdvanced, akLeft | akRight | akTop | gui::akBottom);
-    pgeAdvanced.LayoutPages();
+    // How much each container has grown beyond its design, the window's content first.
+    std::map<int, int> grown{{idForm, width - gui::ScaleToDpi(gui::kDesignWidth, dpi_)}};
+    for (const TDesignRow& row : gui::kForm1Design) {
+        if (row.options & gui::doPage)
+            continue; // the page control lays its pages over its display area
+        const Rect designed = gui::ScaleRect(row.bounds, dpi_);
+        Rect r = gui::Anchored(designed, row.anchors, grown[row.parent], 0);
+        grown[row.id] = r.width - designed.width;
+        if (!(row.anchors & (gui::akRight | gui::akBottom)))
+            continue; // stays where it was made
+        if (row.parent == idForm) {
+            r.left += border;
+            r.top += border;
+        }
+        Control(row.id).SetBounds(r);
+    }
 }
 
 void TForm1::AutoSize() {
@@ -210,9 +193,9 @@ void TForm1::AutoSize() {
         LayoutControls();
         return;
     }
-    int contentHeight = Panel3.Visible() ? kPanel3.top + kPanel3.height : kPanel2.height;
-    gui::Size client = gui::FormClientSize(
-        {gui::ScaleToDpi(kDesignWidth, dpi_), gui::ScaleToDpi(contentHeight, dpi_)}, dpi_);
+    const int contentHeight = gui::DesignContentHeight(Panel3.Visible());
+    const gui::Size client = gui::FormClientSize(
+        {gui::ScaleToDpi(gui::kDesignWidth, dpi_), gui::ScaleToDpi(contentHeight, dpi_)}, dpi_);
     RECT rc{0, 0, client.width, client.height};
     AdjustWindowRectEx(&rc, kFormStyle, FALSE, kFormExStyle);
     SetWindowPos(Handle(), nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
@@ -252,26 +235,26 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm1::FormCreate() {
-    SettingsFilePath = SettingsPathFor(ModuleFileName(), IsLeadByte);
+    SettingsFilePath = SettingsPathFor(ModuleFileName(), IsSystemLeadByte);
     hstSource.LoadFromIniFile(SettingsFilePath, "source");
     hstOutput.LoadFromIniFile(SettingsFilePath, "out");
 }
 
-void TForm1::FormClose(gui::TCloseAction&) {
+void TForm1::FormClose(gui::TCloseAction& /*action*/) {
     hstSource.SaveToIniFile(SettingsFilePath, "source");
     hstOutput.SaveToIniFile(SettingsFilePath, "out");
 }
 
-void TForm1::hstSourceChange(THistory&) {
+void TForm1::hstSourceChange(THistory& /*sender*/) {
     MirrorHistory(hstSource, cmbSource);
 }
 
-void TForm1::hstOutputChange(THistory&) {
+void TForm1::hstOutputChange(THistory& /*sender*/) {
     MirrorHistory(hstOutput, cmbOutput);
 }
 
 void TForm1::btnAdvancedClick() {
-    bool show = !Panel3.Visible();
+    const bool show = !Panel3.Visible();
     Panel3.SetVisible(show);
     Panel3.SetEnabled(show);
     btnAdvanced.SetText(show ? "Simple" : "Advanced");
@@ -279,7 +262,7 @@ void TForm1::btnAdvancedClick() {
 }
 
 void TForm1::lblURLClick() {
-    std::string address = std::string("http://") + kMakerHost;
+    const std::string address = std::string("http://") + gui::kMakerHost;
     ShellExecuteA(Handle(), "OPEN", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
@@ -288,7 +271,7 @@ std::string TForm1::BrowseForFolder(const std::string& initialFolder) {
 }
 
 void TForm1::btnBrowseSrcClick() {
-    std::string folder = BrowseForFolder(cmbSource.Text());
+    const std::string folder = BrowseForFolder(cmbSource.Text());
     if (!folder.empty())
         cmbSource.SetText(folder);
 }
@@ -299,7 +282,7 @@ void TForm1::btnBrowseOutClick() {
 }
 
 void TForm1::DropFiles(HDROP drop) {
-    gui::DroppedTargets targets = gui::ReadDrop(drop);
+    const gui::DroppedTargets targets = gui::ReadDrop(drop);
     // Like the pickers, a drop only fills the fields; Create checks and records.
     if (!targets.folder.empty())
         cmbSource.SetText(targets.folder);
@@ -323,16 +306,19 @@ BuilderInputs TForm1::ReadBuilderInputs() const {
 }
 
 void TForm1::btnCreateClick() {
+    const BuilderInputs in = ReadBuilderInputs();
     // GetFileAttributesA resolves a relative path against the current directory.
-    DWORD attributes = GetFileAttributesA(cmbSource.Text().c_str());
+    const DWORD attributes = GetFileAttributesA(in.source.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw Exception("The specified source does not exist");
-    if (cmbOutput.Text().empty())
+    if (in.output.empty())
         throw Exception("You must specify an output vesk.");
+    const std::string builder = BuilderPath();
+    const std::string parameters = BuildParameters(in, IsSystemLeadByte);
     // Texts too long for one command line would reach the builder cut short, without a word.
-    if (!FitsOnCommandLine(BuilderPath(), BuildParameters(ReadBuilderInputs(), IsLeadByte)))
+    if (!FitsOnCommandLine(builder, parameters))
         throw Exception("The texts are too long to be passed to the builder");
-    hstSource.Add(cmbSource.Text());
-    hstOutput.Add(cmbOutput.Text());
-    LaunchBuilder(Handle(), BuildParameters(ReadBuilderInputs(), IsLeadByte));
+    hstSource.Add(in.source);
+    hstOutput.Add(in.output);
+    LaunchBuilder(Handle(), builder, parameters);
 }

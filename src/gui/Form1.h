@@ -2,23 +2,28 @@
 // recent-entry histories and the save dialog.
 #pragma once
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <string>
 
 #include "History/History.h"
 #include "builder/Parameters.h"
+#include "gui/ComboBox.h"
 #include "gui/Controls.h"
 #include "gui/Form.h"
+#include "gui/Form1Design.h"
+#include "gui/PageControl.h"
 #include "gui/Pickers.h"
 #include "gui/SpinEdit.h"
-
-// The maker's web site: shown as the link's caption, opened with "http://" in front.
-constexpr char kMakerHost[] = "www.veskmaker.example";
+#include "shared/Handles.h"
 
 class TForm1 : public gui::TForm {
 public:
     TForm1();
-    ~TForm1() override;
-    void Build() override;
+    void Build(gui::TFormHost& host) override;
+    // Makes the system window, then every control of the design; used by Build.
+    void Create(const gui::TCreateArgs& args) override;
     void FormCreate() override;
     void FormClose(gui::TCloseAction& action) override;
 
@@ -31,8 +36,10 @@ public:
     void hstOutputChange(THistory& sender);
     std::string BrowseForFolder(const std::string& initialFolder);
 
-    // Every input of the builder's command line, read from the controls right now.
+    // Every input of the builder's command line, each read from its control once.
     BuilderInputs ReadBuilderInputs() const;
+    // The control of a design row.
+    gui::TControl& Control(ControlId id);
 
     gui::TPanel Panel2;
     gui::TLabel lblSource, lblOutput, lblURL;
@@ -42,6 +49,7 @@ public:
     gui::TPanel Panel3;
     gui::TBevel bvlSeparator;
     gui::TPageControl pgeAdvanced;
+    gui::TPanel TabSheet1, TabSheet2;
     gui::TEdit edtTitle, edtAuthor, edtBuild, edtCopyright;
     gui::TLabel lblTitle, lblAuthor, lblBuild, lblCopyright;
     gui::TCheckBox cbxDev, cbxMpXfer, cbxProtected;
@@ -54,17 +62,16 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateControls();
+    void CreateControl(const gui::TDesignRow& row);
+    void WireEvents();
     void LayoutControls();
     void AutoSize();
     void DropFiles(HDROP drop);
 
     int dpi_ = gui::kDesignDpi;
     int laidOutWidth_ = 0;
-    gui::TFont font_, linkFont_;
+    TFont font_, linkFont_;
 };
 
-// The main window, once built.
-extern TForm1* Form1;
 // Where the histories are kept; worked out once when the window is created.
 extern std::string SettingsFilePath;

@@ -6,13 +6,11 @@
 
 #include <cstring>
 #include <memory>
-#include <type_traits>
-#include <utility>
-#include <vector>
 
-#include "app/Application.h"
 #include "gui/FilterString.h"
-#include "gui/Form.h"
+#include "gui/Guarded.h"
+#include "gui/TaskWindows.h"
+#include "shared/System.h"
 
 namespace gui {
 namespace {
@@ -44,15 +42,6 @@ struct TTaskMemFree {
 };
 using TItemList = std::unique_ptr<ITEMIDLIST, TTaskMemFree>;
 
-struct TDragFinish {
-    void operator()(HDROP drop) const { DragFinish(drop); }
-};
-using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDragFinish>;
-
-bool IsSystemLeadByte(unsigned char c) {
-    return IsDBCSLeadByte(c) != FALSE;
-}
-
 std::string BufferText(const char* buffer, std::size_t size) {
     return std::string(buffer, strnlen(buffer, size));
 }
@@ -63,13 +52,11 @@ struct TSaveHookData {
 };
 
 // Taken before the dialog opens: once it is up, the dialog itself is the active window.
-HWND PlacementWindow() {
+HWND PlacementWindow(HWND owner, HWND mainForm) {
     HWND active = GetActiveWindow();
-    if (active && !(Application && active == Application->Handle()))
+    if (active && active != owner)
         return active;
-    if (Application && Application->MainForm())
-        return Application->MainForm()->Handle();
-    return nullptr;
+    return mainForm;
 }
 
 void PlaceSaveDialog(HWND dialog, HWND placeBy) {
@@ -83,13 +70,6 @@ void PlaceSaveDialog(HWND dialog, HWND placeBy) {
     const POINT at = SaveDialogPosition(
         info.rcWork, SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top});
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOZORDER);
-}
-
-TDroppedKind KindOf(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return TDroppedKind::Missing;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDroppedKind::Folder : TDroppedKind::File;
 }
 
 } // namespace
@@ -136,11 +116,11 @@ bool TSaveDialog::Execute() {
     char file[kFileBufferSize] = {};
     FileName.copy(file, MAX_PATH);
     TSaveHookData hookData;
-    hookData.placeBy = PlacementWindow();
+    hookData.placeBy = PlacementWindow(Owner, MainForm);
 
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Application ? Application->Handle() : nullptr;
+    ofn.hwndOwner = Owner;
     ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
     ofn.lpstrFile = file;
@@ -178,24 +158,6 @@ UINT_PTR CALLBACK TSaveDialog::Hook(HWND child, UINT msg, WPARAM /*wParam*/, LPA
         return 0;
     });
     return 0;
-}
-
-DroppedTargets ReadDrop(HDROP drop) {
-    const TDrop owned(drop);
-    if (!owned)
-        return DroppedTargets();
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<std::pair<std::string, TDroppedKind>> items;
-    items.reserve(count);
-    for (UINT i = 0; i < count; ++i) {
-        // Asked for its length first: a dropped path may be longer than MAX_PATH.
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        std::string path(length + 1, '\0');
-        path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
-        TDroppedKind kind = KindOf(path);
-        items.emplace_back(std::move(path), kind);
-    }
-    return PickDropTargets(items);
 }
 
 } // namespace gui

@@ -1,13 +1,9 @@
-// The system's pickers behind the two "..." buttons, and files dropped onto the window.
-// Each fills nothing itself: callers put the result into a field's text.
+// The system's pickers behind the two "..." buttons. Each fills nothing itself: callers put
+// the result into a field's text.
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
-
 #include <string>
-
-#include "gui/DropTargets.h"
 
 namespace gui {
 
@@ -31,6 +27,10 @@ public:
     std::string FileName;
     // 1-based, as the system counts.
     int FilterIndex = 1;
+    // The window that owns the dialog (the hidden application window), and the one the
+    // dialog is centred over when no other window of ours is active.
+    HWND Owner = nullptr;
+    HWND MainForm = nullptr;
 
     // Modal over the whole program; true when the user confirmed a file, which FileName
     // then holds as a full path.
@@ -39,9 +39,5 @@ public:
 private:
     static UINT_PTR CALLBACK Hook(HWND child, UINT msg, WPARAM wParam, LPARAM lParam);
 };
-
-// The dropped items that fill the fields. Takes ownership of the drop: it is released
-// (DragFinish) on every path, so the caller must not release it again.
-DroppedTargets ReadDrop(HDROP drop);
 
 } // namespace gui

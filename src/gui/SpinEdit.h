@@ -3,96 +3,13 @@
 // every read.
 #pragma once
 
-#include "gui/Window.h"
-
 #include <cstdint>
 #include <functional>
-#include <memory>
+
+#include "gui/SpinButton.h"
+#include "gui/Window.h"
 
 namespace gui {
-
-// A window timer that dies with its owner, so a destroyed button never gets a late tick.
-class TWindowTimer {
-public:
-    TWindowTimer(HWND hwnd, UINT_PTR id) : hwnd_(hwnd), id_(id) {}
-    TWindowTimer(const TWindowTimer&) = delete;
-    TWindowTimer& operator=(const TWindowTimer&) = delete;
-    ~TWindowTimer() { Stop(); }
-
-    // Restarts the countdown; raises EOutOfResources when the system has no timer left.
-    void Start(UINT intervalMs);
-    void Stop();
-    bool Running() const { return running_; }
-    UINT Interval() const { return interval_; }
-    UINT_PTR Id() const { return id_; }
-
-private:
-    HWND hwnd_;
-    UINT_PTR id_;
-    UINT interval_ = 0;
-    bool running_ = false;
-};
-
-// One arrow button. It never takes the focus; while the left button is held on it, it
-// repeats its click from a timer.
-class TTimerSpeedButton : public TCustomWindow {
-public:
-    enum class TArrow { Up, Down };
-    static constexpr UINT kInitialRepeatPause = 400;
-    static constexpr UINT kRepeatPause = 100;
-
-    // focusControl takes the keyboard focus when the button is pressed.
-    void Create(HWND parent, TArrow arrow, HWND focusControl, const Rect& r);
-    bool Pressed() const { return pressed_; }
-    // Null until the first press; kept from then on.
-    const TWindowTimer* RepeatTimer() const { return timer_.get(); }
-
-    std::function<void()> onClick;
-
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void LeftDown();
-    void LeftUp(POINT at);
-    void OtherButtonDown();
-    void OtherButtonUp();
-    void MouseMove(POINT at);
-    void TimerExpired();
-    void CancelPress();
-    void StartRepeat();
-    void StopRepeat();
-    void SetPressed(bool pressed);
-    bool IsOver(POINT at) const;
-    void Click();
-    void Paint();
-
-    TArrow arrow_ = TArrow::Up;
-    HWND focusControl_ = nullptr;
-    bool pressed_ = false;  // shown pressed
-    bool dragging_ = false; // the left button went down on us and is still held
-    std::unique_ptr<TWindowTimer> timer_;
-};
-
-// The column of two arrow buttons, the upper one stepping up.
-class TSpinButton : public TCustomWindow {
-public:
-    void Create(HWND parent, HWND focusControl, const Rect& r);
-    TTimerSpeedButton& UpButton() { return up_; }
-    TTimerSpeedButton& DownButton() { return down_; }
-
-    std::function<void()> onUpClick;
-    std::function<void()> onDownClick;
-
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void LayoutButtons();
-
-    TTimerSpeedButton up_;
-    TTimerSpeedButton down_;
-};
 
 // The integer field. Equal MinValue and MaxValue mean no bound at all.
 class TSpinEdit : public TSubclassedControl {
@@ -101,7 +18,8 @@ public:
     static constexpr int kButtonWidth = 15;
     static constexpr int kTextGap = 2;
 
-    void Create(HWND parent, int id, const Rect& r);
+    // The text is the value, "0" at creation whatever the arguments say.
+    void Create(const TCreateArgs& args) override;
 
     std::int32_t Value() const;
     void SetValue(std::int32_t value);
@@ -134,8 +52,13 @@ private:
     void Beep();
     Rect ButtonBounds() const;
     void ApplyTextMargin();
+    void FitButton();
     LRESULT OnChar(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnGetDlgCode(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnLeftDown(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnKillFocus(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    void OnKeyDown(WPARAM key);
 
     std::int32_t minValue_ = 0;
     std::int32_t maxValue_ = 0;

@@ -5,12 +5,18 @@
 #include <stdexcept>
 #include <vector>
 
+#include "gui/Guarded.h"
+
 namespace gui {
 
 namespace {
 // Standard controls leave GWLP_USERDATA to the application, but a property cannot be
 // mistaken for somebody else's data on windows we did not create.
-const char kControlProp[] = "Veskmaker.Control";
+constexpr const char* kControlProp = "Veskmaker.Control";
+
+[[noreturn]] void ThrowLastError(const std::string& what) {
+    throw std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
+}
 } // namespace
 
 TControl::~TControl() {
@@ -24,31 +30,38 @@ TControl* TControl::FromHandle(HWND hwnd) {
     return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kControlProp)) : nullptr;
 }
 
-void TControl::Bind(HWND hwnd) {
+bool TControl::Bind(HWND hwnd) {
     hwnd_ = hwnd;
-    SetPropA(hwnd, kControlProp, this);
+    return SetPropA(hwnd, kControlProp, this) != FALSE;
 }
 
-HWND TControl::CreateOrThrow(DWORD exStyle, const char* className, const char* text, DWORD style,
-                             const Rect& r, HWND parent, int id, void* param) {
-    HWND hwnd = CreateWindowExA(exStyle, className, text, style, r.left, r.top, r.width, r.height,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), param);
+HWND TControl::CreateOrThrow(DWORD exStyle, const char* className, DWORD style,
+                             const TCreateArgs& args, void* param) {
+    const Rect& r = args.bounds;
+    HWND hwnd = CreateWindowExA(
+        exStyle, className, args.text, style | (args.visible ? WS_VISIBLE : 0), r.left, r.top,
+        r.width, r.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+        GetModuleHandleA(nullptr), param);
     if (!hwnd)
-        throw std::runtime_error(std::string("Cannot create a window of class ") + className +
-                                 " (error " + std::to_string(GetLastError()) + ")");
+        ThrowLastError(std::string("Cannot create a window of class ") + className);
     return hwnd;
 }
 
-void TControl::CreateHandle(DWORD exStyle, const char* className, const char* text, DWORD style,
-                            const Rect& r, HWND parent, int id) {
-    Bind(CreateOrThrow(exStyle, className, text, style, r, parent, id, nullptr));
+void TControl::CreateHandle(DWORD exStyle, const char* className, DWORD style,
+                            const TCreateArgs& args) {
+    HWND hwnd = CreateOrThrow(exStyle, className, style, args, nullptr);
+    if (!Bind(hwnd)) {
+        DestroyWindow(hwnd);
+        hwnd_ = nullptr;
+        ThrowLastError(std::string("Cannot tie a window of class ") + className +
+                       " to its control");
+    }
 }
 
 std::string TControl::Text() const {
-    int length = GetWindowTextLengthA(hwnd_);
+    const int length = GetWindowTextLengthA(hwnd_);
     std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(hwnd_, buffer.data(), length + 1);
+    const int copied = GetWindowTextA(hwnd_, buffer.data(), length + 1);
     return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
@@ -77,17 +90,22 @@ TSubclassedControl::~TSubclassedControl() {
 }
 
 void TSubclassedControl::Subclass(HWND hwnd) {
+    if (!SetWindowSubclass(hwnd, StaticSubclassProc, reinterpret_cast<UINT_PTR>(this),
+                           reinterpret_cast<DWORD_PTR>(this)))
+        ThrowLastError("Cannot subclass a control");
     subclassed_ = hwnd;
-    SetWindowSubclass(hwnd, StaticSubclassProc, reinterpret_cast<UINT_PTR>(this),
-                      reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT TSubclassedControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallDefault(hwnd, msg, wParam, lParam);
 }
 
+LRESULT TSubclassedControl::CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
 LRESULT CALLBACK TSubclassedControl::StaticSubclassProc(HWND hwnd, UINT msg, WPARAM wParam,
-                                                        LPARAM lParam, UINT_PTR,
+                                                        LPARAM lParam, UINT_PTR /*id*/,
                                                         DWORD_PTR refData) {
     auto* self = reinterpret_cast<TSubclassedControl*>(refData);
     if (msg == WM_NCDESTROY) {
@@ -98,15 +116,15 @@ LRESULT CALLBACK TSubclassedControl::StaticSubclassProc(HWND hwnd, UINT msg, WPA
     return Guarded([&] { return self->SubclassProc(hwnd, msg, wParam, lParam); });
 }
 
-void TCustomWindow::RegisterWindowClass(const char* className, UINT classStyle, HICON icon) {
+void TCustomWindow::RegisterWindowClass(const char* className, HICON icon) {
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (GetClassInfoExA(instance, className, &existing))
         return;
+    // No CS_DBLCLKS: a fast second click must be a second press, not a double click.
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.style = classStyle;
     wc.lpfnWndProc = StaticWndProc;
     wc.hInstance = instance;
     wc.hIcon = icon;
@@ -114,13 +132,13 @@ void TCustomWindow::RegisterWindowClass(const char* className, UINT classStyle, 
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = className;
     if (!RegisterClassExA(&wc))
-        throw std::runtime_error(std::string("Cannot register the window class ") + className);
+        ThrowLastError(std::string("Cannot register the window class ") + className);
 }
 
-void TCustomWindow::CreateCustom(DWORD exStyle, const char* className, const char* text,
-                                 DWORD style, const Rect& r, HWND parent, int idOrMenu) {
+void TCustomWindow::CreateCustom(DWORD exStyle, const char* className, DWORD style,
+                                 const TCreateArgs& args) {
     // `this` reaches WM_NCCREATE, which binds the window before any other message.
-    CreateOrThrow(exStyle, className, text, style, r, parent, idOrMenu, this);
+    CreateOrThrow(exStyle, className, style, args, this);
 }
 
 LRESULT TCustomWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -139,23 +157,19 @@ bool TCustomWindow::RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             return true;
         }
         return false;
-    case WM_NOTIFY: {
-        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-        if (TControl* child = FromHandle(hdr->hwndFrom)) {
-            result = child->OnNotify(hdr);
+    case WM_NOTIFY:
+        if (TControl* child = FromHandle(reinterpret_cast<NMHDR*>(lParam)->hwndFrom)) {
+            result = child->OnNotify(reinterpret_cast<NMHDR*>(lParam));
             return true;
         }
         return false;
-    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
         if (TControl* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
-            if (HBRUSH brush = child->OnCtlColor(reinterpret_cast<HDC>(wParam))) {
-                result = reinterpret_cast<LRESULT>(brush);
-                return true;
-            }
+            result = reinterpret_cast<LRESULT>(child->OnCtlColor(reinterpret_cast<HDC>(wParam)));
+            return result != 0;
         }
         return false;
     default:
@@ -167,7 +181,11 @@ LRESULT CALLBACK TCustomWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam
     if (msg == WM_NCCREATE) {
         auto* self =
             static_cast<TCustomWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->Bind(hwnd);
+        // A window that cannot be tied to its object must not come into being.
+        if (!self->Bind(hwnd)) {
+            self->hwnd_ = nullptr;
+            return FALSE;
+        }
     }
     auto* self = static_cast<TCustomWindow*>(FromHandle(hwnd));
     if (!self)
@@ -178,25 +196,6 @@ LRESULT CALLBACK TCustomWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     return Guarded([&] { return self->WndProc(msg, wParam, lParam); });
-}
-
-std::string TypedAnsiChars(HWND hwnd, WPARAM wParam) {
-    if (!IsWindowUnicode(hwnd))
-        return std::string(1, static_cast<char>(wParam));
-    auto wide = static_cast<wchar_t>(wParam);
-    if (wide < 0x80)
-        return std::string(1, static_cast<char>(wide));
-    char bytes[4] = {};
-    BOOL usedDefault = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, &usedDefault);
-    return n > 0 && !usedDefault ? std::string(bytes, static_cast<size_t>(n)) : std::string();
-}
-
-void TPanel::Create(HWND parent, int id, const Rect& r, bool visible) {
-    RegisterWindowClass("TPanel");
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    // Tab and arrow-key navigation must walk into the panel's children.
-    CreateCustom(WS_EX_CONTROLPARENT, "TPanel", "", style, r, parent, id);
 }
 
 } // namespace gui

@@ -4,38 +4,22 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
+
+#include <string>
 
 #include "gui/Layout.h"
 
-#include <functional>
-#include <string>
-
 namespace gui {
 
-// Owns a GDI object (font, brush) and deletes it.
-template <typename T> class TGdiObject {
-public:
-    TGdiObject() = default;
-    explicit TGdiObject(T handle) : handle_(handle) {}
-    TGdiObject(const TGdiObject&) = delete;
-    TGdiObject& operator=(const TGdiObject&) = delete;
-    ~TGdiObject() { Reset(); }
-    void Reset(T handle = nullptr) {
-        if (handle_)
-            DeleteObject(handle_);
-        handle_ = handle;
-    }
-    T Get() const { return handle_; }
-
-private:
-    T handle_ = nullptr;
+// Where and how a control is made: its parent, child id, text and rectangle in the parent's
+// client area.
+struct TCreateArgs {
+    HWND parent = nullptr;
+    int id = 0;
+    const char* text = "";
+    Rect bounds;
+    bool visible = true;
 };
-using TFont = TGdiObject<HFONT>;
-
-// Runs a handler and stops anything it throws at the Win32 boundary: the error goes to the
-// application's error display and Windows sees the message as handled.
-template <typename F> LRESULT Guarded(F&& handler) noexcept;
 
 // The object behind one window. Non-copyable; the HWND is destroyed with the object.
 class TControl {
@@ -44,6 +28,9 @@ public:
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
     virtual ~TControl();
+
+    // Makes the window; raises an error when the system refuses it.
+    virtual void Create(const TCreateArgs& args) = 0;
 
     HWND Handle() const { return hwnd_; }
     operator HWND() const { return hwnd_; }
@@ -59,7 +46,7 @@ public:
     void SetVisible(bool visible);
     bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
     void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
-    void SetBounds(const Rect& r);
+    virtual void SetBounds(const Rect& r);
     Rect Bounds() const; // in the parent's client coordinates
     void SetFont(HFONT font) { SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
     void Focus() { SetFocus(hwnd_); }
@@ -73,12 +60,12 @@ public:
     virtual HBRUSH OnCtlColor(HDC /*dc*/) { return nullptr; }
 
 protected:
-    // Creates a standard or registered window and ties it to this object.
-    void CreateHandle(DWORD exStyle, const char* className, const char* text, DWORD style,
-                      const Rect& r, HWND parent, int id);
-    void Bind(HWND hwnd);
-    static HWND CreateOrThrow(DWORD exStyle, const char* className, const char* text, DWORD style,
-                              const Rect& r, HWND parent, int id, void* param);
+    // Creates a window of a standard or registered class and ties it to this object.
+    void CreateHandle(DWORD exStyle, const char* className, DWORD style, const TCreateArgs& args);
+    // Ties the window to this object; false when the system refuses.
+    bool Bind(HWND hwnd);
+    static HWND CreateOrThrow(DWORD exStyle, const char* className, DWORD style,
+                              const TCreateArgs& args, void* param);
 
     HWND hwnd_ = nullptr;
 };
@@ -91,9 +78,7 @@ public:
 protected:
     void Subclass(HWND hwnd);
     virtual LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
+    static LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK StaticSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -105,11 +90,9 @@ private:
 class TCustomWindow : public TControl {
 protected:
     // Registers the class once per process; background is the button face.
-    static void RegisterWindowClass(const char* className, UINT classStyle = 0,
-                                    HICON icon = nullptr);
+    static void RegisterWindowClass(const char* className, HICON icon = nullptr);
     // Creates the window; `this` arrives in WM_NCCREATE, so every message reaches WndProc.
-    void CreateCustom(DWORD exStyle, const char* className, const char* text, DWORD style,
-                      const Rect& r, HWND parent, int idOrMenu);
+    void CreateCustom(DWORD exStyle, const char* className, DWORD style, const TCreateArgs& args);
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Routes WM_COMMAND/WM_NOTIFY/WM_CTLCOLOR* to the sending control; true when handled.
     static bool RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -118,28 +101,4 @@ private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
-// A plain container without a border; it passes its children's notifications back to them.
-class TPanel : public TCustomWindow {
-public:
-    void Create(HWND parent, int id, const Rect& r, bool visible = true);
-};
-
 } // namespace gui
-
-namespace gui {
-// The ANSI bytes of a WM_CHAR. With common controls 6 an edit is a Unicode window even when
-// made through the ANSI API, and a subclass procedure then sees UTF-16. Empty when the
-// character has no ANSI form.
-std::string TypedAnsiChars(HWND hwnd, WPARAM wParam);
-} // namespace gui
-
-void ReportEscapedError() noexcept; // the application's error display (src/app)
-
-template <typename F> LRESULT gui::Guarded(F&& handler) noexcept {
-    try {
-        return handler();
-    } catch (...) {
-        ReportEscapedError();
-        return 0;
-    }
-}

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "History/IniFile.h"
-#include "app/Exceptions.h"
+#include "History/CustomIniFile.h"
+#include "shared/Exceptions.h"
 
 using Entries = std::vector<std::string>;
 using Keys = std::map<std::string, std::string>;

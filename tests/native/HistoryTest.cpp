@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "History/SameText.h"
-#include "app/Exceptions.h"
+#include "shared/SameText.h"
+#include "shared/Exceptions.h"
 
 using Entries = std::vector<std::string>;
 

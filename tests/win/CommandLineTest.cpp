@@ -11,6 +11,7 @@
 #include "builder/Launch.h"
 #include "builder/Parameters.h"
 #include "native/ArgvCorpus.h"
+#include "shared/System.h"
 
 namespace {
 

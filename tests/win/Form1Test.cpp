@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "gui/ControlIds.h"
 #include "gui/Form1.h"
@@ -16,6 +18,18 @@ std::string ClassOf(HWND hwnd) {
     return name;
 }
 
+// The window class of a control, from the kind its name begins with.
+std::string ClassOfKind(const std::string& name) {
+    const std::pair<const char*, const char*> kinds[] = {
+        {"btn", "Button"},   {"cbx", "Button"},     {"lbl", "Static"},   {"bvl", "Static"},
+        {"edt", "Edit"},     {"spn", "Edit"},       {"cmb", "ComboBox"}, {"pge", WC_TABCONTROLA},
+        {"Panel", "TPanel"}, {"TabSheet", "TPanel"}};
+    for (const auto& [prefix, cls] : kinds)
+        if (name.rfind(prefix, 0) == 0)
+            return cls;
+    return "?";
+}
+
 SIZE WindowSize(HWND hwnd) {
     RECT rc{};
     GetWindowRect(hwnd, &rc);
@@ -26,7 +40,7 @@ class Form1Test : public testing::Test {
 protected:
     void SetUp() override {
         form = std::make_unique<TForm1>();
-        form->Build();
+        form->Build(*Application);
     }
     void TearDown() override {
         form.reset();
@@ -38,65 +52,43 @@ protected:
 } // namespace
 
 TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
-    struct Expected {
-        gui::TControl& control;
-        const char* cls;
-        const char* text;
-        gui::Rect r;
-    } expected[] = {
-        {form->btnBrowseSrc, "Button", "...", {344, 0, 26, 21}},
-        {form->btnBrowseOut, "Button", "...", {344, 27, 26, 21}},
-        {form->btnAdvanced, "Button", "Advanced", {215, 55, 75, 25}},
-        {form->btnCreate, "Button", "Create!", {295, 54, 75, 25}},
-        {form->lblSource, "Static", "Source", {0, 3, -1, 13}},
-        {form->lblOutput, "Static", "Output", {0, 29, -1, 13}},
-        {form->lblURL, "Static", kMakerHost, {9, 60, -1, 13}},
-        {form->edtTitle, "Edit", "", {72, 16, 282, 21}},
-        {form->edtAuthor, "Edit", "", {72, 44, 282, 21}},
-        {form->edtBuild, "Edit", "", {72, 72, 282, 21}},
-        {form->edtCopyright, "Edit", "", {72, 100, 282, 21}},
-        {form->cbxDev, "Button", "Development only", {8, 8, 177, 17}},
-        {form->cbxMpXfer, "Button", "Allow multiplayer transfer", {8, 32, 169, 17}},
-        {form->cbxProtected, "Button", "Protected", {8, 56, 169, 17}},
-        {form->lblPriority, "Static", "Priority", {8, 81, -1, 13}},
-        {form->spnPriority, "Edit", "0", {54, 78, 93, 22}},
-    };
-    for (auto& e : expected) {
-        SCOPED_TRACE(e.text);
-        EXPECT_EQ(ClassOf(e.control), e.cls);
-        EXPECT_EQ(e.control.Text(), e.text);
-        gui::Rect r = e.control.Bounds();
-        EXPECT_EQ(r.left, e.r.left);
-        EXPECT_EQ(r.top, e.r.top);
-        if (e.r.width >= 0) {
-            EXPECT_EQ(r.width, e.r.width);
+    for (const gui::TDesignRow& row : gui::kForm1Design) {
+        SCOPED_TRACE(row.name);
+        gui::TControl& control = form->Control(row.id);
+        EXPECT_EQ(ClassOf(control), ClassOfKind(row.name));
+        EXPECT_EQ(control.Text(), row.text);
+        EXPECT_EQ(control.Id(), row.id);
+        // Pages lie over their page control's display area; labels stand beside their field.
+        if ((row.options & gui::doPage) || row.buddy != idForm)
+            continue;
+        const int border = row.parent == idForm ? gui::kFormBorder : 0;
+        const gui::Rect r = control.Bounds();
+        EXPECT_EQ(r.left, row.bounds.left + border);
+        EXPECT_EQ(r.top, row.bounds.top + border);
+        if (row.options & gui::doAutoWidth) {
+            EXPECT_GE(r.width, row.bounds.width);
+        } else {
+            EXPECT_EQ(r.width, row.bounds.width);
         }
-        EXPECT_EQ(r.height, e.r.height);
+        // A combo box's field is as high as its font makes it.
+        if (row.id != idCmbSource && row.id != idCmbOutput) {
+            EXPECT_EQ(r.height, row.bounds.height);
+        }
     }
-    // Combo boxes: the field is where designed; the window also holds the drop-down list.
-    for (gui::TComboBox* combo : {&form->cmbSource, &form->cmbOutput}) {
-        EXPECT_EQ(ClassOf(*combo), "ComboBox");
-        EXPECT_EQ(combo->Text(), "");
-        EXPECT_EQ(combo->Bounds().left, 56);
-        EXPECT_EQ(combo->Bounds().width, 280);
+    for (gui::TComboBox* combo : {&form->cmbSource, &form->cmbOutput})
         EXPECT_EQ(GetWindowLongPtrA(*combo, GWL_STYLE) & (CBS_SORT | 3), CBS_DROPDOWN);
-    }
-    EXPECT_EQ(form->cmbOutput.Bounds().top, 26);
     EXPECT_EQ(form->Text(), "Veskmaker");
-    EXPECT_EQ(ClassOf(form->pgeAdvanced), "SysTabControl32");
     EXPECT_EQ(TabCtrl_GetItemCount(form->pgeAdvanced), 2);
 }
 
 TEST_F(Form1Test, LabelledEditsPutTheirLabelLeftAndCentred) {
-    for (auto* pair : {&form->lblTitle, &form->lblAuthor, &form->lblBuild, &form->lblCopyright}) {
-        gui::Rect label = pair->Bounds();
-        gui::Rect field = (pair == &form->lblTitle    ? form->edtTitle
-                           : pair == &form->lblAuthor ? form->edtAuthor
-                           : pair == &form->lblBuild  ? form->edtBuild
-                                                      : form->edtCopyright)
-                              .Bounds();
-        EXPECT_EQ(label.left + label.width, field.left - 3) << pair->Text();
-        EXPECT_EQ(label.top, field.top + (field.height - label.height) / 2) << pair->Text();
+    for (const gui::TDesignRow& row : gui::kForm1Design) {
+        if (row.buddy == idForm)
+            continue;
+        const gui::Rect label = form->Control(row.id).Bounds();
+        const gui::Rect field = form->Control(row.buddy).Bounds();
+        EXPECT_EQ(label.left + label.width, field.left - 3) << row.name;
+        EXPECT_EQ(label.top, field.top + (field.height - label.height) / 2) << row.name;
     }
 }
 

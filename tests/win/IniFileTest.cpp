@@ -9,7 +9,7 @@
 
 #include "History/History.h"
 #include "History/IniFile.h"
-#include "app/Exceptions.h"
+#include "shared/Exceptions.h"
 #include "helpers/WinFiles.h"
 
 namespace {

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "gui/Drop.h"
 #include "gui/Pickers.h"
 
 namespace {

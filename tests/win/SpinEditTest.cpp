@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Exceptions.h"
+#include "shared/Exceptions.h"
 #include "gui/Controls.h"
 #include "gui/SpinEdit.h"
 #include "win/WinTestSupport.h"
@@ -21,13 +21,13 @@ constexpr gui::Rect kSpinBounds{8, 40, 93, 22};
 
 class TSpinTestWindow : public gui::TCustomWindow {
 public:
-    TSpinTestWindow() {
+    TSpinTestWindow() { Create({nullptr, 0, "Spin test", {120, 120, 240, 140}, false}); }
+    void Create(const gui::TCreateArgs& args) override {
         RegisterWindowClass("SpinEditTestWindow");
-        CreateCustom(WS_EX_CONTROLPARENT, "SpinEditTestWindow", "Spin test",
-                     WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN, {120, 120, 240, 140}, nullptr,
-                     0);
-        before.Create(hwnd_, 1, {8, 8, 93, 21});
-        spin.Create(hwnd_, 2, kSpinBounds);
+        CreateCustom(WS_EX_CONTROLPARENT, "SpinEditTestWindow",
+                     WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN, args);
+        before.Create({hwnd_, 1, "", {8, 8, 93, 21}});
+        spin.Create({hwnd_, 2, "", kSpinBounds});
         auto font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         before.SetFont(font);
         spin.SetFont(font);

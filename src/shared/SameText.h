@@ -4,5 +4,6 @@
 
 #include <string>
 
-// On Windows by the user's default locale; elsewhere letter case of A to Z only.
+// On Windows by the user's default locale (System.cpp); elsewhere by the letter case of
+// A to Z only (SameTextAscii.cpp). The build picks one of the two.
 bool SameText(const std::string& a, const std::string& b);

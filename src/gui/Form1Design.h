@@ -1,0 +1,90 @@
+// The main window's design: every control with its parent, rectangle, anchors, text and
+// tab order, in the order the controls are made. Creation and layout both read this table,
+// and the window tests check the built window against it.
+#pragma once
+
+#include "gui/ControlIds.h"
+#include "gui/Layout.h"
+
+namespace gui {
+
+enum TDesignOption : unsigned {
+    doNone = 0,
+    doHidden = 1,    // made hidden
+    doAutoWidth = 2, // a label as wide as its caption, never narrower than designed
+    doPage = 4,      // a page of its parent page control, laid over its display area
+    doDisabled = 8,  // made disabled
+};
+
+struct TDesignRow {
+    const char* name;
+    ControlId id;
+    ControlId parent; // idForm: the window's client area, inside its border
+    Rect bounds;      // at 96 dpi, in the parent's client area
+    unsigned anchors;
+    const char* text;
+    int tabOrder; // within the parent; -1 for controls that take no focus
+    unsigned options = doNone;
+    ControlId buddy = idForm; // for a label: the field it stands left of, centred on it
+};
+
+// The maker's web site: shown as the link's caption, opened with "http://" in front.
+inline constexpr char kMakerHost[] = "www.veskmaker.example";
+
+// The client area that the design fills, without the window's border.
+inline constexpr int kDesignWidth = 370;
+
+inline constexpr unsigned kTopLeft = akLeft | akTop;
+inline constexpr unsigned kTopRight = akRight | akTop;
+inline constexpr unsigned kTopWide = akLeft | akRight | akTop;
+
+// Rows of a parent come after the parent; within a parent, creation order is z-order, and
+// the dialog manager walks the tab stops in that order.
+// clang-format off
+inline constexpr TDesignRow kForm1Design[] = {
+    {"Panel2", idPanel2, idForm, {0, 0, 370, 80}, kTopWide, "", 0},
+    {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", 0},
+    {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "...", 1},
+    {"cmbSource", idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, "", 2},
+    {"cmbOutput", idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, "", 3},
+    {"btnAdvanced", idBtnAdvanced, idPanel2, {215, 55, 75, 25}, kTopRight, "Advanced", 4},
+    {"btnCreate", idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!", 5},
+    {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", -1, doAutoWidth},
+    {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", -1, doAutoWidth},
+    {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, -1, doAutoWidth},
+    {"Panel3", idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", 1, doHidden | doDisabled},
+    {"pgeAdvanced", idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, "", 0},
+    {"bvlSeparator", idBvlSeparator, idPanel3, {0, 0, 370, 2}, kTopWide, "", -1},
+    {"TabSheet1", idTabSheet1, idPgeAdvanced, {}, kTopLeft, "Text", -1, doPage},
+    {"edtTitle", idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, "", 0},
+    {"lblTitle", idLblTitle, idTabSheet1, {}, kTopLeft, "Title", -1, doNone, idEdtTitle},
+    {"edtAuthor", idEdtAuthor, idTabSheet1, {72, 44, 282, 21}, kTopLeft, "", 1},
+    {"lblAuthor", idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", -1, doNone, idEdtAuthor},
+    {"edtBuild", idEdtBuild, idTabSheet1, {72, 72, 282, 21}, kTopLeft, "", 2},
+    {"lblBuild", idLblBuild, idTabSheet1, {}, kTopLeft, "Build", -1, doNone, idEdtBuild},
+    {"edtCopyright", idEdtCopyright, idTabSheet1, {72, 100, 282, 21}, kTopLeft, "", 3},
+    {"lblCopyright", idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", -1, doNone, idEdtCopyright},
+    {"TabSheet2", idTabSheet2, idPgeAdvanced, {}, kTopLeft, "Misc.", -1, doPage | doHidden},
+    {"cbxDev", idCbxDev, idTabSheet2, {8, 8, 177, 17}, kTopLeft, "Development only", 0},
+    {"cbxMpXfer", idCbxMpXfer, idTabSheet2, {8, 32, 169, 17}, kTopLeft, "Allow multiplayer transfer", 1},
+    {"cbxProtected", idCbxProtected, idTabSheet2, {8, 56, 169, 17}, kTopLeft, "Protected", 2},
+    {"spnPriority", idSpnPriority, idTabSheet2, {54, 78, 93, 22}, kTopLeft, "0", 3},
+    {"lblPriority", idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", -1, doAutoWidth},
+};
+// clang-format on
+
+// The row of a control; the table holds every id once.
+constexpr const TDesignRow& DesignRow(ControlId id) {
+    for (const TDesignRow& row : kForm1Design)
+        if (row.id == id)
+            return row;
+    return kForm1Design[0];
+}
+
+// Height of the content the window sizes itself to, with the advanced block or without.
+constexpr int DesignContentHeight(bool advancedShown) {
+    const Rect& block = (advancedShown ? DesignRow(idPanel3) : DesignRow(idPanel2)).bounds;
+    return block.top + block.height;
+}
+
+} // namespace gui

@@ -1,0 +1,104 @@
+// RAII holders for the system handles the program uses: each is released on every path out,
+// error paths included, and none can be copied.
+#pragma once
+
+#include <windows.h>
+
+// Owns a GDI object (font, brush) and deletes it.
+template <typename T> class TGdiObject {
+public:
+    TGdiObject() = default;
+    explicit TGdiObject(T handle) : handle_(handle) {}
+    TGdiObject(const TGdiObject&) = delete;
+    TGdiObject& operator=(const TGdiObject&) = delete;
+    ~TGdiObject() { Reset(); }
+    void Reset(T handle = nullptr) {
+        if (handle_)
+            DeleteObject(handle_);
+        handle_ = handle;
+    }
+    T Get() const { return handle_; }
+
+private:
+    T handle_ = nullptr;
+};
+using TFont = TGdiObject<HFONT>;
+
+// A device context of a window (or of the screen, for a null window), released again.
+class TWindowDc {
+public:
+    explicit TWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    TWindowDc(const TWindowDc&) = delete;
+    TWindowDc& operator=(const TWindowDc&) = delete;
+    ~TWindowDc() {
+        if (dc_)
+            ReleaseDC(hwnd_, dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// The device context of one WM_PAINT.
+class TPaintDc {
+public:
+    explicit TPaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    TPaintDc(const TPaintDc&) = delete;
+    TPaintDc& operator=(const TPaintDc&) = delete;
+    ~TPaintDc() { EndPaint(hwnd_, &ps_); }
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// An object selected into a device context until the holder goes.
+class TSelection {
+public:
+    TSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    TSelection(const TSelection&) = delete;
+    TSelection& operator=(const TSelection&) = delete;
+    ~TSelection() {
+        if (old_)
+            SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A window timer that dies with its owner, so a destroyed window never gets a late tick.
+class TWindowTimer {
+public:
+    TWindowTimer(HWND hwnd, UINT_PTR id) : hwnd_(hwnd), id_(id) {}
+    TWindowTimer(const TWindowTimer&) = delete;
+    TWindowTimer& operator=(const TWindowTimer&) = delete;
+    ~TWindowTimer() { Stop(); }
+
+    // Restarts the countdown; false when the system has no timer left.
+    bool Start(UINT intervalMs) {
+        running_ = SetTimer(hwnd_, id_, intervalMs, nullptr) != 0;
+        if (running_)
+            interval_ = intervalMs;
+        return running_;
+    }
+    void Stop() {
+        if (running_ && IsWindow(hwnd_))
+            KillTimer(hwnd_, id_);
+        running_ = false;
+    }
+    bool Running() const { return running_; }
+    UINT Interval() const { return interval_; }
+    UINT_PTR Id() const { return id_; }
+
+private:
+    HWND hwnd_;
+    UINT_PTR id_;
+    UINT interval_ = 0;
+    bool running_ = false;
+};

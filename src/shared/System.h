@@ -1,0 +1,17 @@
+// The one Win32 wrapper for each system query the program makes. Everything else asks here,
+// so each rule (buffer sizes, fallbacks) is written once.
+#pragma once
+
+#include <string>
+
+// The ANSI code page's lead-byte test, in the form the Windows-free scans take.
+bool IsSystemLeadByte(unsigned char c);
+
+// The running executable's full path, however long; empty if the system cannot say.
+std::string ModuleFileName();
+
+// The screen's pixels per inch; 96 when the system cannot say.
+int ScreenDpi();
+
+// Lower case by the system's rules for the ANSI code page.
+std::string LowerInLocale(const std::string& text);
