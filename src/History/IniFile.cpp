@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cstring>
 #include <string>
 
 #include "shared/Exceptions.h"
@@ -35,7 +37,7 @@ int SectionCount(const std::string& path, const std::string& section) {
         names.assign(names.size() * 4, '\0');
     }
     int count = 0;
-    for (const char* name = names.c_str(); *name; name += lstrlenA(name) + 1)
+    for (const char* name = names.c_str(); *name; name += std::strlen(name) + 1)
         if (lstrcmpiA(name, section.c_str()) == 0)
             ++count;
     return count;
@@ -63,16 +65,16 @@ std::string StorableValue(const std::string& value) {
 TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) {}
 
 TIniFile::~TIniFile() {
-    Flush();
+    TIniFile::Flush();
 }
 
 std::string TIniFile::ReadValue(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) {
-    char buffer[kReadBufferSize] = {};
+    std::array<char, kReadBufferSize> buffer{};
     const DWORD copied =
-        GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
                                  kReadBufferSize, FileName().c_str());
-    return std::string(buffer, copied < kReadBufferSize ? copied : kReadBufferSize - 1);
+    return {buffer.data(), copied < kReadBufferSize ? copied : kReadBufferSize - 1};
 }
 
 void TIniFile::WriteValue(const std::string& section, const std::string& key,

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <stdexcept>
 
 #include "app/AppTitle.h"
@@ -58,7 +59,7 @@ TApplication::TApplication() : icon_(LoadAppIcon()), previous_(Application) {
     SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     Application = this;
     previousReporter_ =
-        gui::SetErrorReporter([this](std::exception_ptr error) { ReportError(error); });
+        gui::SetErrorReporter([this](const std::exception_ptr& error) { ReportError(error); });
 }
 
 TApplication::~TApplication() {
@@ -74,9 +75,9 @@ TApplication::~TApplication() {
 }
 
 std::string TApplication::Title() const {
-    char caption[256] = {};
-    GetWindowTextA(handle_, caption, sizeof caption);
-    return caption;
+    std::array<char, 256> caption{};
+    const int length = GetWindowTextA(handle_, caption.data(), static_cast<int>(caption.size()));
+    return {caption.data(), static_cast<size_t>(length > 0 ? length : 0)};
 }
 
 void TApplication::AdoptForm(std::unique_ptr<gui::TForm> form) {

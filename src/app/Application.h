@@ -14,7 +14,7 @@
 #include "gui/Guarded.h"
 #include "shared/Exceptions.h"
 
-class TApplication : public gui::TFormHost {
+class TApplication final : public gui::TFormHost {
 public:
     TApplication();
     TApplication(const TApplication&) = delete;
@@ -39,7 +39,7 @@ public:
     void RequestQuit() override;
     bool QuitRequested() const { return quitRequested_; }
 
-    void ReportError(std::exception_ptr error) noexcept;
+    void ReportError(const std::exception_ptr& error) noexcept;
     void ShowErrorBox(const Exception& error);
     int ShowAppMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
@@ -76,4 +76,4 @@ extern TApplication* Application;
 // not be built.
 void ShowGenericErrorBox(const std::string& className, const std::string& message);
 // The generic box for whatever stopped the main window from being built.
-void ShowStartupFailure(std::exception_ptr error) noexcept;
+void ShowStartupFailure(const std::exception_ptr& error) noexcept;

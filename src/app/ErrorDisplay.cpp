@@ -61,7 +61,7 @@ private:
 
 } // namespace
 
-void ShowStartupFailure(std::exception_ptr error) noexcept {
+void ShowStartupFailure(const std::exception_ptr& error) noexcept {
     try {
         std::rethrow_exception(error);
     } catch (const Exception& e) {
@@ -79,7 +79,7 @@ void ShowGenericErrorBox(const std::string& className, const std::string& messag
     MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-void TApplication::ReportError(std::exception_ptr error) noexcept {
+void TApplication::ReportError(const std::exception_ptr& error) noexcept {
     try {
         // A pressed button or a drag in progress lets go before the box comes up.
         if (HWND capture = GetCapture())

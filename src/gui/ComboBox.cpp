@@ -8,6 +8,22 @@
 
 namespace gui {
 
+namespace {
+
+struct TSelectionRange {
+    DWORD start = 0;
+    DWORD end = 0;
+};
+
+TSelectionRange SelectionOf(HWND edit) {
+    TSelectionRange range;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&range.start),
+                 reinterpret_cast<LPARAM>(&range.end));
+    return range;
+}
+
+} // namespace
+
 void TComboBox::Create(const TCreateArgs& args) {
     TCreateArgs withList = args;
     withList.bounds.height = WindowHeight(args.bounds.height);
@@ -61,13 +77,10 @@ void TComboBox::AddItem(const std::string& text) {
 }
 
 bool TComboBox::CompleteTypedChar(char typed) {
-    DWORD selStart = 0;
-    DWORD selEnd = 0;
-    SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
-                 reinterpret_cast<LPARAM>(&selEnd));
+    const TSelectionRange selection = SelectionOf(edit_);
     const std::string text = Text();
-    const int lookupEnd =
-        selStart == selEnd ? static_cast<int>(text.size()) : static_cast<int>(selStart);
+    const int lookupEnd = selection.start == selection.end ? static_cast<int>(text.size())
+                                                           : static_cast<int>(selection.start);
     auto completion = CompleteTyped(text, lookupEnd, typed, Items());
     if (!completion)
         return false;

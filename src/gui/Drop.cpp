@@ -27,7 +27,7 @@ TDroppedKind KindOf(const std::string& path) {
 DroppedTargets ReadDrop(HDROP drop) {
     const TDrop owned(drop);
     if (!owned)
-        return DroppedTargets();
+        return {};
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::pair<std::string, TDroppedKind>> items;
     items.reserve(count);

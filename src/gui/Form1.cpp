@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <map>
 #include <stdexcept>
 #include <utility>
@@ -60,7 +61,7 @@ TForm1::TForm1() {
 }
 
 gui::TControl& TForm1::Control(ControlId id) {
-    const std::pair<ControlId, gui::TControl*> controls[] = {
+    const std::array<std::pair<ControlId, gui::TControl*>, 29> controls{{
         {idForm, this},
         {idPanel2, &Panel2},
         {idLblSource, &lblSource},
@@ -90,7 +91,7 @@ gui::TControl& TForm1::Control(ControlId id) {
         {idCbxProtected, &cbxProtected},
         {idLblPriority, &lblPriority},
         {idSpnPriority, &spnPriority},
-    };
+    }};
     for (const auto& [controlId, control] : controls)
         if (controlId == id)
             return *control;
@@ -205,11 +206,9 @@ void TForm1::AutoSize() {
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SIZE:
-        LayoutControls();
-        return 0;
     case WM_WINDOWPOSCHANGED:
-        // Wine may change the size of a window maximised at start-up without a WM_SIZE.
+        // Every size change passes here, also those that Wine makes to a window maximised at
+        // start-up without a WM_SIZE.
         if (!(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOSIZE))
             LayoutControls();
         break;

@@ -29,7 +29,7 @@ struct TDesignRow {
 };
 
 // The maker's web site: shown as the link's caption, opened with "http://" in front.
-inline constexpr char kMakerHost[] = "www.veskmaker.example";
+inline constexpr const char* kMakerHost = "www.veskmaker.example";
 
 // The client area that the design fills, without the window's border.
 inline constexpr int kDesignWidth = 370;
@@ -41,6 +41,7 @@ inline constexpr unsigned kTopWide = akLeft | akRight | akTop;
 // Rows of a parent come after the parent; within a parent, creation order is z-order, and
 // the dialog manager walks the tab stops in that order.
 // clang-format off
+// NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
 inline constexpr TDesignRow kForm1Design[] = {
     {"Panel2", idPanel2, idForm, {0, 0, 370, 80}, kTopWide, "", 0},
     {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", 0},

@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <array>
 #include <cstring>
 #include <memory>
 
@@ -43,7 +44,7 @@ struct TTaskMemFree {
 using TItemList = std::unique_ptr<ITEMIDLIST, TTaskMemFree>;
 
 std::string BufferText(const char* buffer, std::size_t size) {
-    return std::string(buffer, strnlen(buffer, size));
+    return {buffer, strnlen(buffer, size)};
 }
 
 // Reaches the hook through the record's lCustData.
@@ -52,6 +53,7 @@ struct TSaveHookData {
 };
 
 // Taken before the dialog opens: once it is up, the dialog itself is the active window.
+// cppcheck-suppress constParameter ; a window handle is the system's, not an object of ours
 HWND PlacementWindow(HWND owner, HWND mainForm) {
     HWND active = GetActiveWindow();
     if (active && active != owner)
@@ -76,11 +78,11 @@ void PlaceSaveDialog(HWND dialog, HWND placeBy) {
 
 std::string BrowseForFolder(HWND owner, const std::string& initialFolder) {
     TComApartment com;
-    char displayName[kPathBufferSize] = {};
+    std::array<char, kPathBufferSize> displayName{};
     BROWSEINFOA info{};
     info.hwndOwner = owner;
     info.pidlRoot = nullptr;
-    info.pszDisplayName = displayName;
+    info.pszDisplayName = displayName.data();
     info.lpszTitle = "Please specify a directory";
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     if (!initialFolder.empty()) {
@@ -89,11 +91,11 @@ std::string BrowseForFolder(HWND owner, const std::string& initialFolder) {
     }
     const TItemList chosen(SHBrowseForFolderA(&info));
     if (!chosen)
-        return std::string();
+        return {};
     // Success is not consulted: an item without a file-system path leaves the buffer empty.
-    char path[kPathBufferSize] = {};
-    SHGetPathFromIDListA(chosen.get(), path);
-    return BufferText(path, sizeof(path));
+    std::array<char, kPathBufferSize> path{};
+    SHGetPathFromIDListA(chosen.get(), path.data());
+    return BufferText(path.data(), path.size());
 }
 
 int CALLBACK BrowseForFolderCallback(HWND wnd, UINT msg, LPARAM /*lParam*/, LPARAM data) {
@@ -113,8 +115,8 @@ POINT SaveDialogPosition(const RECT& monitorWork, SIZE dialog) {
 bool TSaveDialog::Execute() {
     const std::string filter =
         Filter.empty() ? std::string() : FilterToDoubleZeroList(Filter, IsSystemLeadByte);
-    char file[kFileBufferSize] = {};
-    FileName.copy(file, MAX_PATH);
+    std::array<char, kFileBufferSize> file{};
+    FileName.copy(file.data(), MAX_PATH);
     TSaveHookData hookData;
     hookData.placeBy = PlacementWindow(Owner, MainForm);
 
@@ -123,7 +125,7 @@ bool TSaveDialog::Execute() {
     ofn.hwndOwner = Owner;
     ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
-    ofn.lpstrFile = file;
+    ofn.lpstrFile = file.data();
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = "";
     ofn.lpstrTitle = "";
@@ -140,7 +142,7 @@ bool TSaveDialog::Execute() {
     // A failure (such as a path too long for the buffer) counts as a cancel.
     if (!confirmed)
         return false;
-    FileName = BufferText(file, sizeof(file));
+    FileName = BufferText(file.data(), file.size());
     FilterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
 }

@@ -16,13 +16,6 @@ namespace {
 // Never accepted by the filter: stands for a character the ANSI code page cannot hold.
 constexpr char kUnmappable = '\x7f';
 
-char ReadDecimalSeparator() {
-    char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0)
-        return buffer[0];
-    return '\0';
-}
-
 char TypedAnsiChar(HWND hwnd, WPARAM wParam) {
     const std::string typed = TypedAnsiChars(hwnd, wParam);
     return typed.size() == 1 ? typed[0] : kUnmappable;
@@ -32,7 +25,7 @@ char TypedAnsiChar(HWND hwnd, WPARAM wParam) {
 
 void TSpinEdit::Create(const TCreateArgs& args) {
     dpi_ = ScreenDpi();
-    decimalSeparator_ = ReadDecimalSeparator();
+    decimalSeparator_ = DecimalSeparator();
     TCreateArgs field = args;
     const std::string zero = FormatSpinValue(0);
     field.text = zero.c_str();
@@ -132,7 +125,7 @@ LRESULT TSpinEdit::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             RedrawWindow(button_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
         break;
     case WM_SETTINGCHANGE: // also WM_WININICHANGE
-        decimalSeparator_ = ReadDecimalSeparator();
+        decimalSeparator_ = DecimalSeparator();
         break;
     default:
         break;
@@ -159,7 +152,7 @@ LRESULT TSpinEdit::OnLeftDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TSpinEdit::OnSetFocus(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     // Settings changes reach only top-level windows; catch up whenever the user comes back.
-    decimalSeparator_ = ReadDecimalSeparator();
+    decimalSeparator_ = DecimalSeparator();
     const LRESULT result = CallDefault(hwnd, WM_SETFOCUS, wParam, lParam);
     if (autoSelect_ && !clickingIn_)
         SendMsg(EM_SETSEL, 0, -1);

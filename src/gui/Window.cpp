@@ -62,7 +62,7 @@ std::string TControl::Text() const {
     const int length = GetWindowTextLengthA(hwnd_);
     std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
     const int copied = GetWindowTextA(hwnd_, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    return {buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0};
 }
 
 void TControl::SetText(const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <climits>
 #include <vector>
 
@@ -28,9 +29,9 @@ std::string ModuleFileName() {
         const auto size = static_cast<DWORD>(buffer.size());
         const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
         if (length == 0)
-            return std::string();
+            return {};
         if (length < size - 1 || size >= kLongestPath)
-            return std::string(buffer.data(), length < size ? length : size - 1);
+            return {buffer.data(), length < size ? length : size - 1};
         buffer.resize(buffer.size() * 2);
     }
 }
@@ -39,6 +40,14 @@ int ScreenDpi() {
     const TWindowDc screen(nullptr);
     const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+char DecimalSeparator() {
+    std::array<char, 8> buffer{};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer.data(),
+                       static_cast<int>(buffer.size())) > 0)
+        return buffer[0];
+    return '\0';
 }
 
 std::string LowerInLocale(const std::string& text) {

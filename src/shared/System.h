@@ -13,5 +13,8 @@ std::string ModuleFileName();
 // The screen's pixels per inch; 96 when the system cannot say.
 int ScreenDpi();
 
+// The user locale's decimal separator, or '\0' when the locale gives none.
+char DecimalSeparator();
+
 // Lower case by the system's rules for the ANSI code page.
 std::string LowerInLocale(const std::string& text);
