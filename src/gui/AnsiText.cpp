@@ -5,11 +5,13 @@
 namespace gui {
 
 std::string TypedAnsiChars(HWND hwnd, WPARAM wParam) {
+    // Not braces: std::string{1, c} would be the two characters '\1' and c.
     if (!IsWindowUnicode(hwnd))
-        return {1, static_cast<char>(wParam)};
+        return std::string(1,
+                           static_cast<char>(wParam)); // NOLINT(modernize-return-braced-init-list)
     const auto wide = static_cast<wchar_t>(wParam);
     if (wide < 0x80)
-        return {1, static_cast<char>(wide)};
+        return std::string(1, static_cast<char>(wide)); // NOLINT(modernize-return-braced-init-list)
     std::array<char, 4> bytes{};
     BOOL usedDefault = FALSE;
     const int n = WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes.data(),
