@@ -132,8 +132,11 @@ bool TApplication::ProcessMessage() {
     }
     // Tab, arrow keys and mnemonics between the controls of the active window.
     HWND active = GetActiveWindow();
-    if (active && gui::TControl::FromHandle(active) && IsDialogMessageA(active, &msg))
-        return true;
+    if (gui::TControl* window = gui::TControl::FromHandle(active)) {
+        auto* form = dynamic_cast<gui::TForm*>(window);
+        if ((form && form->PreTranslateKey(msg)) || IsDialogMessageA(active, &msg))
+            return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;

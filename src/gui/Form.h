@@ -32,6 +32,9 @@ public:
     virtual void FormCreate() {}
     virtual void FormClose(TCloseAction& /*action*/) {}
 
+    // A key message for this window, before the dialog manager sees it; true when taken.
+    virtual bool PreTranslateKey(const MSG& /*msg*/) { return false; }
+
     // Closes as the close box does: FormClose, then the application quits.
     void Close();
     void SaveFocus();

@@ -121,9 +121,8 @@ void TForm1::Create(const gui::TCreateArgs& args) {
     AutoSize();
 }
 
-void TForm1::CreateControl(const TDesignRow& row) {
-    gui::TControl& control = Control(row.id);
-    const bool placedLater = (row.options & gui::doPage) || row.buddy != idForm;
+gui::TCreateArgs TForm1::CreateArgs(const TDesignRow& row) {
+    const bool placedLater = (row.options & (gui::doPage | gui::doBeside)) != 0;
     gui::TCreateArgs args{Control(row.parent).Handle(), row.id, row.text,
                           placedLater ? Rect{} : gui::ScaleRect(row.bounds, dpi_),
                           !(row.options & gui::doHidden)};
@@ -132,26 +131,34 @@ void TForm1::CreateControl(const TDesignRow& row) {
         args.bounds.left += border;
         args.bounds.top += border;
     }
+    return args;
+}
+
+void TForm1::CreateControl(const TDesignRow& row) {
+    gui::TControl& control = Control(row.id);
+    const gui::TCreateArgs args = CreateArgs(row);
     control.Create(args);
     control.SetFont(font_.Get());
     if (row.options & gui::doDisabled)
         control.SetEnabled(false);
     if (row.options & gui::doPage)
-        dynamic_cast<gui::TPageControl&>(Control(row.parent))
+        dynamic_cast<gui::TPageControl&>(Control(row.buddy))
             .AddPage(dynamic_cast<gui::TPanel&>(control), row.text);
-    if (row.buddy != idForm) {
-        const Rect field = gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_);
-        control.SetBounds(
-            gui::LabelBeside(field, dynamic_cast<gui::TLabel&>(control).TextExtent()));
+    if (row.options & (gui::doBeside | gui::doAutoWidth))
+        SizeLabel(row, args.bounds, dynamic_cast<gui::TLabel&>(control));
+}
+
+void TForm1::SizeLabel(const TDesignRow& row, Rect bounds, gui::TLabel& label) {
+    const gui::Size extent = label.TextExtent();
+    if (row.options & gui::doBeside) {
+        label.SetBounds(
+            gui::LabelBeside(gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_), extent));
+        return;
     }
-    if (row.options & gui::doAutoWidth) {
-        // As wide as the caption, never narrower than designed.
-        Rect r = args.bounds;
-        const int width = dynamic_cast<gui::TLabel&>(control).TextExtent().width;
-        if (width > r.width)
-            r.width = width;
-        control.SetBounds(r);
-    }
+    // As wide as the caption, never narrower than designed.
+    if (extent.width > bounds.width)
+        bounds.width = extent.width;
+    label.SetBounds(bounds);
 }
 
 void TForm1::WireEvents() {
@@ -231,6 +238,16 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return TForm::WndProc(msg, wParam, lParam);
+}
+
+bool TForm1::PreTranslateKey(const MSG& msg) {
+    // Ctrl+Tab and Ctrl+Shift+Tab switch pages from anywhere in the advanced block, as in
+    // every tabbed dialog of the system.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0 ||
+        !Panel3.Visible() || !IsChild(Panel3, msg.hwnd))
+        return false;
+    pgeAdvanced.StepPage(GetKeyState(VK_SHIFT) >= 0);
+    return true;
 }
 
 void TForm1::FormCreate() {

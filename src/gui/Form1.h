@@ -26,6 +26,7 @@ public:
     void Create(const gui::TCreateArgs& args) override;
     void FormCreate() override;
     void FormClose(gui::TCloseAction& action) override;
+    bool PreTranslateKey(const MSG& msg) override;
 
     void btnBrowseSrcClick();
     void btnBrowseOutClick();
@@ -62,7 +63,9 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    gui::TCreateArgs CreateArgs(const gui::TDesignRow& row);
     void CreateControl(const gui::TDesignRow& row);
+    void SizeLabel(const gui::TDesignRow& row, gui::Rect bounds, gui::TLabel& label);
     void WireEvents();
     void LayoutControls();
     void AutoSize();

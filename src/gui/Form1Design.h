@@ -11,9 +11,10 @@ namespace gui {
 enum TDesignOption : unsigned {
     doNone = 0,
     doHidden = 1,    // made hidden
-    doAutoWidth = 2, // a label as wide as its caption, never narrower than designed
-    doPage = 4,      // a page of its parent page control, laid over its display area
-    doDisabled = 8,  // made disabled
+    doDisabled = 2,  // made disabled
+    doAutoWidth = 4, // a label as wide as its caption, never narrower than designed
+    doBeside = 8,    // a label left of its field, centred on it
+    doPage = 16,     // a page of its page control, laid over the control's display area
 };
 
 struct TDesignRow {
@@ -39,38 +40,40 @@ inline constexpr unsigned kTopRight = akRight | akTop;
 inline constexpr unsigned kTopWide = akLeft | akRight | akTop;
 
 // Rows of a parent come after the parent; within a parent, creation order is z-order, and
-// the dialog manager walks the tab stops in that order.
+// the dialog manager walks the tab stops in that order. The pages lie over the page control
+// as its siblings, so the page tabs come first in the keyboard's order and then the active
+// page's fields, as in every property sheet.
 // clang-format off
 // NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
 inline constexpr TDesignRow kForm1Design[] = {
     {"Panel2", idPanel2, idForm, {0, 0, 370, 80}, kTopWide, "", 0},
     {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", 0},
     {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "...", 1},
+    {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", -1, doAutoWidth, idCmbSource},
     {"cmbSource", idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, "", 2},
+    {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", -1, doAutoWidth, idCmbOutput},
     {"cmbOutput", idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, "", 3},
     {"btnAdvanced", idBtnAdvanced, idPanel2, {215, 55, 75, 25}, kTopRight, "Advanced", 4},
     {"btnCreate", idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!", 5},
-    {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", -1, doAutoWidth},
-    {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", -1, doAutoWidth},
     {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, -1, doAutoWidth},
     {"Panel3", idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", 1, doHidden | doDisabled},
     {"pgeAdvanced", idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, "", 0},
-    {"bvlSeparator", idBvlSeparator, idPanel3, {0, 0, 370, 2}, kTopWide, "", -1},
-    {"TabSheet1", idTabSheet1, idPgeAdvanced, {}, kTopLeft, "Text", -1, doPage},
+    {"TabSheet1", idTabSheet1, idPanel3, {}, kTopLeft, "Text", -1, doPage, idPgeAdvanced},
+    {"lblTitle", idLblTitle, idTabSheet1, {}, kTopLeft, "Title", -1, doBeside, idEdtTitle},
     {"edtTitle", idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, "", 0},
-    {"lblTitle", idLblTitle, idTabSheet1, {}, kTopLeft, "Title", -1, doNone, idEdtTitle},
+    {"lblAuthor", idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", -1, doBeside, idEdtAuthor},
     {"edtAuthor", idEdtAuthor, idTabSheet1, {72, 44, 282, 21}, kTopLeft, "", 1},
-    {"lblAuthor", idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", -1, doNone, idEdtAuthor},
+    {"lblBuild", idLblBuild, idTabSheet1, {}, kTopLeft, "Build", -1, doBeside, idEdtBuild},
     {"edtBuild", idEdtBuild, idTabSheet1, {72, 72, 282, 21}, kTopLeft, "", 2},
-    {"lblBuild", idLblBuild, idTabSheet1, {}, kTopLeft, "Build", -1, doNone, idEdtBuild},
+    {"lblCopyright", idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", -1, doBeside, idEdtCopyright},
     {"edtCopyright", idEdtCopyright, idTabSheet1, {72, 100, 282, 21}, kTopLeft, "", 3},
-    {"lblCopyright", idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", -1, doNone, idEdtCopyright},
-    {"TabSheet2", idTabSheet2, idPgeAdvanced, {}, kTopLeft, "Misc.", -1, doPage | doHidden},
+    {"TabSheet2", idTabSheet2, idPanel3, {}, kTopLeft, "Misc.", -1, doPage | doHidden, idPgeAdvanced},
     {"cbxDev", idCbxDev, idTabSheet2, {8, 8, 177, 17}, kTopLeft, "Development only", 0},
     {"cbxMpXfer", idCbxMpXfer, idTabSheet2, {8, 32, 169, 17}, kTopLeft, "Allow multiplayer transfer", 1},
     {"cbxProtected", idCbxProtected, idTabSheet2, {8, 56, 169, 17}, kTopLeft, "Protected", 2},
+    {"lblPriority", idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", -1, doAutoWidth, idSpnPriority},
     {"spnPriority", idSpnPriority, idTabSheet2, {54, 78, 93, 22}, kTopLeft, "0", 3},
-    {"lblPriority", idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", -1, doAutoWidth},
+    {"bvlSeparator", idBvlSeparator, idPanel3, {0, 0, 370, 2}, kTopWide, "", -1},
 };
 // clang-format on
 

@@ -1,15 +1,13 @@
 #include "gui/PageControl.h"
 
-#include <commctrl.h>
-
 #include <stdexcept>
+
+#include "shared/Handles.h"
 
 namespace gui {
 
 void TPageControl::Create(const TCreateArgs& args) {
-    // The pages are children of the tab strip, so tabbing walks from the strip into them.
-    CreateHandle(WS_EX_CONTROLPARENT, WC_TABCONTROLA,
-                 WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_CLIPCHILDREN, args);
+    CreateHandle(0, WC_TABCONTROLA, WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP, args);
 }
 
 void TPageControl::AddPage(TPanel& page, const std::string& caption) {
@@ -29,17 +27,43 @@ void TPageControl::SetBounds(const Rect& r) {
 }
 
 void TPageControl::LayoutPages() {
-    RECT rc{};
-    GetClientRect(hwnd_, &rc);
-    SendMsg(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    RECT display = client;
+    SendMsg(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    // The pages lie below the strip in z-order, so the strip keeps out of their area: it
+    // draws its tabs and the frame around them, and the pages show through the hole.
+    TGdiObject<HRGN> outside(CreateRectRgnIndirect(&client));
+    const TGdiObject<HRGN> hole(CreateRectRgnIndirect(&display));
+    if (outside.Get() && hole.Get() &&
+        CombineRgn(outside.Get(), outside.Get(), hole.Get(), RGN_DIFF) != ERROR &&
+        SetWindowRgn(hwnd_, outside.Get(), TRUE))
+        outside.Release(); // the window owns it now
+    MapWindowPoints(hwnd_, GetParent(hwnd_), reinterpret_cast<POINT*>(&display), 2);
     for (TPanel* page : pages_)
-        page->SetBounds({rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top});
+        page->SetBounds({display.left, display.top, display.right - display.left,
+                         display.bottom - display.top});
 }
 
 void TPageControl::SetActivePage(int index) {
     SendMsg(TCM_SETCURSEL, static_cast<WPARAM>(index));
     for (size_t i = 0; i < pages_.size(); ++i)
         pages_[i]->SetVisible(static_cast<int>(i) == index);
+}
+
+void TPageControl::StepPage(bool forward) {
+    const int count = PageCount();
+    if (count == 0)
+        return;
+    const int current = ActivePage();
+    const int next = (current + (forward ? 1 : count - 1)) % count;
+    HWND focus = GetFocus();
+    const bool focusInPage = current >= 0 && focus && IsChild(*pages_[current], focus);
+    SetActivePage(next);
+    if (focusInPage) {
+        HWND first = GetNextDlgTabItem(*pages_[next], nullptr, FALSE);
+        SetFocus(first && IsChild(*pages_[next], first) ? first : hwnd_);
+    }
 }
 
 LRESULT TPageControl::OnNotify(NMHDR* hdr) {

@@ -1,4 +1,6 @@
-// Tabbed pages: the tab strip, and one container per page laid over its display area.
+// Tabbed pages as property sheets build them: the tab strip, and one container per page laid
+// over its display area as the strip's sibling. The keyboard thus stops on the tabs and then
+// walks into the active page, and Left and Right on the focused tabs switch pages.
 #pragma once
 
 #include <windows.h>
@@ -14,16 +16,20 @@ namespace gui {
 class TPageControl : public TControl {
 public:
     void Create(const TCreateArgs& args) override;
-    // Adds a tab for an existing page; the first page added is the active one.
+    // Adds a tab for a page made beside the strip; the first page added is the active one.
     void AddPage(TPanel& page, const std::string& caption);
     int ActivePage() const { return static_cast<int>(SendMsg(TCM_GETCURSEL)); }
+    int PageCount() const { return static_cast<int>(pages_.size()); }
     void SetActivePage(int index);
+    // The next page, or the one before, wrapping round; the focus follows into the page when
+    // it was inside the one that goes.
+    void StepPage(bool forward);
     void SetBounds(const Rect& r) override;
-    // Lays every page over the display area below the tabs.
-    void LayoutPages();
     LRESULT OnNotify(NMHDR* hdr) override;
 
 private:
+    void LayoutPages();
+
     std::vector<TPanel*> pages_;
 };
 

@@ -18,6 +18,8 @@ public:
         handle_ = handle;
     }
     T Get() const { return handle_; }
+    // Gives the object up to whoever took it over (a window takes its region).
+    void Release() { handle_ = nullptr; }
 
 private:
     T handle_ = nullptr;

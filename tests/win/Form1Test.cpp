@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gui/ControlIds.h"
 #include "gui/Form1.h"
@@ -46,6 +47,26 @@ protected:
         form.reset();
         PumpPending();
     }
+    void ShowActive() {
+        ShowWindow(*form, SW_SHOW);
+        SetForegroundWindow(*form);
+        SetActiveWindow(*form);
+        PumpPending();
+    }
+    // A key pressed with modifiers held, through the event loop and its dialog manager, sent
+    // to the control with the focus unless another one is named.
+    static void PressKey(UINT vk, std::initializer_list<UINT> held = {}, HWND to = nullptr) {
+        BYTE keys[256] = {};
+        for (UINT modifier : held)
+            keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        HWND target = to ? to : GetFocus();
+        PostMessageA(target, WM_KEYDOWN, vk, 1);
+        PostMessageA(target, WM_KEYUP, vk, 1 | 3u << 30);
+        PumpPending();
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    }
     std::unique_ptr<TForm1> form;
 };
 
@@ -59,7 +80,7 @@ TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
         EXPECT_EQ(control.Text(), row.text);
         EXPECT_EQ(control.Id(), row.id);
         // Pages lie over their page control's display area; labels stand beside their field.
-        if ((row.options & gui::doPage) || row.buddy != idForm)
+        if (row.options & (gui::doPage | gui::doBeside))
             continue;
         const int border = row.parent == idForm ? gui::kFormBorder : 0;
         const gui::Rect r = control.Bounds();
@@ -83,7 +104,7 @@ TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
 
 TEST_F(Form1Test, LabelledEditsPutTheirLabelLeftAndCentred) {
     for (const gui::TDesignRow& row : gui::kForm1Design) {
-        if (row.buddy == idForm)
+        if (!(row.options & gui::doBeside))
             continue;
         const gui::Rect label = form->Control(row.id).Bounds();
         const gui::Rect field = form->Control(row.buddy).Bounds();
@@ -109,6 +130,49 @@ TEST_F(Form1Test, TabOrderRunsThroughTheTopBlockAndSkipsTheHiddenOne) {
         if (GetParent(got) == form->cmbSource || GetParent(got) == form->cmbOutput)
             got = GetParent(got);
         EXPECT_EQ(got, expected[i]) << "position " << i;
+    }
+}
+
+// A keyboard-only user reaches every field: the page tabs are a stop of their own, the arrow
+// keys on them and Ctrl+(Shift+)Tab anywhere in the block switch pages.
+TEST_F(Form1Test, KeyboardReachesThePageTabsAndBothPages) {
+    ShowActive();
+    form->btnAdvanced.Click();
+    form->btnCreate.Focus();
+    const std::vector<HWND> order = {form->pgeAdvanced, form->edtTitle,     form->edtAuthor,
+                                     form->edtBuild,    form->edtCopyright, form->btnBrowseSrc};
+    for (HWND expected : order) {
+        PressKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), expected) << gui::TControl::FromHandle(expected)->Text();
+    }
+    PressKey(VK_TAB, {VK_SHIFT});
+    EXPECT_EQ(GetFocus(), form->edtCopyright.Handle());
+
+    form->pgeAdvanced.Focus();
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(form->pgeAdvanced.ActivePage(), 1);
+    EXPECT_TRUE(form->TabSheet2.Visible());
+    EXPECT_FALSE(form->TabSheet1.Visible());
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), form->cbxDev.Handle());
+
+    PressKey(VK_TAB, {VK_CONTROL});
+    EXPECT_EQ(form->pgeAdvanced.ActivePage(), 0);
+    EXPECT_EQ(GetFocus(), form->edtTitle.Handle());
+    PressKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(form->pgeAdvanced.ActivePage(), 1);
+    EXPECT_EQ(GetFocus(), form->cbxDev.Handle());
+    PressKey(VK_LEFT, {}, form->pgeAdvanced);
+    EXPECT_EQ(form->pgeAdvanced.ActivePage(), 0);
+}
+
+// A screen reader names a field after the label just before it in z-order.
+TEST_F(Form1Test, EveryLabelStandsDirectlyBeforeItsField) {
+    for (const gui::TDesignRow& row : gui::kForm1Design) {
+        if (row.buddy == idForm || (row.options & gui::doPage))
+            continue;
+        EXPECT_EQ(GetWindow(form->Control(row.buddy), GW_HWNDPREV), form->Control(row.id).Handle())
+            << row.name;
     }
 }
 
