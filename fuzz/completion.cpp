@@ -1,6 +1,7 @@
-// Typed-prefix completion: whatever the text, the selection the control reports and the
-// list, the result keeps what the user typed, completes from the first matching item only,
-// and selects exactly the completed rest.
+// Typed-prefix completion: whatever the text, the selection the control reports, the list
+// and the code page, the result keeps what the user typed, completes from the first matching
+// item only, never cuts a character in two, and selects exactly the completed rest.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,7 +36,12 @@ bool CheckedSamePrefix(const std::string& prefix, const std::string& itemHead) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzedDataProvider data(bytes, size);
-    const char typed = data.ConsumeIntegral<char>();
+    const LeadByteTest isLead = fuzz::PickLeadByteTest(data);
+    // One whole character: a lead byte brings its trail byte along.
+    std::string typed(1, data.ConsumeIntegral<char>());
+    if (isLead(static_cast<unsigned char>(typed[0]))) {
+        typed += data.ConsumeIntegral<char>();
+    }
     int selStart = data.ConsumeIntegralInRange<int>(-2, 300);
     switch (data.ConsumeIntegralInRange<int>(0, 7)) {
     case 0:
@@ -54,21 +60,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
 
     const std::optional<CompletionResult> result =
-        CompleteTyped(text, selStart, typed, items, CheckedSamePrefix);
-    FUZZ_CHECK(CompleteTyped(text, selStart, typed, items).has_value() == result.has_value());
-    if (typed == 8 || typed == 9 || typed == 27) {
+        CompleteTyped(text, selStart, typed, items, isLead, CheckedSamePrefix);
+    FUZZ_CHECK(CompleteTyped(text, selStart, typed, items, isLead).has_value() ==
+               result.has_value());
+    if (typed == "\b" || typed == "\t" || typed == "\x1b") {
         FUZZ_CHECK(!result);
         return 0;
     }
 
-    // A selection outside the text stands for its nearer end.
-    const std::size_t cut =
-        selStart < 0 ? 0 : std::min(static_cast<std::size_t>(selStart), text.size());
+    // A selection outside the text stands for its nearer end, one inside a character for
+    // that character's start.
+    const std::vector<bool> textStarts = fuzz::CharacterStarts(text, isLead);
+    std::size_t cut = selStart < 0 ? 0 : std::min(static_cast<std::size_t>(selStart), text.size());
+    while (cut < text.size() && !textStarts[cut]) {
+        --cut;
+    }
     const std::string lookedUp = text.substr(0, cut) + typed;
     std::optional<std::size_t> first;
     for (std::size_t i = 0; i < items.size() && !first; ++i) {
-        if (items[i].size() >= lookedUp.size() &&
-            SameAsciiLetters(items[i].substr(0, lookedUp.size()), lookedUp)) {
+        const std::string& item = items[i];
+        if (item.size() >= lookedUp.size() &&
+            (item.size() == lookedUp.size() ||
+             fuzz::CharacterStarts(item, isLead)[lookedUp.size()]) &&
+            SameAsciiLetters(item.substr(0, lookedUp.size()), lookedUp)) {
             first = i;
         }
     }

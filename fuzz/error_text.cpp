@@ -45,5 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const bool stop = !message.empty() && message.back() != '.';
     FUZZ_CHECK(generic.substr(head.size() + digits) ==
                ".\r\n" + message + (stop ? "." : "") + "\r\n");
+
+    // Any class name: read whole or handed back unchanged, never overrun.
+    const std::string readable = ReadableTypeName(className);
+    FUZZ_CHECK(readable == className || readable.find("::") != std::string::npos ||
+               className.find(readable) != std::string::npos);
     return 0;
 }

@@ -55,6 +55,11 @@ TApplication::TApplication() : icon_(LoadAppIcon()), previous_(Application) {
                               x, y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), this);
     if (!handle_)
         throw std::runtime_error("Cannot create the application window");
+    // The taskbar button's menu: Restore, Minimise and Close. Moving or sizing would act on
+    // the invisible window, and there is nothing to maximise.
+    if (HMENU menu = GetSystemMenu(handle_, FALSE))
+        for (UINT command : {SC_MOVE, SC_SIZE, SC_MAXIMIZE})
+            DeleteMenu(menu, command, MF_BYCOMMAND);
     SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     Application = this;
@@ -215,9 +220,12 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        // Shutdown or log-off: end without the close handler, so nothing is saved.
-        if (wParam)
+        // Shutdown or log-off: end without the close handler, so nothing is saved. The loop
+        // may be asleep in WaitMessage, so it is woken to see the flag now.
+        if (wParam) {
             quitRequested_ = true;
+            PostMessageA(handle_, WM_NULL, 0, 0);
+        }
         return 0;
     default:
         break;

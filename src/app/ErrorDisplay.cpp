@@ -18,14 +18,14 @@ std::string ModuleBaseName() {
     return slash == std::string::npos ? full : full.substr(slash + 1);
 }
 
-// Names the error's class for the generic box. The runtime's demangler would add tens of
-// kilobytes to the exe for a box that should never show, so the common cases are named here.
+// Names the error's class for the generic box, as the program's own errors are named where
+// there is one of the same meaning.
 std::string ClassNameOf(const std::exception& e) {
     if (dynamic_cast<const std::bad_alloc*>(&e))
         return "EOutOfMemory";
     if (dynamic_cast<const std::out_of_range*>(&e))
         return "ERangeError";
-    return typeid(e).name();
+    return ReadableTypeName(typeid(e).name());
 }
 
 // The box comes up on its owner's monitor. The owner is the invisible application window,

@@ -27,7 +27,49 @@ std::string HexAddress(const void* address) {
     return digits;
 }
 
+// Reads a <length><name> at `at`; false when there is none or it runs past the end.
+bool ReadSourceName(const std::string& mangled, std::size_t& at, std::string& name) {
+    std::size_t length = 0;
+    const std::size_t start = at;
+    while (at < mangled.size() && mangled[at] >= '0' && mangled[at] <= '9' && length < 4096)
+        length = length * 10 + static_cast<std::size_t>(mangled[at++] - '0');
+    if (at == start || length == 0 || length > mangled.size() - at)
+        return false;
+    name = mangled.substr(at, length);
+    at += length;
+    return true;
+}
+
 } // namespace
+
+std::string ReadableTypeName(const std::string& mangled) {
+    std::size_t at = 0;
+    const bool nested = mangled.compare(0, 1, "N") == 0;
+    at += nested ? 1 : 0;
+    std::string readable;
+    if (mangled.compare(at, 2, "St") == 0) {
+        readable = "std";
+        at += 2;
+    }
+    std::string name;
+    int names = 0;
+    while (at < mangled.size() && mangled[at] != 'E') {
+        // An ABI tag ("B5cxx11") says nothing a reader needs.
+        const bool tag = mangled[at] == 'B';
+        at += tag ? 1 : 0;
+        if (!ReadSourceName(mangled, at, name))
+            return mangled;
+        if (tag)
+            continue;
+        ++names;
+        readable += (readable.empty() ? "" : "::") +
+                    (name == "_GLOBAL__N_1" ? std::string("(anonymous namespace)") : name);
+    }
+    const bool closed = at < mangled.size(); // at the 'E' that ends a nested name
+    if (names == 0 || closed != nested || (closed && at + 1 != mangled.size()))
+        return mangled;
+    return readable;
+}
 
 std::string GenericErrorText(const std::string& className, const std::string& moduleFileName,
                              const void* address, const std::string& message) {

@@ -11,5 +11,10 @@ std::string ErrorBoxText(const std::string& message, LeadByteTest isLead = NoLea
 
 // The text of the "Application Error" box for an error that is no Exception, or that arose
 // before the main window existed. moduleFileName carries no directory.
+// A class name as C++ spells it ("std::runtime_error") from the name the compiler gives it
+// ("St13runtime_error"), for plain and nested class names; anything else comes back as it
+// is. The runtime's demangler would add tens of kilobytes for a box that should never show.
+std::string ReadableTypeName(const std::string& mangled);
+
 std::string GenericErrorText(const std::string& className, const std::string& moduleFileName,
                              const void* address, const std::string& message);

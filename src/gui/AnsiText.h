@@ -1,14 +1,26 @@
-// The ANSI text of what the user typed. With common controls 6 an edit is a Unicode window
-// even when made through the ANSI API, and its messages then carry UTF-16.
+// The ANSI text of what the user typed and sees. With common controls 6 an edit is a Unicode
+// window even when made through the ANSI API: its messages carry UTF-16, its positions count
+// UTF-16 units, and its ANSI text is a best-fit copy that may differ from what it shows.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace gui {
 
 // The ANSI bytes of a WM_CHAR sent to hwnd; empty when the character has no ANSI form.
 std::string TypedAnsiChars(HWND hwnd, WPARAM wParam);
+
+// The text the window shows, in the ANSI code page; nothing when it holds a character the
+// code page cannot represent, so that no character is silently changed.
+std::optional<std::string> ExactText(HWND hwnd);
+
+// The ANSI text of UTF-16 characters; nothing when one has no ANSI form.
+std::optional<std::string> ExactAnsi(const std::wstring& wide);
+
+// How many UTF-16 units the ANSI text takes: where a position in it lies in a Unicode edit.
+int WideLength(const std::string& ansi);
 
 } // namespace gui

@@ -2,9 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "gui/AnsiText.h"
 #include "gui/Completion.h"
 #include "shared/Exceptions.h"
+#include "shared/System.h"
 
 namespace gui {
 
@@ -20,6 +24,30 @@ TSelectionRange SelectionOf(HWND edit) {
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&range.start),
                  reinterpret_cast<LPARAM>(&range.end));
     return range;
+}
+
+// The edit's text before its selection, all of it when nothing is selected, in ANSI; nothing
+// when that text holds a character the code page cannot represent. A Unicode edit counts
+// its positions in UTF-16 units, an ANSI one in bytes.
+std::optional<std::string> TextBeforeSelection(HWND edit) {
+    const TSelectionRange selection = SelectionOf(edit);
+    const bool unicode = IsWindowUnicode(edit) != FALSE;
+    const int length = unicode ? GetWindowTextLengthW(edit) : GetWindowTextLengthA(edit);
+    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
+    std::vector<char> bytes(static_cast<size_t>(length) + 1, '\0');
+    const int copied = unicode ? GetWindowTextW(edit, wide.data(), length + 1)
+                               : GetWindowTextA(edit, bytes.data(), length + 1);
+    const auto all = static_cast<DWORD>(copied > 0 ? copied : 0);
+    const DWORD cut = selection.start == selection.end ? all : std::min(selection.start, all);
+    if (unicode)
+        return ExactAnsi(std::wstring(wide.data(), cut));
+    return std::string(bytes.data(), cut);
+}
+
+// Where a byte position of an ANSI text lies as the edit counts positions.
+WPARAM EditPosition(HWND edit, const std::string& text, int bytes) {
+    const std::string head = text.substr(0, static_cast<size_t>(bytes));
+    return static_cast<WPARAM>(IsWindowUnicode(edit) ? WideLength(head) : bytes);
 }
 
 } // namespace
@@ -76,26 +104,30 @@ void TComboBox::AddItem(const std::string& text) {
         throw EOutOfResources("Unable to insert a line");
 }
 
-bool TComboBox::CompleteTypedChar(char typed) {
-    const TSelectionRange selection = SelectionOf(edit_);
-    const std::string text = Text();
-    const int lookupEnd = selection.start == selection.end ? static_cast<int>(text.size())
-                                                           : static_cast<int>(selection.start);
-    auto completion = CompleteTyped(text, lookupEnd, typed, Items());
+bool TComboBox::CompleteTypedChars(const std::string& typed) {
+    const std::optional<std::string> before = TextBeforeSelection(edit_);
+    if (!before)
+        return false;
+    auto completion = CompleteTyped(*before, static_cast<int>(before->size()), typed, Items(),
+                                    IsSystemLeadByte);
     if (!completion)
         return false;
     SendMsg(CB_SETCURSEL, static_cast<WPARAM>(completion->itemIndex));
     SetWindowTextA(edit_, completion->text.c_str());
-    SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(completion->selStart),
-                 static_cast<LPARAM>(completion->selEnd));
+    SendMessageA(edit_, EM_SETSEL, EditPosition(edit_, completion->text, completion->selStart),
+                 static_cast<LPARAM>(EditPosition(edit_, completion->text, completion->selEnd)));
     return true;
 }
 
 LRESULT TComboBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CHAR) {
-        // Only single-byte characters complete; others are typed as they are.
+        // A character without an ANSI form is typed as it is; it matches no entry. An ANSI
+        // edit gets a double-byte character as two messages, typed as they come.
         const std::string typed = TypedAnsiChars(hwnd, wParam);
-        if (typed.size() == 1 && CompleteTypedChar(typed[0]))
+        const bool trailByte = leadPending_;
+        leadPending_ = !trailByte && typed.size() == 1 && IsSystemLeadByte(typed[0]);
+        const bool halfCharacter = trailByte || leadPending_;
+        if (!typed.empty() && !halfCharacter && CompleteTypedChars(typed))
             return 0;
     }
     return CallDefault(hwnd, msg, wParam, lParam);

@@ -31,8 +31,9 @@ protected:
 
 private:
     int WindowHeight(int fieldHeight) const;
-    bool CompleteTypedChar(char typed);
+    bool CompleteTypedChars(const std::string& typed);
     HWND edit_ = nullptr;
+    bool leadPending_ = false; // an ANSI edit got the first byte of a character
 };
 
 } // namespace gui

@@ -228,6 +228,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
         DropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_SETTINGCHANGE:
+        // The system tells top-level windows only; the priority field reads the locale's
+        // decimal separator again.
+        spnPriority.SendMsg(msg, wParam, lParam);
+        break;
     case WM_COMMAND:
         // Enter and Escape reach the window as IDOK/IDCANCEL; no button is the default or
         // the cancel button, so they press nothing.

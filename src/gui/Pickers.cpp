@@ -128,7 +128,7 @@ bool TSaveDialog::Execute() {
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = "";
-    ofn.lpstrTitle = "";
+    ofn.lpstrTitle = nullptr; // the system's own title; an empty one shows as empty on Wine
     ofn.Flags = kSaveFlags;
     ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
     ofn.lCustData = reinterpret_cast<LPARAM>(&hookData);

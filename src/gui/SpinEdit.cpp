@@ -151,10 +151,14 @@ LRESULT TSpinEdit::OnLeftDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TSpinEdit::OnSetFocus(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    // Settings changes reach only top-level windows; catch up whenever the user comes back.
     decimalSeparator_ = DecimalSeparator();
     const LRESULT result = CallDefault(hwnd, WM_SETFOCUS, wParam, lParam);
-    if (autoSelect_ && !clickingIn_)
+    // Entered from another control of the window, not given back after Alt+Tab, a restore
+    // from the taskbar or a message box: the user's selection then stays as it was.
+    HWND from = reinterpret_cast<HWND>(wParam);
+    const bool entered =
+        from && from != hwnd && GetAncestor(from, GA_ROOT) == GetAncestor(hwnd, GA_ROOT);
+    if (autoSelect_ && entered && !clickingIn_)
         SendMsg(EM_SETSEL, 0, -1);
     return result;
 }

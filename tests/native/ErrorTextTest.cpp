@@ -41,6 +41,18 @@ TEST(ErrorBoxText, LeadByteOfLastDoubleByteCharacterCounts) {
     EXPECT_EQ(ErrorBoxText("\x81)\x81)", TestLead), "\x81)\x81).");
 }
 
+TEST(ReadableTypeName, NamesClassesAsCppSpellsThem) {
+    EXPECT_EQ(ReadableTypeName("St13runtime_error"), "std::runtime_error");
+    EXPECT_EQ(ReadableTypeName("9Exception"), "Exception");
+    EXPECT_EQ(ReadableTypeName("N3gui6TErrorE"), "gui::TError");
+    EXPECT_EQ(ReadableTypeName("NSt8ios_base7failureB5cxx11E"), "std::ios_base::failure");
+    EXPECT_EQ(ReadableTypeName("N12_GLOBAL__N_14OopsE"), "(anonymous namespace)::Oops");
+    // What it cannot read comes back as it is, never cut or overrun.
+    for (const char* odd : {"", "St", "N3fooE3bar", "N3foo", "3fo", "St9bad_allocI", "PKc",
+                            "99999999999999999999x"})
+        EXPECT_EQ(ReadableTypeName(odd), odd);
+}
+
 TEST(GenericErrorText, FixedLayoutWithPointerWideAddress) {
     const void* address = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(0xABCDEF));
     const std::string hex = sizeof(void*) == 8 ? "0000000000ABCDEF" : "00ABCDEF";
