@@ -142,7 +142,7 @@ public:
     }
 
 private:
-    // Taken before child_ starts the program: its start is part of what is timed.
+    // Taken before child_ starts the program: the start counts in what is timed.
     double started_ = NowMs();
     winproc::ChildProcess child_;
     HWND window_ = nullptr;
