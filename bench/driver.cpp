@@ -24,7 +24,9 @@
 
 #include "builder/Parameters.h"
 #include "gui/ControlIds.h"
+#include "../tests/helpers/WinDrive.h"
 #include "../tests/helpers/WinFiles.h"
+#include "../tests/helpers/WinProcess.h"
 
 namespace {
 
@@ -63,7 +65,9 @@ double NowMs() {
     return static_cast<double>(t.QuadPart) / ticksPerMs;
 }
 
-using winfiles::RemoveTree;
+using windrive::FindTopLevelWindow;
+using windrive::WindowCount;
+using winfiles::ReadFileText;
 using winfiles::UniqueHandle;
 
 // A fresh folder per run, so no settings file or log carries over.
@@ -86,20 +90,6 @@ void MakeDir(const std::string& path) {
         Fail("CreateDirectoryA " + path);
 }
 
-std::string ReadFileText(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return std::string();
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    return text;
-}
-
 LONGLONG FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
@@ -107,124 +97,35 @@ LONGLONG FileSize(const std::string& path) {
     return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-struct WindowSearch {
-    DWORD pid;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lp) {
-    auto* search = reinterpret_cast<WindowSearch*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->pid || !IsWindowVisible(hwnd))
-        return TRUE;
-    char cls[64] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::strcmp(cls, search->className) != 0)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-// The visible top-level window of that class and process, or null.
-HWND FindVisibleWindow(DWORD pid, const char* className) {
-    WindowSearch search{pid, className, nullptr};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-struct ChildSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChildId(HWND hwnd, LPARAM lp) {
-    auto* search = reinterpret_cast<ChildSearch*>(lp);
-    if (GetDlgCtrlID(hwnd) != search->id)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-HWND FindChildById(HWND parent, int id) {
-    ChildSearch search{id, nullptr};
-    EnumChildWindows(parent, MatchChildId, reinterpret_cast<LPARAM>(&search));
-    if (!search.found)
+// The control with that id among the window's descendants; throws when there is none.
+HWND ControlOf(HWND parent, int id) {
+    HWND control = windrive::FindChildById(parent, id);
+    if (!control)
         throw std::runtime_error("no control with id " + std::to_string(id));
-    return search.found;
+    return control;
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM lp) {
-    ++*reinterpret_cast<int*>(lp);
-    return TRUE;
-}
-
-BOOL CALLBACK CountProcessWindows(HWND hwnd, LPARAM lp) {
-    auto* pair = reinterpret_cast<std::pair<DWORD, int>*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == pair->first) {
-        ++pair->second;
-        EnumChildWindows(hwnd, CountWindow, reinterpret_cast<LPARAM>(&pair->second));
-    }
-    return TRUE;
-}
-
-// Every window of the process, top-level and child.
-int WindowCount(DWORD pid) {
-    std::pair<DWORD, int> pair{pid, 0};
-    EnumWindows(CountProcessWindows, reinterpret_cast<LPARAM>(&pair));
-    return pair.second;
-}
-
+// Polls at 1 ms, so the wait adds little to what it times.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kTimeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() >= deadline)
-            return done();
-        Sleep(1);
-    }
-    return true;
+    return windrive::WaitUntil(done, timeoutMs, 1);
 }
 
-// A started program; ended by force only if it outlives its object.
+// A started program and its main window; ended by force only if it outlives its object.
 class Process {
 public:
-    Process(const std::string& exe, const std::string& dir, const std::string& arguments = "") {
-        std::string commandLine = "\"" + exe + "\"";
-        if (!arguments.empty())
-            commandLine += " " + arguments;
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        started_ = NowMs();
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            dir.c_str(), &si, &pi))
-            Fail("CreateProcessA " + exe);
-        process_ = UniqueHandle(pi.hProcess);
-        UniqueHandle thread(pi.hThread);
-        pid_ = pi.dwProcessId;
-    }
-    ~Process() {
-        if (process_.Valid() && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_.Get(), 99);
-            WaitForSingleObject(process_.Get(), kTimeoutMs);
-        }
-    }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
+    Process(const std::string& exe, const std::string& dir, const std::string& arguments = "")
+        : child_(exe, dir, arguments) {}
 
-    HANDLE Handle() const { return process_.Get(); }
-    DWORD Pid() const { return pid_; }
+    HANDLE Handle() const { return child_.Handle(); }
+    DWORD Pid() const { return child_.Pid(); }
     double StartedMs() const { return started_; }
 
     // Waits for input idle and the visible main window; returns it.
     HWND WaitForWindow(const char* className) {
-        DWORD idle = WaitForInputIdle(process_.Get(), kTimeoutMs);
+        DWORD idle = WaitForInputIdle(Handle(), kTimeoutMs);
         if (idle != 0)
             Fail("WaitForInputIdle returned " + std::to_string(idle));
-        if (!WaitUntil([&] { return (window_ = FindVisibleWindow(pid_, className)) != nullptr; }))
+        if (!WaitUntil([&] { return (window_ = FindTopLevelWindow(Pid(), className)) != nullptr; }))
             Fail(std::string("no visible window of class ") + className);
         return window_;
     }
@@ -234,17 +135,16 @@ public:
     // Closes the main window as its close box does; the exit code.
     DWORD Close() {
         PostMessageA(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.Get(), kTimeoutMs) != WAIT_OBJECT_0)
+        const DWORD code = child_.WaitForExit(kTimeoutMs);
+        if (code == STILL_ACTIVE)
             Fail("the program did not exit after WM_CLOSE");
-        DWORD code = 0;
-        GetExitCodeProcess(process_.Get(), &code);
         return code;
     }
 
 private:
-    UniqueHandle process_;
-    DWORD pid_ = 0;
-    double started_ = 0;
+    // Taken before child_ starts the program: the start counts in what is timed.
+    double started_ = NowMs();
+    winproc::ChildProcess child_;
     HWND window_ = nullptr;
 };
 
@@ -443,7 +343,7 @@ void TimeOneStart(Program& p, bool record) {
         Fail(p.label + ": WaitForInputIdle returned " + std::to_string(idle));
     HWND window = nullptr;
     if (!WaitUntil([&] {
-            return (window = FindVisibleWindow(process.Pid(), p.windowClass.c_str())) != nullptr;
+            return (window = FindTopLevelWindow(process.Pid(), p.windowClass.c_str())) != nullptr;
         }))
         Fail(p.label + ": no visible " + p.windowClass);
     const double shownAt = NowMs();
@@ -568,7 +468,7 @@ struct FrontEnd {
     std::string label;
     std::unique_ptr<Process> process;
     HWND button = nullptr;
-    std::string log;
+    std::string dir, log; // its folder, and the builder's log in it
     Samples toProcess, toRecord;
     int missedProcess = 0;
 };
@@ -622,31 +522,25 @@ void TimeOneCreate(FrontEnd& f, bool record) {
     }
 }
 
-std::string LastRecordArguments(const std::string& log) {
-    std::string text = ReadFileText(log);
-    size_t at = text.rfind("CMDLINE ");
-    if (at == std::string::npos)
-        return std::string();
-    size_t end = text.find("\r\nCWD ", at);
-    std::string cmdline = text.substr(at + 8, end - at - 8);
-    // After the program name, quoted or not, and the blanks after it.
-    size_t p = 0;
-    if (!cmdline.empty() && cmdline[0] == '"') {
-        p = cmdline.find('"', 1);
-        p = p == std::string::npos ? cmdline.size() : p + 1;
-    } else {
-        p = cmdline.find_first_of(" \t");
-        p = p == std::string::npos ? cmdline.size() : p;
-    }
-    p = cmdline.find_first_not_of(" \t", p);
-    return p == std::string::npos ? std::string() : cmdline.substr(p);
+// The parameter string of the builder's last start, as the recording builder in dir logged it.
+std::string LastRecordArguments(const std::string& dir) {
+    const std::vector<winproc::Recording> records = winproc::ReadRecording(dir);
+    return records.empty() ? std::string() : winproc::ArgsAfterProgram(records.back().cmdline);
 }
 
+// Types the text into a field; throws when the field does not take it in time.
 void SetControlText(HWND hwnd, const std::string& text) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                             SMTO_ABORTIFHUNG, kTimeoutMs, &result))
+    if (!windrive::SetText(hwnd, text, kTimeoutMs))
         Fail("WM_SETTEXT");
+}
+
+// What the runs type into Veskmaker: a source folder made under base, and an output name.
+BuilderInputs TypedInputs(const TempDir& base) {
+    BuilderInputs inputs;
+    inputs.source = base / "source";
+    MakeDir(inputs.source);
+    inputs.output = "out.vkpak";
+    return inputs;
 }
 
 // Each front end clicks in turns, the order turning each round. Veskmaker (window class
@@ -654,11 +548,7 @@ void SetControlText(HWND hwnd, const std::string& text) {
 // parameter string Veskmaker builds from them on its command line.
 int Create(int reps, const std::string& recorderExe, const std::vector<std::string>& programArgs) {
     TempDir base;
-    const std::string source = base / "source";
-    MakeDir(source);
-    BuilderInputs inputs;
-    inputs.source = source;
-    inputs.output = "out.vkpak";
+    const BuilderInputs inputs = TypedInputs(base);
     const std::string parameters = BuildParameters(inputs);
 
     std::vector<std::unique_ptr<FrontEnd>> frontEnds;
@@ -671,15 +561,16 @@ int Create(int reps, const std::string& recorderExe, const std::vector<std::stri
         CopyInto(recorderExe, dir + "\\VKB.exe");
         auto f = std::make_unique<FrontEnd>();
         f->label = program.label;
+        f->dir = dir;
         f->log = dir + "\\VKB.log";
         const bool veskmaker = program.windowClass == VESK_FORM_CLASS;
         f->process = std::make_unique<Process>(exe, dir, veskmaker ? "" : parameters);
         HWND window = f->process->WaitForWindow(program.windowClass.c_str());
         if (veskmaker) {
-            SetControlText(FindChildById(window, idCmbSource), inputs.source);
-            SetControlText(FindChildById(window, idCmbOutput), inputs.output);
+            SetControlText(ControlOf(window, idCmbSource), inputs.source);
+            SetControlText(ControlOf(window, idCmbOutput), inputs.output);
         }
-        f->button = FindChildById(window, idBtnCreate);
+        f->button = ControlOf(window, idBtnCreate);
         frontEnds.push_back(std::move(f));
     }
 
@@ -691,7 +582,7 @@ int Create(int reps, const std::string& recorderExe, const std::vector<std::stri
         if (rep == 0) {
             // All must hand the builder the very same parameter string.
             for (const auto& f : frontEnds) {
-                const std::string got = LastRecordArguments(f->log);
+                const std::string got = LastRecordArguments(f->dir);
                 if (got != parameters)
                     throw std::runtime_error(f->label + " passed " + got + "\n  expected " +
                                              parameters);
@@ -721,9 +612,8 @@ int ClickAndCount(HWND button, int count, HANDLE counter) {
     for (int done = 0; done < count;) {
         int batch = std::min(kBatch, count - done);
         for (int i = 0; i < batch; ++i) {
-            DWORD_PTR result = 0;
             // Sent, so it returns once the click (and the shell's start) is handled.
-            if (!SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs, &result))
+            if (!windrive::TrySend(button, BM_CLICK, 0, 0, kTimeoutMs, SMTO_NORMAL))
                 Fail("BM_CLICK");
         }
         for (int i = 0; i < batch; ++i)
@@ -735,9 +625,7 @@ int ClickAndCount(HWND button, int count, HANDLE counter) {
 }
 
 int ComboCount(HWND combo) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
-    return static_cast<int>(result);
+    return static_cast<int>(windrive::Send(combo, CB_GETCOUNT, 0, 0, kTimeoutMs));
 }
 
 int MemoryRun(int creates, const std::string& veskExe, const std::string& windowExe,
@@ -746,11 +634,7 @@ int MemoryRun(int creates, const std::string& veskExe, const std::string& window
     if (!counter.Valid())
         Fail("CreateSemaphoreA");
     TempDir base;
-    const std::string source = base / "source";
-    MakeDir(source);
-    BuilderInputs inputs;
-    inputs.source = source;
-    inputs.output = "out.vkpak";
+    const BuilderInputs inputs = TypedInputs(base);
     for (const char* dir : {"vesk", "window", "launch"})
         MakeDir(base / dir);
     CopyInto(veskExe, base / "vesk\\Veskmaker.exe");
@@ -764,11 +648,11 @@ int MemoryRun(int creates, const std::string& veskExe, const std::string& window
     Process vesk(base / "vesk\\Veskmaker.exe", base / "vesk");
     HWND form = vesk.WaitForWindow(VESK_FORM_CLASS);
     Process launch(base / "launch\\bare_launch.exe", base / "launch", BuildParameters(inputs));
-    HWND launchButton = FindChildById(launch.WaitForWindow("BareLaunch"), idBtnCreate);
-    HWND cmbSource = FindChildById(form, idCmbSource), cmbOutput = FindChildById(form, idCmbOutput);
+    HWND launchButton = ControlOf(launch.WaitForWindow("BareLaunch"), idBtnCreate);
+    HWND cmbSource = ControlOf(form, idCmbSource), cmbOutput = ControlOf(form, idCmbOutput);
     SetControlText(cmbSource, inputs.source);
     SetControlText(cmbOutput, inputs.output);
-    HWND veskButton = FindChildById(form, idBtnCreate);
+    HWND veskButton = ControlOf(form, idBtnCreate);
 
     Sleep(4 * kMemorySettleMs);
     ReportMemory("memory.bare_window.start", ReadMemory(window));
@@ -808,7 +692,7 @@ int MemoryRun(int creates, const std::string& veskExe, const std::string& window
             throw std::runtime_error("exit code " + std::to_string(code));
     // Closing saved the history: one entry per list, the one just used.
     std::string ini = ReadFileText(base / "vesk\\Veskmaker.ini");
-    Result("memory.veskmaker.ini_has_source", ini.find(source) != std::string::npos ? 1 : 0);
+    Result("memory.veskmaker.ini_has_source", ini.find(inputs.source) != std::string::npos ? 1 : 0);
     return 0;
 }
 

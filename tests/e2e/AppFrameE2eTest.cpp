@@ -8,26 +8,9 @@ using namespace e2e;
 
 namespace {
 
+// The hidden application window: never visible, so looked for regardless.
 HWND AppWindowOf(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{pid, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            char cls[64] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            if (owner == s->pid && std::string(cls) == VESK_APP_CLASS) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return windrive::FindTopLevelWindow(pid, VESK_APP_CLASS, false);
 }
 
 class AppFrameE2e : public ::testing::Test {

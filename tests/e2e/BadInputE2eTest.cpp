@@ -45,10 +45,9 @@ struct Inputs {
 };
 
 // Sends with a long timeout: a megabyte of text takes the edit control a while to lay out.
+constexpr DWORD kSlowSendMs = 60000;
 LRESULT SendSlow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, 60000, &result);
-    return static_cast<LRESULT>(result);
+    return windrive::Send(hwnd, msg, wp, lp, kSlowSendMs);
 }
 
 // The edit field a control's text lives in: the combo boxes keep theirs in a child.
@@ -81,12 +80,7 @@ void PutText(HWND control, const std::string& text) {
 
 // Reads a text of any length back.
 std::string TextOf(HWND control) {
-    const LRESULT length = SendSlow(control, WM_GETTEXTLENGTH, 0, 0);
-    std::string buf(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT got =
-        SendSlow(control, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(&buf[0]));
-    buf.resize(got > 0 && static_cast<size_t>(got) < buf.size() ? static_cast<size_t>(got) : 0);
-    return buf;
+    return GetText(control, kSlowSendMs);
 }
 
 std::string AllHighBytes() {
@@ -121,32 +115,7 @@ void Remember(std::vector<std::string>& list, const std::string& entry) {
         list.resize(10);
 }
 
-// Windows of the process, top-level and child: the USER objects Wine lets us count.
-int WindowCount(DWORD pid) {
-    struct Tally {
-        DWORD pid;
-        int count;
-    } tally{pid, 0};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* t = reinterpret_cast<Tally*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != t->pid)
-                return TRUE;
-            ++t->count;
-            EnumChildWindows(
-                hwnd,
-                [](HWND, LPARAM inner) -> BOOL {
-                    ++*reinterpret_cast<int*>(inner);
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&t->count));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tally));
-    return tally.count;
-}
+using windrive::WindowCount;
 
 // GDI and USER objects of the process, or nothing where the system does not count them
 // (Wine answers ERROR_CALL_NOT_IMPLEMENTED).

@@ -5,18 +5,36 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "../../src/gui/ControlIds.h"
-#include "../helpers/WinFiles.h"
+#include "helpers/WinDrive.h"
+#include "helpers/WinFiles.h"
+#include "helpers/WinProcess.h"
 
 namespace e2e {
 
+// Handles, scratch folders, files, waiting, windows, texts and command lines, shared with
+// the other test programs and the benchmark driver.
+using windrive::FindChildById;
+using windrive::GetText;
+using windrive::SetText;
+using windrive::WaitUntil;
+using winfiles::DirectoryExists;
+using winfiles::FileExists;
+using winfiles::ReadFileText;
+using winfiles::TempDir;
+using winfiles::UniqueHandle;
+using winfiles::WriteFileText;
+using winproc::ArgsAfterProgram;
+using winproc::ReadRecording;
+using winproc::Recording;
+using winproc::SplitCommandLine;
+
 // Default wait for anything the program under test should do promptly.
-constexpr DWORD kTimeoutMs = 20000;
+constexpr DWORD kTimeoutMs = windrive::kWaitTimeoutMs;
 
 // "/tmp/x/y" -> "Z:\tmp\x\y": Wine maps the Linux root to drive Z.
 std::string WinPath(const std::string& linuxPath);
@@ -25,48 +43,16 @@ std::string WinPath(const std::string& linuxPath);
 std::string VeskExePath();
 std::string RecorderExePath();
 
-// Polls every 15 ms until the predicate holds or the time is up; returns its last answer.
-bool WaitUntil(const std::function<bool()>& predicate, DWORD timeoutMs = kTimeoutMs);
-
-// Scratch folders and kernel handles shared with the other test programs.
-using winfiles::TempDir;
-using winfiles::UniqueHandle;
-
 // Copies the built Veskmaker.exe to dir\exeName and the recording builder to dir\VKB.exe.
 // Returns the full path of the copied front end.
 std::string PrepareAppDir(const std::string& dir, const std::string& exeName);
 
-bool FileExists(const std::string& path);
-bool DirectoryExists(const std::string& path);
-// Whole file as bytes; empty when it cannot be read.
-std::string ReadFileText(const std::string& path);
-void WriteFileText(const std::string& path, const std::string& content);
-
-// One start of the recording builder, as written to VKB.log.
-struct Recording {
-    std::string cmdline;
-    std::string cwd;
-};
-std::vector<Recording> ReadRecording(const std::string& dir);
-
-// What follows the program name of a raw command line (and the blanks after it): the
-// parameter string exactly as the starter passed it.
-std::string ArgsAfterProgram(const std::string& cmdline);
-// The command line split by the system's rules (CommandLineToArgvW), argv[0] first.
-std::vector<std::string> SplitCommandLine(const std::string& cmdline);
-
-// Window text through WM_GETTEXT / WM_SETTEXT; works across processes.
-std::string GetText(HWND hwnd);
-void SetText(HWND hwnd, const std::string& text);
 // Posted, so a click that opens a modal box does not block the test.
 void Click(HWND button);
 bool IsChecked(HWND button);
 void SetCheck(HWND button, bool checked);
 // The drop-down list of a combo box of another process, top first.
 std::vector<std::string> ComboItems(HWND combo);
-
-// First descendant of parent with that control id (controls sit in panels and pages).
-HWND FindChildById(HWND parent, int id);
 
 struct MessageBoxInfo {
     std::string caption;
@@ -82,18 +68,14 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path);
 // Saves name.bmp into the folder named by VESK_ARTIFACTS; does nothing when it is unset.
 void SaveArtifact(HWND hwnd, const std::string& name);
 
-// A started program; terminated if it is still running when the object goes.
-class AppProcess {
+// A started Veskmaker (or another program); terminated if it is still running when the
+// object goes.
+class AppProcess : public winproc::ChildProcess {
 public:
     // showState: the start-up show state handed over in STARTUPINFO, if any.
     AppProcess(const std::string& exePath, const std::string& currentDir,
-               std::optional<WORD> showState = std::nullopt, const std::string& arguments = "");
-    ~AppProcess();
-    AppProcess(const AppProcess&) = delete;
-    AppProcess& operator=(const AppProcess&) = delete;
-
-    DWORD Pid() const { return pid_; }
-    HANDLE Handle() const { return process_.Get(); }
+               std::optional<WORD> showState = std::nullopt, const std::string& arguments = "")
+        : ChildProcess(exePath, currentDir, arguments, showState) {}
 
     // The process's top-level window of class TForm1, once it exists (and is visible,
     // unless told otherwise); null on timeout.
@@ -105,13 +87,9 @@ public:
     // Asks the main window to close, as its close box does.
     void Close();
     // The exit code, or STILL_ACTIVE when the process did not end in time.
-    DWORD WaitForExit(DWORD timeoutMs = kTimeoutMs);
-    bool Running() const;
+    DWORD WaitForExit(DWORD timeoutMs = kTimeoutMs) { return ChildProcess::WaitForExit(timeoutMs); }
 
 private:
-    UniqueHandle process_;
-    UniqueHandle thread_;
-    DWORD pid_ = 0;
     HWND main_ = nullptr;
 };
 

@@ -13,6 +13,9 @@
 #include <vector>
 
 using namespace e2e;
+using windrive::ChooseFileType;
+using windrive::FileNameField;
+using winfiles::SettleAccessTimes;
 
 namespace {
 
@@ -46,65 +49,20 @@ protected:
 
     // Presses a dialog button and waits until the dialog is gone and the window usable again.
     bool Close(HWND dialog, int buttonId) {
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+        windrive::Press(dialog, buttonId);
         return WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(Main()); });
     }
 
-    std::string Folder(const std::string& name) const {
-        const std::string path = data_ / name;
-        CreateDirectoryA(path.c_str(), nullptr);
-        return path;
-    }
-
-    std::string File(const std::string& name) const {
-        const std::string path = data_ / name;
-        WriteFileText(path, "");
-        return path;
-    }
+    std::string Folder(const std::string& name) const { return data_.MakeFolder(name); }
+    std::string File(const std::string& name) const { return data_.MakeFile(name); }
 
     TempDir app_;
     TempDir data_;
     std::unique_ptr<AppProcess> process_;
 };
 
-// The save dialog's file name field: a combo box in the Explorer layout, an edit in others.
-HWND FileNameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, cmb13);
-    return field ? field : GetDlgItem(dialog, edt1);
-}
-
 LRESULT FileTypeIndex(HWND dialog) {
-    DWORD_PTR index = static_cast<DWORD_PTR>(CB_ERR);
-    SendMessageTimeoutA(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000,
-                        &index);
-    return static_cast<LRESULT>(index);
-}
-
-void ChooseFileType(HWND dialog, int index) {
-    HWND types = GetDlgItem(dialog, cmb1);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(types, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK})
-        SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, code),
-                            reinterpret_cast<LPARAM>(types), SMTO_ABORTIFHUNG, 5000, &ignored);
-}
-
-// Wine's folder browser finds its start folder by comparing item IDs byte for byte, and those
-// carry last-access times: a folder just written to gets a new one on its next listing, which
-// can land between the browser's two looks. Listing every folder on the way once settles them.
-void SettleAccessTimes(const std::string& path) {
-    for (std::size_t end = path.find('\\', 3);; end = path.find('\\', end + 1)) {
-        WIN32_FIND_DATAA entry;
-        HANDLE find = FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry);
-        if (find != INVALID_HANDLE_VALUE) {
-            while (FindNextFileA(find, &entry)) {
-            }
-            FindClose(find);
-        }
-        if (end == std::string::npos)
-            break;
-    }
+    return windrive::TrySend(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0).value_or(CB_ERR);
 }
 
 TEST_F(PickersE2e, FolderBrowserFillsTheSourceOnlyWhenConfirmed) {

@@ -1,15 +1,14 @@
-// Handles and scratch folders for the Windows test and benchmark programs.
+// Handles, scratch folders and file contents for the Windows test and benchmark programs.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
-#include <stdexcept>
 #include <string>
 
 namespace winfiles {
 
-// Owns a kernel handle; closes it when it goes.
+// Owns a kernel handle; closes it when it goes. Header-only, so the recording builder can
+// use it without the rest of the helpers.
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -39,75 +38,48 @@ private:
     HANDLE h_ = nullptr;
 };
 
-struct FindHandle {
-    HANDLE h;
-    ~FindHandle() {
-        if (h != INVALID_HANDLE_VALUE)
-            FindClose(h);
-    }
-};
-
 // Deletes a folder with everything in it, read-only files included.
-inline bool RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    {
-        FindHandle find{FindFirstFileA((dir + "\\*").c_str(), &fd)};
-        if (find.h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = fd.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                const std::string full = dir + "\\" + name;
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(full);
-                } else {
-                    SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(full.c_str());
-                }
-            } while (FindNextFileA(find.h, &fd));
-        }
-    }
-    return RemoveDirectoryA(dir.c_str()) != 0;
-}
+bool RemoveTree(const std::string& dir);
 
-// A fresh, uniquely named folder under the Windows temp folder, so nothing carries over
-// from one run to the next; removed with everything in it when the object goes.
+// A fresh, uniquely named folder under the Windows temp folder (by its long name, as the
+// system's pickers hand paths back), so nothing carries over from one run to the next;
+// removed with everything in it when the object goes.
 class TempDir {
 public:
-    explicit TempDir(const std::string& prefix = "vesk-test") {
-        static std::atomic<unsigned> counter{0};
-        char temp[MAX_PATH + 1] = {};
-        DWORD n = GetTempPathA(sizeof temp, temp);
-        if (n == 0 || n > MAX_PATH)
-            throw std::runtime_error("GetTempPathA failed");
-        std::string base(temp, n);
-        if (base.back() != '\\')
-            base += '\\';
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string candidate = base + prefix + "-" + std::to_string(GetCurrentProcessId()) +
-                                    "-" + std::to_string(counter++) + "-" +
-                                    std::to_string(GetTickCount64() % 100000);
-            if (CreateDirectoryA(candidate.c_str(), nullptr)) {
-                path_ = candidate;
-                return;
-            }
-        }
-        throw std::runtime_error("cannot create a folder under " + base);
-    }
-    ~TempDir() {
-        // A program that has just exited may still hold its exe open for a moment.
-        for (int attempt = 0; attempt < 150 && !RemoveTree(path_); ++attempt)
-            Sleep(20);
-    }
+    explicit TempDir(const std::string& prefix = "vesk-test");
+    ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& Path() const { return path_; }
     // Path() + "\" + name.
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    // Makes the folder (kept if it is there already) or the empty file; returns its path.
+    std::string MakeFolder(const std::string& name) const;
+    std::string MakeFile(const std::string& name) const;
 
 private:
     std::string path_;
 };
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// Opened for reading, shared with every other user; invalid when it cannot be opened.
+UniqueHandle OpenToRead(const std::string& path);
+// Created anew, or emptied, for writing; invalid when it cannot be.
+UniqueHandle CreateToWrite(const std::string& path);
+// False unless every byte was written.
+bool WriteAll(HANDLE file, const std::string& bytes);
+
+// Whole file as bytes; empty when it cannot be read.
+std::string ReadFileText(const std::string& path);
+// Replaces the file's content; throws when it cannot.
+void WriteFileText(const std::string& path, const std::string& content);
+
+// Wine's folder browser finds its start folder by comparing item IDs byte for byte, and those
+// carry last-access times: a folder just written to gets a new one on its next listing, which
+// can land between the browser's two looks. Listing every folder on the way once settles them.
+void SettleAccessTimes(const std::string& path);
 
 } // namespace winfiles

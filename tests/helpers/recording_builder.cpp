@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "WinFiles.h"
+
 namespace {
 
 std::string OwnPath() {
@@ -30,17 +32,6 @@ std::string CurrentDir() {
     return buf;
 }
 
-struct FileHandle {
-    HANDLE h;
-    explicit FileHandle(HANDLE handle) : h(handle) {}
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-};
-
 } // namespace
 
 int main() {
@@ -54,9 +45,9 @@ int main() {
     // Exclusive access keeps two records from interleaving; a second builder started at
     // the same moment waits its turn.
     for (int attempt = 0; attempt < 500; ++attempt) {
-        FileHandle file(CreateFileA(log.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.h == INVALID_HANDLE_VALUE) {
+        winfiles::UniqueHandle file(CreateFileA(log.c_str(), FILE_APPEND_DATA, 0, nullptr,
+                                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) {
             DWORD err = GetLastError();
             if (err != ERROR_SHARING_VIOLATION && err != ERROR_ACCESS_DENIED &&
                 err != ERROR_LOCK_VIOLATION)
@@ -64,10 +55,7 @@ int main() {
             Sleep(10);
             continue;
         }
-        DWORD written = 0;
-        BOOL ok =
-            WriteFile(file.h, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-        return ok && written == record.size() ? 0 : 3;
+        return winfiles::WriteAll(file.Get(), record) ? 0 : 3;
     }
     return 4;
 }

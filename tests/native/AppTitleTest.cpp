@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "LeadBytes.h"
 
-// A double-byte code page in which every byte from 0x81 is a lead byte; the byte after it
-// may be anything, '\\' and '.' included.
-bool TestLead(unsigned char c) {
-    return c >= 0x81;
-}
+namespace {
 
 // Marks the part it was given, to show where lower-casing began.
 std::string MarkingLower(const std::string& s) {

@@ -2,13 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-bool TestLead(unsigned char c) {
-    return c >= 0x81;
-}
-
-} // namespace
+#include "LeadBytes.h"
 
 TEST(BuilderPath, BesideTheExecutable) {
     EXPECT_EQ(BuilderPathFor("C:\\Program Files\\Veskmaker\\Veskmaker.exe"),

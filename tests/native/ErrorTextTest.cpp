@@ -4,13 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-bool TestLead(unsigned char c) {
-    return c >= 0x81;
-}
-
-} // namespace
+#include "LeadBytes.h"
 
 TEST(ErrorBoxText, FullStopAfterCharactersAboveTheFullStop) {
     EXPECT_EQ(ErrorBoxText("The specified source does not exist"),

@@ -2,13 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-bool TestLead(unsigned char c) {
-    return c >= 0x81;
-}
-
-} // namespace
+#include "LeadBytes.h"
 
 TEST(SettingsPath, ExtensionReplacedOrAppended) {
     EXPECT_EQ(SettingsPathFor("D:\\Apps\\front.exe"), "D:\\Apps\\front.ini");

@@ -1,7 +1,6 @@
 // The builder must receive exactly the options and values we meant, split by the system's
 // own rules; and it must be looked for beside our executable.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -10,47 +9,22 @@
 
 #include "builder/Launch.h"
 #include "builder/Parameters.h"
+#include "helpers/WinProcess.h"
 #include "native/ArgvCorpus.h"
 #include "shared/System.h"
 
 namespace {
 
-std::wstring Widen(const std::string& s) {
-    if (s.empty())
-        return std::wstring();
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-    return w;
-}
-
-std::string Narrow(const wchar_t* w) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
-        return std::string();
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w, -1, &s[0], n, nullptr, nullptr);
-    s.resize(static_cast<size_t>(n - 1));
-    return s;
-}
-
-struct ArgvMemory {
-    LPWSTR* argv;
-    ~ArgvMemory() {
-        if (argv)
-            LocalFree(argv);
-    }
-};
+using winproc::Narrow;
+using winproc::Widen;
 
 // The arguments a program started with the parameter string sees after its own name.
 std::vector<std::string> ArgumentsSeenByBuilder(const std::string& parameters) {
-    const std::wstring line = L"\"C:\\Program Files\\VKB.exe\" " + Widen(parameters);
-    int argc = 0;
-    ArgvMemory args{CommandLineToArgvW(line.c_str(), &argc)};
-    std::vector<std::string> out;
-    for (int i = 1; args.argv && i < argc; ++i)
-        out.push_back(Narrow(args.argv[i]));
-    return out;
+    std::vector<std::string> argv =
+        winproc::SplitCommandLine("\"C:\\Program Files\\VKB.exe\" " + parameters);
+    if (!argv.empty())
+        argv.erase(argv.begin());
+    return argv;
 }
 
 std::string Directory(const std::string& path) {

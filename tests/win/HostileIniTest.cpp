@@ -13,6 +13,9 @@
 
 #include "History/History.h"
 #include "History/IniFile.h"
+#include "helpers/WinFiles.h"
+#include "helpers/WinProcess.h"
+#include "win/WinTestSupport.h"
 
 namespace {
 
@@ -30,61 +33,14 @@ std::uint32_t Next(std::uint32_t& state) {
     return state;
 }
 
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name != "." && name != "..") {
-                DeleteFileA((dir + "\\" + name).c_str());
-            }
-        } while (FindNextFileA(find, &fd));
-        FindClose(find);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
-void WriteRaw(const std::string& path, const std::string& bytes) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-    ASSERT_TRUE(ok && written == bytes.size()) << path;
-}
-
-std::string ReadRaw(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) {
-        return std::string();
-    }
-    std::string out;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        out.append(buffer, got);
-    }
-    CloseHandle(f);
-    return out;
-}
+using winfiles::RemoveTree;
+using winproc::Widen;
 
 // The file as text, in whichever encoding its byte-order mark names (the private-profile
 // functions keep a file's encoding when they rewrite it).
 std::wstring DecodeIni(const std::string& bytes) {
-    auto widen = [](UINT codePage, const char* data, std::size_t size) {
-        if (size == 0) {
-            return std::wstring();
-        }
-        const int n = MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), nullptr, 0);
-        std::wstring w(static_cast<std::size_t>(n), L'\0');
-        MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), &w[0], n);
-        return w;
-    };
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        return widen(CP_UTF8, bytes.data() + 3, bytes.size() - 3);
+        return Widen(bytes.substr(3), CP_UTF8);
     }
     const bool little = bytes.compare(0, 2, "\xFF\xFE") == 0;
     if (little || bytes.compare(0, 2, "\xFE\xFF") == 0) {
@@ -96,7 +52,7 @@ std::wstring DecodeIni(const std::string& bytes) {
         }
         return w;
     }
-    return widen(CP_ACP, bytes.data(), bytes.size());
+    return Widen(bytes, CP_ACP);
 }
 
 std::wstring TrimBlanks(const std::wstring& s) {
@@ -255,7 +211,7 @@ protected:
             listsWithEntries_ += h.Count() > 0 ? 1 : 0;
             ASSERT_NO_THROW(h.SaveToIniFile(path, kSections[s]));
         }
-        const std::string saved = ReadRaw(path);
+        const std::string saved = winfiles::ReadFileText(path);
         for (int s = 0; s < 2; ++s) {
             const int count = static_cast<int>(loaded[s].size());
             const std::string problem = SectionProblem(saved, kSections[s], count);
@@ -449,7 +405,7 @@ TEST_F(HostileIniTest, LineBreaksInsideEntriesStayInsideTheirKey) {
     ASSERT_NO_THROW(source.SaveToIniFile(path, "source"));
     ASSERT_NO_THROW(out.SaveToIniFile(path, "out"));
 
-    const std::string saved = ReadRaw(path);
+    const std::string saved = winfiles::ReadFileText(path);
     for (const auto& [section, count] : {std::pair<const char*, int>{"source", 1}, {"out", 3}}) {
         const std::string problem = SectionProblem(saved, section, count);
         EXPECT_TRUE(problem.empty()) << problem;

@@ -11,18 +11,12 @@
 #include "History/IniFile.h"
 #include "shared/Exceptions.h"
 #include "helpers/WinFiles.h"
+#include "win/WinTestSupport.h"
 
 namespace {
 
-struct FileHandle {
-    HANDLE h;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-};
-
 using winfiles::RemoveTree;
+using winfiles::UniqueHandle;
 
 class IniFileTest : public ::testing::Test {
 protected:
@@ -40,25 +34,9 @@ protected:
 
     void WriteRaw(const std::string& text) const { WriteRawTo(path_, text); }
     static void WriteRawTo(const std::string& path, const std::string& text) {
-        FileHandle f{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
-        ASSERT_NE(f.h, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        ASSERT_TRUE(
-            WriteFile(f.h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr));
+        ::WriteRaw(path, text);
     }
-    std::string ReadRaw() const {
-        FileHandle f{CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-        if (f.h == INVALID_HANDLE_VALUE)
-            return std::string();
-        std::string out;
-        char buf[4096];
-        DWORD got = 0;
-        while (ReadFile(f.h, buf, sizeof buf, &got, nullptr) && got > 0)
-            out.append(buf, got);
-        return out;
-    }
+    std::string ReadRaw() const { return winfiles::ReadFileText(path_); }
     bool Exists() const { return GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
     std::string Read(const std::string& section, const std::string& key) const {
         TIniFile ini(path_);
@@ -207,9 +185,9 @@ TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
     h.SetMaxItems(10);
     Fill(h, {"C:\\new"});
     {
-        FileHandle held{CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-        ASSERT_NE(held.h, INVALID_HANDLE_VALUE);
+        UniqueHandle held(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_NE(held.Get(), INVALID_HANDLE_VALUE);
         const std::string expected = "Unable to write to " + path_;
         EXPECT_EQ(WriteError([&] { h.SaveToIniFile(path_, "source"); }), expected);
         EXPECT_EQ(WriteError([&] { TIniFile(path_).WriteValue("out", "1", "x"); }), expected);

@@ -10,7 +10,6 @@
 #include <shlobj.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -20,71 +19,25 @@
 
 #include "gui/Drop.h"
 #include "gui/Pickers.h"
+#include "helpers/WinDrive.h"
+#include "helpers/WinFiles.h"
+#include "helpers/WinProcess.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using TTempDir = winfiles::TempDir;
+using windrive::ChooseFileType;
+using windrive::FileNameField;
+using windrive::FindThreadDialog;
+using windrive::GetText;
+using windrive::Press;
+using windrive::Send;
+using windrive::SetText;
+using windrive::WaitUntil;
+using winfiles::SettleAccessTimes;
 
-bool PollUntil(const std::function<bool()>& done, Clock::duration timeout) {
-    const auto deadline = Clock::now() + timeout;
-    while (!done()) {
-        if (Clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
-BOOL CALLBACK TakeVisibleDialog(HWND hwnd, LPARAM out) {
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    if (std::strcmp(cls, "#32770") != 0 || !IsWindowVisible(hwnd))
-        return TRUE;
-    *reinterpret_cast<HWND*>(out) = hwnd;
-    return FALSE;
-}
-
-// The visible top-level dialog of that thread, if any.
-HWND FindDialogOf(DWORD thread) {
-    HWND found = nullptr;
-    EnumThreadWindows(thread, TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-std::string TextOf(HWND hwnd) {
-    char text[1024] = {};
-    Send(hwnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-void SetTextOf(HWND hwnd, const std::string& text) {
-    Send(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void Press(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-// The save dialog's file name field: a combo box in the Explorer layout, an edit in others.
-HWND FileNameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, cmb13);
-    return field ? field : GetDlgItem(dialog, edt1);
-}
-
-void ChooseFileType(HWND dialog, int index) {
-    HWND types = GetDlgItem(dialog, cmb1);
-    Send(types, CB_SETCURSEL, index, 0);
-    Send(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-    Send(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
-}
+constexpr DWORD kDialogWaitMs = 20000;
+constexpr DWORD kPollMs = 10;
 
 // Plays the user of the dialog that this thread is about to open. Whatever `act` does, the
 // dialog is cancelled if it is still up afterwards, so a failed step cannot hang the run.
@@ -106,68 +59,25 @@ public:
 private:
     void Run() {
         HWND dialog = nullptr;
-        if (!PollUntil([&] { return (dialog = FindDialogOf(owner_)) != nullptr; }, 20s))
+        if (!WaitUntil([&] { return (dialog = FindThreadDialog(owner_)) != nullptr; },
+                       kDialogWaitMs, kPollMs))
             return;
         seen_ = true;
         act_(dialog);
-        PollUntil(
+        WaitUntil(
             [&] {
-                HWND open = FindDialogOf(owner_);
-                if (open && !PollUntil([&] { return !IsWindow(open); }, 3s))
+                HWND open = FindThreadDialog(owner_);
+                if (open && !WaitUntil([&] { return !IsWindow(open); }, 3000, kPollMs))
                     PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
                 return open == nullptr;
             },
-            20s);
+            kDialogWaitMs, kPollMs);
     }
 
     DWORD owner_;
     std::function<void(HWND)> act_;
     std::atomic<bool> seen_{false};
     std::thread thread_;
-};
-
-// A fresh folder under the temp folder, removed with its contents.
-class TTempDir {
-public:
-    TTempDir() {
-        char base[MAX_PATH] = {};
-        GetTempPathA(sizeof(base), base);
-        char longBase[MAX_PATH] = {};
-        GetLongPathNameA(base, longBase, sizeof(longBase));
-        path_ = std::string(longBase) + "vesk-pickers-" + std::to_string(GetCurrentProcessId()) +
-                "-" + std::to_string(GetTickCount());
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-    ~TTempDir() { Remove(path_); }
-
-    const std::string& Path() const { return path_; }
-    std::string MakeFolder(const std::string& name) const {
-        const std::string folder = path_ + "\\" + name;
-        CreateDirectoryA(folder.c_str(), nullptr);
-        return folder;
-    }
-    std::string MakeFile(const std::string& name) const {
-        const std::string file = path_ + "\\" + name;
-        HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-        return file;
-    }
-
-private:
-    static void Remove(const std::string& folder) {
-        std::string from = folder + '\0'; // the list ends with a second zero
-        SHFILEOPSTRUCTA op{};
-        op.wFunc = FO_DELETE;
-        op.pFrom = from.c_str();
-        op.fFlags = FOF_NO_UI;
-        SHFileOperationA(&op);
-    }
-
-    std::string path_;
 };
 
 struct TWindowDestroyer {
@@ -233,7 +143,7 @@ struct TSaveDialogView {
 TSaveDialogView Look(HWND dialog, HWND taskWindow) {
     TSaveDialogView view;
     GetWindowRect(dialog, &view.bounds);
-    view.fileName = TextOf(FileNameField(dialog));
+    view.fileName = GetText(FileNameField(dialog));
     view.fileType = Send(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0);
     view.taskWindowEnabled = IsWindowEnabled(taskWindow) != FALSE;
     return view;
@@ -269,7 +179,7 @@ TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
         TDialogUser user([&](HWND dlg) {
             first = Look(dlg, task.get());
             ChooseFileType(dlg, 1);
-            SetTextOf(FileNameField(dlg), "pick-one");
+            SetText(FileNameField(dlg), "pick-one");
             Press(dlg, IDOK);
         });
         ASSERT_TRUE(dialog.Execute());
@@ -301,7 +211,7 @@ TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
         TDialogUser user([&](HWND dlg) {
             second = Look(dlg, task.get());
             ChooseFileType(dlg, 0);
-            SetTextOf(FileNameField(dlg), "pick-two");
+            SetText(FileNameField(dlg), "pick-two");
             Press(dlg, IDCANCEL);
         });
         EXPECT_FALSE(dialog.Execute());
@@ -324,7 +234,7 @@ TEST(PickerSaveDialog, CutsAnOverlongStartingNameToTheBuffer) {
     std::string shown;
     {
         TDialogUser user([&](HWND dlg) {
-            shown = TextOf(FileNameField(dlg));
+            shown = GetText(FileNameField(dlg));
             Press(dlg, IDCANCEL);
         });
         EXPECT_FALSE(dialog.Execute());
@@ -334,23 +244,6 @@ TEST(PickerSaveDialog, CutsAnOverlongStartingNameToTheBuffer) {
     EXPECT_EQ(shown, std::string(MAX_PATH - 1, 'n'));
     EXPECT_EQ(dialog.FileName, std::string(300, 'n'));
     EXPECT_EQ(dialog.FilterIndex, 2);
-}
-
-// Wine's folder browser finds its start folder by comparing item IDs byte for byte, and those
-// carry last-access times: a folder just written to gets a new one on its next listing, which
-// can land between the browser's two looks. Listing every folder on the way once settles them.
-void SettleAccessTimes(const std::string& path) {
-    for (std::size_t end = path.find('\\', 3);; end = path.find('\\', end + 1)) {
-        WIN32_FIND_DATAA entry;
-        HANDLE find = FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry);
-        if (find != INVALID_HANDLE_VALUE) {
-            while (FindNextFileA(find, &entry)) {
-            }
-            FindClose(find);
-        }
-        if (end == std::string::npos)
-            break;
-    }
 }
 
 TEST(PickerFolderBrowser, ConfirmReturnsThePreselectedFolder) {
@@ -396,9 +289,7 @@ HDROP MakeDrop(const std::vector<std::string>& paths, bool wide) {
     std::vector<char> list;
     for (const std::string& path : paths) {
         if (wide) {
-            const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-            std::vector<WCHAR> w(static_cast<std::size_t>(n));
-            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, w.data(), n);
+            const std::wstring w = winproc::Widen(path) + L'\0';
             const char* bytes = reinterpret_cast<const char*>(w.data());
             list.insert(list.end(), bytes, bytes + w.size() * sizeof(WCHAR));
         } else {

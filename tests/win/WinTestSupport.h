@@ -1,8 +1,11 @@
-// Helpers for the in-process window tests: pumping our own event loop with a deadline,
-// and a watcher thread that answers the message boxes the code under test shows.
+// Helpers for the in-process Win32 tests: pumping our own event loop with a deadline, a
+// watcher thread that answers the message boxes the code under test shows, and files written
+// byte for byte.
 #pragma once
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
@@ -11,6 +14,15 @@
 #include <thread>
 
 #include "app/Application.h"
+#include "helpers/WinDrive.h"
+#include "helpers/WinFiles.h"
+
+// Writes the bytes as the whole file; a file that cannot be written fails the test.
+inline void WriteRaw(const std::string& path, const std::string& bytes) {
+    const winfiles::UniqueHandle file = winfiles::CreateToWrite(path);
+    ASSERT_NE(file.Get(), INVALID_HANDLE_VALUE) << path;
+    ASSERT_TRUE(winfiles::WriteAll(file.Get(), bytes)) << path;
+}
 
 // Runs the application's event loop until `done` holds or the deadline passes.
 inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
@@ -59,29 +71,24 @@ public:
     HWND owner = nullptr;
 
 private:
-    struct Found {
-        DWORD thread;
-        HWND box;
-    };
     void Run() {
         while (!stop_) {
-            Found found{uiThread_, nullptr};
-            EnumThreadWindows(uiThread_, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
-            if (found.box) {
+            const HWND box = windrive::FindThreadDialog(uiThread_);
+            if (box) {
                 char buffer[1024] = {};
-                GetWindowTextA(found.box, buffer, sizeof buffer);
+                GetWindowTextA(box, buffer, sizeof buffer);
                 caption = buffer;
-                GetDlgItemTextA(found.box, 0xFFFF, buffer, sizeof buffer);
+                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
                 text = buffer;
-                owner = GetWindow(found.box, GW_OWNER);
+                owner = GetWindow(box, GW_OWNER);
                 GUITHREADINFO info{};
                 info.cbSize = sizeof info;
                 GetGUIThreadInfo(uiThread_, &info);
                 captureWhileUp = info.hwndCapture;
                 if (watched_)
                     watchedEnabledWhileUp = IsWindowEnabled(watched_) != FALSE;
-                PostMessageA(found.box, WM_COMMAND, IDOK, 0);
-                while (IsWindow(found.box) && IsWindowVisible(found.box) && !stop_)
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                while (IsWindow(box) && IsWindowVisible(box) && !stop_)
                     Sleep(5);
                 ++count_;
                 answered_ = true;
@@ -91,16 +98,6 @@ private:
     }
 
     HWND watched_;
-    static BOOL CALLBACK FindVisibleDialog(HWND hwnd, LPARAM p) {
-        char cls[32] = {};
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
-            reinterpret_cast<Found*>(p)->box = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
     DWORD uiThread_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> answered_{false};
