@@ -1,5 +1,6 @@
 #include "History/History.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "shared/SameText.h"
@@ -42,6 +43,22 @@ void THistory::Add(const std::string& text) {
         items_.insert(items_.begin(), std::move(entry));
     }
     Change();
+}
+
+void THistory::AppendOlder(const THistory& older) {
+    bool appended = false;
+    for (const std::string& entry : older.items_) {
+        if (maxItems_ >= 0 && items_.size() >= static_cast<std::size_t>(maxItems_))
+            break;
+        const bool held = std::any_of(items_.begin(), items_.end(),
+                                      [&](const std::string& e) { return SameText(e, entry); });
+        if (!held) {
+            items_.push_back(entry);
+            appended = true;
+        }
+    }
+    if (appended)
+        Change();
 }
 
 std::string THistory::Item(int index) const {

@@ -35,6 +35,10 @@ public:
     // Raises Exception "Index out of bounds (<index>)" outside 0..Count-1.
     std::string Item(int index) const;
 
+    // Appends the entries of an older list behind this one's, skipping those it already holds,
+    // while there is room; notifies when it appended any.
+    void AppendOlder(const THistory& older);
+
     // The notification: calls OnChange with this history, if set.
     virtual void Change();
 

@@ -2,16 +2,21 @@
 
 #include <windows.h>
 
-#include <array>
+#include <vector>
 #include <cstring>
 #include <string>
 
 #include "shared/Exceptions.h"
+#include "shared/System.h"
 
 namespace {
 
-// Values longer than this minus one come back cut; the terminating zero needs a byte.
+// The first try holds most entries; longer ones take more tries.
 constexpr DWORD kReadBufferSize = 2048;
+// No entry the program writes comes near it; a file made to be hostile stops here.
+constexpr DWORD kLongestValue = 1u << 26;
+// The longest value the ANSI write passes on whole.
+constexpr std::size_t kLongestAnsiValue = 32767;
 
 [[noreturn]] void ThrowUnableToWrite(const std::string& path) {
     // Appended, never formatted: a folder named "100%s" must show as itself.
@@ -62,6 +67,19 @@ std::string StorableValue(const std::string& value) {
 
 } // namespace
 
+bool IniFileUnreadable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    // The sharing the private-profile functions ask for when they read.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return true;
+    CloseHandle(file);
+    return false;
+}
+
 TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) {}
 
 TIniFile::~TIniFile() {
@@ -70,17 +88,33 @@ TIniFile::~TIniFile() {
 
 std::string TIniFile::ReadValue(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) {
-    std::array<char, kReadBufferSize> buffer{};
-    const DWORD copied =
-        GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
-                                 kReadBufferSize, FileName().c_str());
-    return {buffer.data(), copied < kReadBufferSize ? copied : kReadBufferSize - 1};
+    // A value that fills the buffer but for its terminating zero may have been cut: grow the
+    // buffer until the value fits, or an entry comes back shorter at the next start.
+    std::vector<char> buffer(kReadBufferSize);
+    for (;;) {
+        const auto size = static_cast<DWORD>(buffer.size());
+        const DWORD copied =
+            GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
+                                     buffer.data(), size, FileName().c_str());
+        if (copied + 1 < size || size >= kLongestValue)
+            return {buffer.data(), copied < size ? copied : size - 1};
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 void TIniFile::WriteValue(const std::string& section, const std::string& key,
                           const std::string& value) {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), StorableValue(value).c_str(),
-                                    FileName().c_str()))
+    const std::string stored = StorableValue(value);
+    // The ANSI call carries the value in a counted Unicode string of at most 32,767
+    // characters and writes a longer one as garbage; the Unicode call has no such limit.
+    const bool written =
+        stored.size() < kLongestAnsiValue
+            ? WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(),
+                                         FileName().c_str()) != FALSE
+            : WritePrivateProfileStringW(WideFromAnsi(section).c_str(), WideFromAnsi(key).c_str(),
+                                         WideFromAnsi(stored).c_str(),
+                                         WideFromAnsi(FileName()).c_str()) != FALSE;
+    if (!written)
         ThrowUnableToWrite(FileName());
 }
 

@@ -17,10 +17,4 @@ std::string TypedAnsiChars(HWND hwnd, WPARAM wParam);
 // code page cannot represent, so that no character is silently changed.
 std::optional<std::string> ExactText(HWND hwnd);
 
-// The ANSI text of UTF-16 characters; nothing when one has no ANSI form.
-std::optional<std::string> ExactAnsi(const std::wstring& wide);
-
-// How many UTF-16 units the ANSI text takes: where a position in it lies in a Unicode edit.
-int WideLength(const std::string& ansi);
-
 } // namespace gui

@@ -47,7 +47,7 @@ std::optional<std::string> TextBeforeSelection(HWND edit) {
 // Where a byte position of an ANSI text lies as the edit counts positions.
 WPARAM EditPosition(HWND edit, const std::string& text, int bytes) {
     const std::string head = text.substr(0, static_cast<size_t>(bytes));
-    return static_cast<WPARAM>(IsWindowUnicode(edit) ? WideLength(head) : bytes);
+    return IsWindowUnicode(edit) ? WideFromAnsi(head).size() : static_cast<WPARAM>(bytes);
 }
 
 } // namespace
@@ -108,8 +108,8 @@ bool TComboBox::CompleteTypedChars(const std::string& typed) {
     const std::optional<std::string> before = TextBeforeSelection(edit_);
     if (!before)
         return false;
-    auto completion = CompleteTyped(*before, static_cast<int>(before->size()), typed, Items(),
-                                    IsSystemLeadByte);
+    auto completion =
+        CompleteTyped(*before, static_cast<int>(before->size()), typed, Items(), IsSystemLeadByte);
     if (!completion)
         return false;
     SendMsg(CB_SETCURSEL, static_cast<WPARAM>(completion->itemIndex));

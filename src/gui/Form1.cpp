@@ -1,38 +1,18 @@
 #include "gui/Form1.h"
 
-#include <shellapi.h>
+#include <optional>
 
-#include <array>
-#include <map>
-#include <stdexcept>
-#include <utility>
-
+#include "History/IniFile.h"
 #include "History/SettingsPath.h"
 #include "builder/Launch.h"
+#include "gui/AnsiText.h"
 #include "gui/Drop.h"
 #include "shared/Exceptions.h"
 #include "shared/System.h"
 
 std::string SettingsFilePath;
 
-using gui::Rect;
-using gui::TDesignRow;
-
 namespace {
-
-constexpr DWORD kFormStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
-
-HFONT MakeFont(int dpi, bool underline) {
-    HFONT font =
-        CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
-                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                    DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
-    if (!font)
-        throw std::runtime_error("Cannot create the font MS Sans Serif");
-    return font;
-}
 
 void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
     // Clearing the list would take the typed text with it; keep what the user sees.
@@ -58,157 +38,6 @@ TForm1::TForm1() {
     cbxDev.hint = " development-only vesk (not for retail usage)";
     cbxMpXfer.hint = "allow transfer during multiplayer";
     cbxProtected.hint = "this is protected content (for optional use by extractors)";
-}
-
-gui::TControl& TForm1::Control(ControlId id) {
-    const std::array<std::pair<ControlId, gui::TControl*>, 29> controls{{
-        {idForm, this},
-        {idPanel2, &Panel2},
-        {idLblSource, &lblSource},
-        {idLblOutput, &lblOutput},
-        {idLblURL, &lblURL},
-        {idBtnBrowseSrc, &btnBrowseSrc},
-        {idBtnBrowseOut, &btnBrowseOut},
-        {idCmbSource, &cmbSource},
-        {idCmbOutput, &cmbOutput},
-        {idBtnAdvanced, &btnAdvanced},
-        {idBtnCreate, &btnCreate},
-        {idPanel3, &Panel3},
-        {idBvlSeparator, &bvlSeparator},
-        {idPgeAdvanced, &pgeAdvanced},
-        {idTabSheet1, &TabSheet1},
-        {idTabSheet2, &TabSheet2},
-        {idEdtTitle, &edtTitle},
-        {idLblTitle, &lblTitle},
-        {idEdtAuthor, &edtAuthor},
-        {idLblAuthor, &lblAuthor},
-        {idEdtBuild, &edtBuild},
-        {idLblBuild, &lblBuild},
-        {idEdtCopyright, &edtCopyright},
-        {idLblCopyright, &lblCopyright},
-        {idCbxDev, &cbxDev},
-        {idCbxMpXfer, &cbxMpXfer},
-        {idCbxProtected, &cbxProtected},
-        {idLblPriority, &lblPriority},
-        {idSpnPriority, &spnPriority},
-    }};
-    for (const auto& [controlId, control] : controls)
-        if (controlId == id)
-            return *control;
-    throw std::logic_error("The main window has no control " + std::to_string(id));
-}
-
-void TForm1::Build(gui::TFormHost& host) {
-    host_ = &host;
-    dlgSave.Owner = host.OwnerWindow();
-    RegisterWindowClass(VESK_FORM_CLASS, host.AppIcon());
-    Create({host.OwnerWindow(), 0, "Veskmaker", {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}, false});
-}
-
-void TForm1::Create(const gui::TCreateArgs& args) {
-    dpi_ = ScreenDpi();
-    font_.Reset(MakeFont(dpi_, false));
-    linkFont_.Reset(MakeFont(dpi_, true));
-    CreateCustom(kFormExStyle, VESK_FORM_CLASS, kFormStyle, args);
-    dlgSave.MainForm = Handle();
-    SetFont(font_.Get());
-    for (const TDesignRow& row : gui::kForm1Design)
-        CreateControl(row);
-    lblURL.SetFont(linkFont_.Get());
-    lblURL.textColor = RGB(0, 0, 255);
-    pgeAdvanced.SetActivePage(0);
-    WireEvents();
-    AutoSize();
-}
-
-gui::TCreateArgs TForm1::CreateArgs(const TDesignRow& row) {
-    const bool placedLater = (row.options & (gui::doPage | gui::doBeside)) != 0;
-    gui::TCreateArgs args{Control(row.parent).Handle(), row.id, row.text,
-                          placedLater ? Rect{} : gui::ScaleRect(row.bounds, dpi_),
-                          !(row.options & gui::doHidden)};
-    if (row.parent == idForm) {
-        const int border = gui::ScaleToDpi(gui::kFormBorder, dpi_);
-        args.bounds.left += border;
-        args.bounds.top += border;
-    }
-    return args;
-}
-
-void TForm1::CreateControl(const TDesignRow& row) {
-    gui::TControl& control = Control(row.id);
-    const gui::TCreateArgs args = CreateArgs(row);
-    control.Create(args);
-    control.SetFont(font_.Get());
-    if (row.options & gui::doDisabled)
-        control.SetEnabled(false);
-    if (row.options & gui::doPage)
-        dynamic_cast<gui::TPageControl&>(Control(row.buddy))
-            .AddPage(dynamic_cast<gui::TPanel&>(control), row.text);
-    if (row.options & (gui::doBeside | gui::doAutoWidth))
-        SizeLabel(row, args.bounds, dynamic_cast<gui::TLabel&>(control));
-}
-
-void TForm1::SizeLabel(const TDesignRow& row, Rect bounds, gui::TLabel& label) {
-    const gui::Size extent = label.TextExtent();
-    if (row.options & gui::doBeside) {
-        label.SetBounds(
-            gui::LabelBeside(gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_), extent));
-        return;
-    }
-    // As wide as the caption, never narrower than designed.
-    if (extent.width > bounds.width)
-        bounds.width = extent.width;
-    label.SetBounds(bounds);
-}
-
-void TForm1::WireEvents() {
-    btnBrowseSrc.onClick = [this] { btnBrowseSrcClick(); };
-    btnBrowseOut.onClick = [this] { btnBrowseOutClick(); };
-    btnAdvanced.onClick = [this] { btnAdvancedClick(); };
-    btnCreate.onClick = [this] { btnCreateClick(); };
-    lblURL.onClick = [this] { lblURLClick(); };
-}
-
-void TForm1::LayoutControls() {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int border = gui::ScaleToDpi(gui::kFormBorder, dpi_);
-    const int width = client.right - 2 * border;
-    // Only the width moves anything; start-up alone would lay out four times otherwise.
-    if (width <= 0 || width == laidOutWidth_)
-        return;
-    laidOutWidth_ = width;
-    // How much each container has grown beyond its design, the window's content first.
-    std::map<int, int> grown{{idForm, width - gui::ScaleToDpi(gui::kDesignWidth, dpi_)}};
-    for (const TDesignRow& row : gui::kForm1Design) {
-        if (row.options & gui::doPage)
-            continue; // the page control lays its pages over its display area
-        const Rect designed = gui::ScaleRect(row.bounds, dpi_);
-        Rect r = gui::Anchored(designed, row.anchors, grown[row.parent], 0);
-        grown[row.id] = r.width - designed.width;
-        if (!(row.anchors & (gui::akRight | gui::akBottom)))
-            continue; // stays where it was made
-        if (row.parent == idForm) {
-            r.left += border;
-            r.top += border;
-        }
-        Control(row.id).SetBounds(r);
-    }
-}
-
-void TForm1::AutoSize() {
-    if (IsZoomed(Handle()) || IsIconic(Handle())) {
-        LayoutControls();
-        return;
-    }
-    const int contentHeight = gui::DesignContentHeight(Panel3.Visible());
-    const gui::Size client = gui::FormClientSize(
-        {gui::ScaleToDpi(gui::kDesignWidth, dpi_), gui::ScaleToDpi(contentHeight, dpi_)}, dpi_);
-    RECT rc{0, 0, client.width, client.height};
-    AdjustWindowRectEx(&rc, kFormStyle, FALSE, kFormExStyle);
-    SetWindowPos(Handle(), nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    LayoutControls();
 }
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -257,13 +86,31 @@ bool TForm1::PreTranslateKey(const MSG& msg) {
 
 void TForm1::FormCreate() {
     SettingsFilePath = SettingsPathFor(ModuleFileName(), IsSystemLeadByte);
+    settingsLoaded_ = !IniFileUnreadable(SettingsFilePath);
+    if (!settingsLoaded_)
+        throw EIniFileException("Unable to read " + SettingsFilePath);
     hstSource.LoadFromIniFile(SettingsFilePath, "source");
     hstOutput.LoadFromIniFile(SettingsFilePath, "out");
 }
 
 void TForm1::FormClose(gui::TCloseAction& /*action*/) {
-    hstSource.SaveToIniFile(SettingsFilePath, "source");
-    hstOutput.SaveToIniFile(SettingsFilePath, "out");
+    // A failed save of one history must not lose the other's entries.
+    RunEach([this] { SaveHistory(hstSource, "source"); },
+            [this] { SaveHistory(hstOutput, "out"); });
+}
+
+void TForm1::SaveHistory(THistory& history, const std::string& section) {
+    if (!settingsLoaded_) {
+        // The file could not be read at start, so this run's list does not hold what it
+        // stores: keep that behind this run's entries, or leave the file alone.
+        if (IniFileUnreadable(SettingsFilePath))
+            throw EIniFileException("Unable to read " + SettingsFilePath);
+        THistory stored;
+        stored.SetMaxItems(history.MaxItems());
+        stored.LoadFromIniFile(SettingsFilePath, section);
+        history.AppendOlder(stored);
+    }
+    history.SaveToIniFile(SettingsFilePath, section);
 }
 
 void TForm1::hstSourceChange(THistory& /*sender*/) {
@@ -311,14 +158,24 @@ void TForm1::DropFiles(HDROP drop) {
         cmbOutput.SetText(targets.file);
 }
 
+std::string TForm1::FieldText(const gui::TControl& field, ControlId label) {
+    if (std::optional<std::string> text = gui::ExactText(field))
+        return *text;
+    // A best-fit copy would reach the builder and the history as another name: "\u03A9mega"
+    // as "Omega", a Cyrillic folder as question marks.
+    throw Exception(std::string("The ") + gui::DesignRow(label).text +
+                    " field contains characters that the system's code page cannot represent, "
+                    "so the builder would receive other ones");
+}
+
 BuilderInputs TForm1::ReadBuilderInputs() const {
     BuilderInputs in;
-    in.source = cmbSource.Text();
-    in.output = cmbOutput.Text();
-    in.title = edtTitle.Text();
-    in.author = edtAuthor.Text();
-    in.build = edtBuild.Text();
-    in.copyright = edtCopyright.Text();
+    in.source = FieldText(cmbSource, idLblSource);
+    in.output = FieldText(cmbOutput, idLblOutput);
+    in.title = FieldText(edtTitle, idLblTitle);
+    in.author = FieldText(edtAuthor, idLblAuthor);
+    in.build = FieldText(edtBuild, idLblBuild);
+    in.copyright = FieldText(edtCopyright, idLblCopyright);
     in.dev = cbxDev.Checked();
     in.mpXfer = cbxMpXfer.Checked();
     in.isProtected = cbxProtected.Checked();

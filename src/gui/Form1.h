@@ -37,7 +37,8 @@ public:
     void hstOutputChange(THistory& sender);
     std::string BrowseForFolder(const std::string& initialFolder);
 
-    // Every input of the builder's command line, each read from its control once.
+    // Every input of the builder's command line, each read from its control once; a user
+    // error names the first field whose text the code page cannot hold.
     BuilderInputs ReadBuilderInputs() const;
     // The control of a design row.
     gui::TControl& Control(ControlId id);
@@ -69,10 +70,14 @@ private:
     void WireEvents();
     void LayoutControls();
     void AutoSize();
+    gui::Size FittingWindowSize() const;
     void DropFiles(HDROP drop);
+    void SaveHistory(THistory& history, const std::string& section);
+    static std::string FieldText(const gui::TControl& field, ControlId label);
 
     int dpi_ = gui::kDesignDpi;
     int laidOutWidth_ = 0;
+    bool settingsLoaded_ = true; // the settings file could be read when the window was made
     TFont font_, linkFont_;
 };
 

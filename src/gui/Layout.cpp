@@ -45,6 +45,13 @@ Point CentreOnScreen(int screenWidth, int screenHeight, int width, int height) {
     return {x < 0 ? 0 : x, y < 0 ? 0 : y};
 }
 
+int TopWithinWorkArea(int top, int height, int workTop, int workBottom) {
+    if (top + height <= workBottom)
+        return top;
+    const int raised = workBottom - height;
+    return raised > workTop ? raised : workTop;
+}
+
 Size FormClientSize(Size content, int dpi) {
     int border = ScaleToDpi(kFormBorder, dpi);
     return {content.width + 2 * border, content.height + 2 * border};

@@ -32,6 +32,11 @@ Rect LabelBeside(const Rect& field, Size label);
 // Top-left corner that centres a window on the screen, never above or left of it.
 Point CentreOnScreen(int screenWidth, int screenHeight, int width, int height);
 
+// The top of a window of that height whose top stands at `top`: kept whenever the window
+// fits above the work area's bottom, otherwise moved up just as far as needed, never above
+// the work area's top.
+int TopWithinWorkArea(int top, int height, int workTop, int workBottom);
+
 // The window sizes itself to its visible content plus the border.
 Size FormClientSize(Size content, int dpi);
 

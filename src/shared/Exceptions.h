@@ -36,3 +36,20 @@ public:
     using Exception::Exception;
     const char* ClassName() const override { return "EOutOfResources"; }
 };
+
+// Runs every step, also those after one that failed, then raises the first failure again:
+// one step's failure must not cost the others their work, and the user hears of it once.
+template <typename... Steps> void RunEach(Steps&&... steps) {
+    std::exception_ptr first;
+    auto run = [&first](auto& step) {
+        try {
+            step();
+        } catch (...) {
+            if (!first)
+                first = std::current_exception();
+        }
+    };
+    (run(steps), ...);
+    if (first)
+        std::rethrow_exception(first);
+}

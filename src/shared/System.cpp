@@ -4,6 +4,7 @@
 
 #include <array>
 #include <climits>
+#include <string>
 #include <vector>
 
 #include "shared/Handles.h"
@@ -34,6 +35,47 @@ std::string ModuleFileName() {
             return {buffer.data(), length < size ? length : size - 1};
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::wstring WideFromAnsi(const std::string& ansi) {
+    if (ansi.empty() || ansi.size() > INT_MAX)
+        return {};
+    const int size = static_cast<int>(ansi.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::optional<std::string> ExactAnsi(const std::wstring& wide) {
+    if (wide.empty())
+        return std::string();
+    if (wide.size() > INT_MAX / 2)
+        return std::nullopt;
+    const int units = static_cast<int>(wide.size());
+    // Best fit would turn an Omega into an O and a Cyrillic letter into a question mark.
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units,
+                                           nullptr, 0, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault)
+        return std::nullopt;
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units, ansi.data(), length,
+                        nullptr, &usedDefault);
+    if (usedDefault)
+        return std::nullopt;
+    return ansi;
+}
+
+std::string SystemErrorText(unsigned long error) {
+    std::array<char, 512> buffer{};
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                       0, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
+    std::string text(buffer.data(), length < buffer.size() ? length : 0);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text.empty() ? "error " + std::to_string(error) : text;
 }
 
 int ScreenDpi() {

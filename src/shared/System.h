@@ -2,6 +2,7 @@
 // so each rule (buffer sizes, fallbacks) is written once.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The ANSI code page's lead-byte test, in the form the Windows-free scans take.
@@ -9,6 +10,16 @@ bool IsSystemLeadByte(unsigned char c);
 
 // The running executable's full path, however long; empty if the system cannot say.
 std::string ModuleFileName();
+
+// The UTF-16 form of an ANSI text.
+std::wstring WideFromAnsi(const std::string& ansi);
+
+// The ANSI text of UTF-16 characters; nothing when one has no ANSI form, so that no
+// character is silently changed into another.
+std::optional<std::string> ExactAnsi(const std::wstring& wide);
+
+// The system's text for an error number, without a line break at its end.
+std::string SystemErrorText(unsigned long error);
 
 // The screen's pixels per inch; 96 when the system cannot say.
 int ScreenDpi();
