@@ -2,6 +2,7 @@
 // reach the user through the application frame.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -9,6 +10,7 @@
 
 #include "gui/ControlIds.h"
 #include "gui/Form1.h"
+#include "helpers/WinFiles.h"
 #include "win/WinTestSupport.h"
 
 namespace {
@@ -209,6 +211,74 @@ TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
     EXPECT_TRUE(in.isProtected);
 }
 
+TEST_F(Form1Test, GrownNearTheBottomOfTheScreenTheWindowMovesUpJustEnough) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(*form, MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT work = monitor.rcWork;
+    SetWindowPos(*form, nullptr, 40, work.bottom - WindowSize(*form).cy - 5, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    form->btnAdvanced.Click();
+    RECT rc{};
+    GetWindowRect(*form, &rc);
+    EXPECT_EQ(rc.bottom, work.bottom);
+    EXPECT_EQ(rc.left, 40);
+    // Back to the simple view it keeps that top; grown where it fits, it keeps its own.
+    form->btnAdvanced.Click();
+    SetWindowPos(*form, nullptr, 40, work.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    form->btnAdvanced.Click();
+    GetWindowRect(*form, &rc);
+    EXPECT_EQ(rc.top, work.top + 10);
+}
+
+TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
+    ShowWindow(*form, SW_SHOWMAXIMIZED);
+    form->btnAdvanced.Click();
+    ShowWindow(*form, SW_RESTORE);
+    PumpPending();
+    RECT client{};
+    GetClientRect(*form, &client);
+    EXPECT_EQ(client.right, 386);
+    EXPECT_EQ(client.bottom, 278);
+}
+
+// What the user sees in a field is what the builder receives, or nothing starts.
+TEST_F(Form1Test, TextsTheCodePageCannotHoldAreRefusedNamingTheField) {
+    winfiles::TempDir source;
+    ShowActive();
+    form->cmbSource.SetText(source.Path());
+    ASSERT_TRUE(IsWindowUnicode(form->cmbOutput));
+    SetWindowTextW(form->cmbOutput.EditHandle(), L"\u03A9mega.vkpak");
+    TBoxAnswerer answerer(*form);
+    form->btnCreate.Click();
+    ASSERT_TRUE(answerer.Wait());
+    EXPECT_EQ(answerer.text, "The Output field contains characters that the system's code page "
+                             "cannot represent, so the builder would receive other ones.");
+    EXPECT_EQ(form->hstSource.Count(), 0);
+    EXPECT_EQ(form->hstOutput.Count(), 0);
+}
+
+// The system tells top-level windows only; the priority field with the focus must hear it.
+TEST_F(Form1Test, SettingsChangesReachThePriorityField) {
+    struct TSeparator {
+        std::array<char, 8> saved{};
+        TSeparator() { GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved.data(), 8); }
+        ~TSeparator() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved.data()); }
+    } restore;
+    ASSERT_EQ(std::string(restore.saved.data()), ".");
+    ShowActive();
+    form->btnAdvanced.Click();
+    form->pgeAdvanced.SetActivePage(1);
+    form->spnPriority.Focus();
+    form->spnPriority.SetText("1");
+    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, ","));
+    SendMessageA(*form, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+    SendMessageA(form->spnPriority, EM_SETSEL, 1, 1);
+    PostMessageA(form->spnPriority, WM_CHAR, ',', 1);
+    PumpPending();
+    EXPECT_EQ(form->spnPriority.Text(), "1,");
+}
+
 TEST_F(Form1Test, CheckBoxesCarryHintsThatAreNeverShown) {
     EXPECT_EQ(form->cbxDev.hint, " development-only vesk (not for retail usage)");
     EXPECT_EQ(form->cbxMpXfer.hint, "allow transfer during multiplayer");
@@ -307,6 +377,21 @@ TEST(AppFrameTest, ErrorInFormCreateIsShownAndTheWindowStillComesUp) {
     app.RunMessageLoop();
     EXPECT_TRUE(IsWindowVisible(*form));
     EXPECT_TRUE(app.QuitRequested());
+}
+
+// Moving or sizing the invisible window, or maximising it, means nothing to the user.
+TEST(AppFrameTest, TaskbarMenuOffersRestoreMinimiseAndClose) {
+    HMENU menu = GetSystemMenu(Application->Handle(), FALSE);
+    ASSERT_NE(menu, nullptr);
+    std::vector<UINT> commands;
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+        // Separators aside, and "About Wine", which Wine adds to every system menu.
+        const UINT id = GetMenuItemID(menu, i);
+        constexpr UINT kAboutWine = 0xF141;
+        if (id != 0 && id != static_cast<UINT>(-1) && id != kAboutWine)
+            commands.push_back(id);
+    }
+    EXPECT_EQ(commands, (std::vector<UINT>{SC_RESTORE, SC_MINIMIZE, SC_CLOSE}));
 }
 
 TEST(AppFrameTest, ClosingRunsTheCloseHandlerAndQuits) {

@@ -143,17 +143,23 @@ TEST_F(IniFileTest, LoadsOnlyMaxItemsKeysAndClosesGaps) {
     EXPECT_EQ(Read("out", "1"), "<none>");
 }
 
-TEST_F(IniFileTest, OverlongValueReadsBackAsItsFirst2047Characters) {
-    std::string value;
-    for (int i = 0; i < 3000; ++i)
-        value += static_cast<char>('a' + i % 26);
-    WriteRaw("[source]\r\n0=" + value + "\r\n");
-
-    EXPECT_EQ(Read("source", "0"), value.substr(0, 2047));
-    THistory h;
-    h.LoadFromIniFile(path_, "source");
-    ASSERT_EQ(h.Count(), 1);
-    EXPECT_EQ(h.Item(0), value.substr(0, 2047));
+// A value that fills the first read buffer but for its terminating zero, one that just
+// overflows it, and one long enough that only the Unicode write keeps it whole.
+TEST_F(IniFileTest, LongValuesReadBackWhole) {
+    for (std::size_t size : {2047u, 2048u, 3000u, 40000u}) {
+        std::string value;
+        for (std::size_t i = 0; i < size; ++i)
+            value += static_cast<char>('a' + i % 26);
+        WriteRaw("[source]\r\n0=" + value + "\r\n");
+        EXPECT_EQ(Read("source", "0"), value) << size;
+        THistory h;
+        h.SetMaxItems(10);
+        h.LoadFromIniFile(path_, "source");
+        ASSERT_EQ(h.Count(), 1);
+        EXPECT_EQ(h.Item(0), value) << size;
+        h.SaveToIniFile(path_, "source");
+        EXPECT_EQ(Read("source", "0"), value) << size << " after a save";
+    }
 }
 
 TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {

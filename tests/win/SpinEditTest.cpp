@@ -224,6 +224,19 @@ TEST_F(SpinEditTest, TabIntoTheFieldSelectsAllButAClickInTheTextDoesNot) {
     EXPECT_EQ(SelStart(), SelEnd());
 }
 
+// Alt+Tab back, a restore from the taskbar or a closed message box give the focus back
+// from outside the window: the next key must not replace the whole number.
+TEST_F(SpinEditTest, FocusGivenBackFromOutsideKeepsTheSelection) {
+    FocusSpin();
+    EnterText("123");
+    Spin().SendMsg(EM_SETSEL, 3, 3);
+    SetFocus(nullptr);
+    SetFocus(Spin());
+    PumpPending();
+    EXPECT_EQ(SelStart(), 3u);
+    EXPECT_EQ(SelEnd(), 3u);
+}
+
 TEST_F(SpinEditTest, PasteAndCutAreUnfilteredUnlessReadOnly) {
     FocusSpin();
     EnterText("$A");
