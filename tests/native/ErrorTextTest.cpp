@@ -42,8 +42,8 @@ TEST(ReadableTypeName, NamesClassesAsCppSpellsThem) {
     EXPECT_EQ(ReadableTypeName("NSt8ios_base7failureB5cxx11E"), "std::ios_base::failure");
     EXPECT_EQ(ReadableTypeName("N12_GLOBAL__N_14OopsE"), "(anonymous namespace)::Oops");
     // What it cannot read comes back as it is, never cut or overrun.
-    for (const char* odd : {"", "St", "N3fooE3bar", "N3foo", "3fo", "St9bad_allocI", "PKc",
-                            "99999999999999999999x"})
+    for (const char* odd :
+         {"", "St", "N3fooE3bar", "N3foo", "3fo", "St9bad_allocI", "PKc", "99999999999999999999x"})
         EXPECT_EQ(ReadableTypeName(odd), odd);
 }
 

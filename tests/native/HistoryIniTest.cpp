@@ -42,7 +42,7 @@ public:
     }
 
     void RemoveSection(const std::string& section) override {
-        if (failRemove) {
+        if (failRemove || section == failSection) {
             throw EIniFileException("Unable to write to " + FileName());
         }
         calls.push_back("remove " + section);
@@ -55,6 +55,7 @@ public:
     std::vector<std::string> calls;
     std::string failReadKey, failWriteKey;
     bool failRemove = false;
+    std::string failSection;
 };
 
 Entries EntriesOf(const THistory& h) {
@@ -195,4 +196,20 @@ TEST_F(HistoryIniTest, SaveThenLoadGivesTheSameList) {
     again.SetMaxItems(10);
     again.LoadFromIni(&ini, "source");
     EXPECT_EQ(EntriesOf(again), EntriesOf(history));
+}
+
+// The window saves both histories on close: a failed save of the first must not lose the
+// second's entries, and the user hears of the failure once.
+TEST_F(HistoryIniTest, BothHistoriesAreSavedWhenTheFirstFails) {
+    Fill({"C:\\a"});
+    THistory outputs;
+    outputs.Add("o.vkpak");
+    ini.failSection = "source";
+    ExpectMessage(
+        [&] {
+            RunEach([&] { history.SaveToIni(&ini, "source"); },
+                    [&] { outputs.SaveToIni(&ini, "out"); });
+        },
+        "Unable to write to C:\\Apps\\front.ini");
+    EXPECT_EQ(ini.sections["out"], (Keys{{"0", "o.vkpak"}}));
 }

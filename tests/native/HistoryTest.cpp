@@ -177,6 +177,22 @@ TEST_F(HistoryTest, HandlerMayReplaceItselfWhileRunning) {
     EXPECT_EQ(calls, 1);
 }
 
+// A settings file that could not be read at start: what it holds goes behind this run's
+// entries at close, once each, up to the maximum.
+TEST_F(HistoryTest, OlderEntriesGoBehindTheNewOnesOnceEach) {
+    Fill({"C:\\new", "C:\\both"});
+    THistory stored;
+    stored.SetMaxItems(20);
+    for (int i = 12; i >= 1; --i)
+        stored.Add("C:\\old" + std::to_string(i));
+    stored.Add("c:\\BOTH");
+    history.AppendOlder(stored);
+    EXPECT_EQ(EntriesOf(history),
+              (Entries{"C:\\new", "C:\\both", "C:\\old1", "C:\\old2", "C:\\old3", "C:\\old4",
+                       "C:\\old5", "C:\\old6", "C:\\old7", "C:\\old8"}));
+    EXPECT_EQ(seen.size(), 1u);
+}
+
 TEST(History, ChangeIsTheOneNotificationPoint) {
     struct Counting : THistory {
         int changes = 0;
