@@ -694,3 +694,53 @@ TEST_F(BadInput, LongEntriesComeBackWholeAfterARestart) {
     }
     CloseAndExpectCleanExit(*p);
 }
+
+// Another program holds the settings file while the program starts: the lists come up
+// empty, the user is told once, and nothing the file held is lost. Let go before the
+// close, the file keeps its entries behind this run's; still held, it is left alone.
+TEST_F(BadInput, SettingsFileHeldAtStartIsNeverWipedAtClose) {
+    std::string stored = "[source]\r\n";
+    std::vector<std::string> sources, outputs;
+    for (int i = 0; i < 10; ++i) {
+        sources.push_back("C:\\old\\s" + std::to_string(i));
+        stored += std::to_string(i) + "=" + sources.back() + "\r\n";
+    }
+    stored += "[out]\r\n";
+    for (int i = 0; i < 10; ++i) {
+        outputs.push_back("o" + std::to_string(i) + ".vkpak");
+        stored += std::to_string(i) + "=" + outputs.back() + "\r\n";
+    }
+    const std::string unableToRead = "Unable to read " + SettingsPath() + ".";
+    auto startHeld = [&] {
+        WriteFileText(SettingsPath(), stored);
+        UniqueHandle held(CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        EXPECT_TRUE(held.Valid());
+        auto p = std::make_unique<AppProcess>(exe_, work_.Path());
+        const auto box = WaitForMessageBox(p->Pid());
+        EXPECT_TRUE(box.has_value() && box->text == unableToRead) << (box ? box->text : "no box");
+        EXPECT_NE(p->WaitForMainWindow(), nullptr);
+        ExpectList(*p, idCmbSource, {}, "sources while held");
+        return std::make_pair(std::move(p), std::move(held));
+    };
+
+    auto [p, held] = startHeld();
+    held.Reset();
+    const Inputs in{Folder("new"), "new.vkpak", "", "", "", ""};
+    Fill(*p, in);
+    ASSERT_TRUE(Create(*p).has_value());
+    CloseAndExpectCleanExit(*p);
+    sources.insert(sources.begin(), in.source);
+    outputs.insert(outputs.begin(), in.output);
+    sources.pop_back();
+    outputs.pop_back();
+    ExpectListsAfterRestart(sources, outputs);
+
+    auto [q, stillHeld] = startHeld();
+    q->Close();
+    const auto box = WaitForMessageBox(q->Pid());
+    EXPECT_TRUE(box.has_value() && box->text == unableToRead) << (box ? box->text : "no box");
+    EXPECT_EQ(q->WaitForExit(), 0u);
+    stillHeld.Reset();
+    EXPECT_EQ(ReadFileText(SettingsPath()), stored);
+}

@@ -287,3 +287,45 @@ TEST_F(CreateTest, TypedPriorityReachesTheBuilderAsItsNumber) {
     p->Close();
     EXPECT_EQ(p->WaitForExit(), 0u);
 }
+
+// A keyboard-only user sets every option: the page tabs are a stop of their own, Right on
+// them opens "Misc.", Space checks the boxes and Tab runs on to "Create!".
+TEST_F(CreateTest, KeyboardAloneReachesTheMiscPageAndCreates) {
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    const std::string src = Folder("keys");
+    Fill(*p, src, "K");
+    Click(p->Control(idBtnAdvanced));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(p->MainWindow()) == p->Control(idBtnAdvanced); }));
+    auto press = [&](UINT vk, int expectedId) {
+        PressKey(p->MainWindow(), vk);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(p->MainWindow()) == p->Control(expectedId); }))
+            << "key " << vk << ": the focus is not on control " << expectedId;
+    };
+    press(VK_TAB, idBtnCreate);
+    press(VK_TAB, idPgeAdvanced);
+    SaveArtifact(p->MainWindow(), "advanced-tabs-focus");
+    press(VK_RIGHT, idPgeAdvanced);
+    press(VK_TAB, idCbxDev);
+    press(VK_SPACE, idCbxDev);
+    press(VK_TAB, idCbxMpXfer);
+    press(VK_TAB, idCbxProtected);
+    press(VK_SPACE, idCbxProtected);
+    press(VK_TAB, idSpnPriority);
+    press('4', idSpnPriority);
+    for (int id :
+         {idBtnBrowseSrc, idBtnBrowseOut, idCmbSource, idCmbOutput, idBtnAdvanced, idBtnCreate}) {
+        PressKey(p->MainWindow(), VK_TAB);
+        // A combo box hands the focus to the edit field inside it.
+        WaitUntil([&] {
+            HWND focus = FocusOf(p->MainWindow());
+            return focus == p->Control(id) || GetParent(focus) == p->Control(id);
+        });
+    }
+    const size_t before = ReadRecording(app_.Path()).size();
+    PressKey(p->MainWindow(), VK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return ReadRecording(app_.Path()).size() > before; }));
+    EXPECT_EQ(ArgsAfterProgram(ReadRecording(app_.Path()).back().cmdline),
+              "-source \"" + src + "\" -out \"K\" -flagdev -flagprotected -priority 4 -waitonexit");
+    CloseAndExpectCleanExit(*p);
+}

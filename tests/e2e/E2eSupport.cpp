@@ -74,6 +74,20 @@ void Click(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus
+                                                                             : nullptr;
+}
+
+void PressKey(HWND window, UINT vk) {
+    const HWND target = FocusOf(window);
+    const auto scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
+    PostMessageA(target, WM_KEYUP, vk, scan | 1 | 3u << 30);
+}
+
 bool IsChecked(HWND button) {
     return Send(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

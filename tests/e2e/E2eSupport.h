@@ -50,6 +50,11 @@ std::string PrepareAppDir(const std::string& dir, const std::string& exeName);
 // Posted, so a click that opens a modal box does not block the test.
 void Click(HWND button);
 bool IsChecked(HWND button);
+// The control with the keyboard focus in the thread that owns the window, or null.
+HWND FocusOf(HWND window);
+// A key pressed and released on the control with the focus, as the keyboard would send it;
+// the program's event loop makes the characters and its dialog manager moves the focus.
+void PressKey(HWND window, UINT vk);
 void SetCheck(HWND button, bool checked);
 // The drop-down list of a combo box of another process, top first.
 std::vector<std::string> ComboItems(HWND combo);
