@@ -128,8 +128,12 @@ void TApplication::ShowMainWindowFirstTime(int showState) {
 }
 
 bool TApplication::ProcessMessage() {
+    // The Unicode calls, though the program speaks ANSI: with common controls 6 the edits
+    // are Unicode windows, and an ANSI loop would hand them a double-byte character as two
+    // single bytes that no longer make a character. Our own ANSI windows get their messages
+    // converted on the way, as before.
     MSG msg{};
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         return false;
     if (msg.message == WM_QUIT) {
         quitRequested_ = true;
@@ -139,11 +143,11 @@ bool TApplication::ProcessMessage() {
     HWND active = GetActiveWindow();
     if (gui::TControl* window = gui::TControl::FromHandle(active)) {
         auto* form = dynamic_cast<gui::TForm*>(window);
-        if ((form && form->PreTranslateKey(msg)) || IsDialogMessageA(active, &msg))
+        if ((form && form->PreTranslateKey(msg)) || IsDialogMessageW(active, &msg))
             return true;
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
     return true;
 }
 
