@@ -135,6 +135,7 @@ gui::TSaveDialog VeskSaveDialog() {
 // What the user saw when the save dialog came up.
 struct TSaveDialogView {
     RECT bounds{};
+    std::string title;
     std::string fileName;
     LRESULT fileType = -1;
     bool taskWindowEnabled = true;
@@ -143,6 +144,7 @@ struct TSaveDialogView {
 TSaveDialogView Look(HWND dialog, HWND taskWindow) {
     TSaveDialogView view;
     GetWindowRect(dialog, &view.bounds);
+    view.title = GetText(dialog);
     view.fileName = GetText(FileNameField(dialog));
     view.fileType = Send(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0);
     view.taskWindowEnabled = IsWindowEnabled(taskWindow) != FALSE;
@@ -191,6 +193,8 @@ TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
     EXPECT_EQ(dialog.FilterIndex, 2);
     EXPECT_EQ(first.fileName, "");
     EXPECT_EQ(first.fileType, 0);
+    // The system's own title: an empty one given would show as empty on Wine.
+    EXPECT_NE(first.title, "");
     // The rest of the program is locked while the dialog is up, and usable again after.
     EXPECT_FALSE(first.taskWindowEnabled);
     EXPECT_TRUE(IsWindowEnabled(task.get()));
