@@ -41,7 +41,7 @@ public:
 // one step's failure must not cost the others their work, and the user hears of it once.
 template <typename... Steps> void RunEach(Steps&&... steps) {
     std::exception_ptr first;
-    auto run = [&first](auto& step) {
+    auto run = [&first](const auto& step) {
         try {
             step();
         } catch (...) {
