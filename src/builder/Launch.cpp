@@ -4,6 +4,7 @@
 
 #include "builder/BuilderPath.h"
 #include "shared/Exceptions.h"
+#include "shared/LateLibrary.h"
 #include "shared/System.h"
 
 std::string BuilderPath() {
@@ -21,7 +22,8 @@ void LaunchBuilder(HWND owner, const std::string& builderPath, const std::string
     // No working directory: the builder inherits ours, so relative paths mean the same.
     request.lpDirectory = nullptr;
     request.nShow = SW_SHOWNORMAL;
-    const bool started = ShellExecuteExA(&request) != FALSE;
+    const auto execute = LateProc<decltype(&ShellExecuteExA)>(Shell32(), "ShellExecuteExA");
+    const bool started = execute(&request) != FALSE;
     const DWORD error = GetLastError();
     const auto result = reinterpret_cast<INT_PTR>(request.hInstApp);
     if (started && result > 32)

@@ -6,12 +6,16 @@
 #include <utility>
 #include <vector>
 
+#include "shared/LateLibrary.h"
+
 namespace gui {
 
 namespace {
 
+// Looked up before the drop is taken over: a deleter must not fail.
 struct TDragFinish {
-    void operator()(HDROP drop) const { DragFinish(drop); }
+    decltype(&DragFinish) finish = LateProc<decltype(&DragFinish)>(Shell32(), "DragFinish");
+    void operator()(HDROP drop) const { finish(drop); }
 };
 using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDragFinish>;
 
@@ -25,17 +29,18 @@ TDroppedKind KindOf(const std::string& path) {
 } // namespace
 
 DroppedTargets ReadDrop(HDROP drop) {
-    const TDrop owned(drop);
+    const TDrop owned(drop, TDragFinish{});
     if (!owned)
         return {};
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const auto query = LateProc<decltype(&DragQueryFileA)>(Shell32(), "DragQueryFileA");
+    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::pair<std::string, TDroppedKind>> items;
     items.reserve(count);
     for (UINT i = 0; i < count; ++i) {
         // Asked for its length first: a dropped path may be longer than MAX_PATH.
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        const UINT length = query(drop, i, nullptr, 0);
         std::string path(length + 1, '\0');
-        path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
+        path.resize(query(drop, i, path.data(), length + 1));
         TDroppedKind kind = KindOf(path);
         items.emplace_back(std::move(path), kind);
     }

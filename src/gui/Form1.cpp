@@ -8,6 +8,7 @@
 #include "gui/AnsiText.h"
 #include "gui/Drop.h"
 #include "shared/Exceptions.h"
+#include "shared/LateLibrary.h"
 #include "shared/System.h"
 
 std::string SettingsFilePath;
@@ -131,7 +132,8 @@ void TForm1::btnAdvancedClick() {
 
 void TForm1::lblURLClick() {
     const std::string address = std::string("http://") + gui::kMakerHost;
-    ShellExecuteA(Handle(), "OPEN", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    LateProc<decltype(&ShellExecuteA)>(Shell32(), "ShellExecuteA")(
+        Handle(), "OPEN", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::string TForm1::BrowseForFolder(const std::string& initialFolder) {

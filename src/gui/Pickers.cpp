@@ -11,6 +11,7 @@
 #include "gui/FilterString.h"
 #include "gui/Guarded.h"
 #include "gui/TaskWindows.h"
+#include "shared/LateLibrary.h"
 #include "shared/System.h"
 
 namespace gui {
@@ -25,21 +26,27 @@ constexpr DWORD kSaveFlags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_EXPLORER | 
 // this thread; an apartment that is already there is left as it was found.
 class TComApartment {
 public:
-    TComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    TComApartment()
+        : uninitialize_(LateProc<decltype(&CoUninitialize)>(Ole32(), "CoUninitialize")),
+          result_(LateProc<decltype(&CoInitializeEx)>(Ole32(), "CoInitializeEx")(
+              nullptr, COINIT_APARTMENTTHREADED)) {}
     TComApartment(const TComApartment&) = delete;
     TComApartment& operator=(const TComApartment&) = delete;
     ~TComApartment() {
         if (SUCCEEDED(result_))
-            CoUninitialize();
+            uninitialize_();
     }
 
 private:
+    decltype(&CoUninitialize) uninitialize_;
     HRESULT result_;
 };
 
-// Item lists from the folder browser belong to the shell's task allocator.
+// Item lists from the folder browser belong to the shell's task allocator. Looked up before
+// the list exists: a deleter must not fail.
 struct TTaskMemFree {
-    void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+    decltype(&CoTaskMemFree) free = LateProc<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
+    void operator()(ITEMIDLIST* list) const { free(list); }
 };
 using TItemList = std::unique_ptr<ITEMIDLIST, TTaskMemFree>;
 
@@ -89,12 +96,16 @@ std::string BrowseForFolder(HWND owner, const std::string& initialFolder) {
         info.lpfn = &BrowseForFolderCallback;
         info.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
     }
-    const TItemList chosen(SHBrowseForFolderA(&info));
+    const auto browse = LateProc<decltype(&SHBrowseForFolderA)>(Shell32(), "SHBrowseForFolderA");
+    const auto pathOf =
+        LateProc<decltype(&SHGetPathFromIDListA)>(Shell32(), "SHGetPathFromIDListA");
+    TTaskMemFree release;
+    const TItemList chosen(browse(&info), release);
     if (!chosen)
         return {};
     // Success is not consulted: an item without a file-system path leaves the buffer empty.
     std::array<char, kPathBufferSize> path{};
-    SHGetPathFromIDListA(chosen.get(), path.data());
+    pathOf(chosen.get(), path.data());
     return BufferText(path.data(), path.size());
 }
 
@@ -134,10 +145,11 @@ bool TSaveDialog::Execute() {
     ofn.lCustData = reinterpret_cast<LPARAM>(&hookData);
     ofn.lpfnHook = &TSaveDialog::Hook;
 
+    const auto saveFileName = LateProc<decltype(&GetSaveFileNameA)>(Comdlg32(), "GetSaveFileNameA");
     BOOL confirmed = FALSE;
     {
         TDisabledTaskWindows disabled;
-        confirmed = GetSaveFileNameA(&ofn);
+        confirmed = saveFileName(&ofn);
     }
     // A failure (such as a path too long for the buffer) counts as a cancel.
     if (!confirmed)

@@ -1,0 +1,34 @@
+#include "shared/LateLibrary.h"
+
+#include <string>
+
+#include "shared/Exceptions.h"
+#include "shared/System.h"
+
+FARPROC TLateLibrary::Proc(const char* function) {
+    if (!module_) {
+        module_ = LoadLibraryA(name_);
+        if (!module_)
+            throw Exception(std::string("Unable to load ") + name_ + ": " +
+                            SystemErrorText(GetLastError()));
+    }
+    FARPROC proc = GetProcAddress(module_, function);
+    if (!proc)
+        throw Exception(std::string(name_) + " has no function " + function);
+    return proc;
+}
+
+TLateLibrary& Shell32() {
+    static TLateLibrary library("shell32.dll");
+    return library;
+}
+
+TLateLibrary& Ole32() {
+    static TLateLibrary library("ole32.dll");
+    return library;
+}
+
+TLateLibrary& Comdlg32() {
+    static TLateLibrary library("comdlg32.dll");
+    return library;
+}

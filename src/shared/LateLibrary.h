@@ -1,0 +1,33 @@
+// System DLLs that the window does not need to appear: loaded when first used, so that the
+// start does not wait for them. A DLL that cannot be loaded then, or lacks the function,
+// gives a user error that names it, shown like every other.
+#pragma once
+
+#include <windows.h>
+
+class TLateLibrary {
+public:
+    explicit TLateLibrary(const char* name) : name_(name) {}
+    TLateLibrary(const TLateLibrary&) = delete;
+    TLateLibrary& operator=(const TLateLibrary&) = delete;
+    // Kept loaded for the life of the process, as an import would be: the shell and COM
+    // may still run code of theirs when static objects go.
+    ~TLateLibrary() = default;
+
+    // The function's address; raises Exception when the DLL or the function is missing.
+    FARPROC Proc(const char* function);
+
+private:
+    const char* name_;
+    HMODULE module_ = nullptr;
+};
+
+// The function of that name, typed as its header declares it:
+//   LateProc<decltype(&GetSaveFileNameA)>(Comdlg32(), "GetSaveFileNameA")
+template <typename F> F LateProc(TLateLibrary& library, const char* function) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(library.Proc(function)));
+}
+
+TLateLibrary& Shell32();
+TLateLibrary& Ole32();
+TLateLibrary& Comdlg32();
