@@ -81,27 +81,19 @@ void TComboBox::SetBounds(const Rect& r) {
 }
 
 std::string TComboBox::Item(int index) const {
-    const LRESULT length = SendMsg(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-    if (length == CB_ERR)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        SendMsg(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return text;
+    return index >= 0 && index < Count() ? items_[static_cast<size_t>(index)] : std::string();
 }
 
-std::vector<std::string> TComboBox::Items() const {
-    std::vector<std::string> items;
-    for (int i = 0, n = Count(); i < n; ++i)
-        items.push_back(Item(i));
-    return items;
+void TComboBox::ClearItems() {
+    SendMsg(CB_RESETCONTENT);
+    items_.clear();
 }
 
 void TComboBox::AddItem(const std::string& text) {
     const LRESULT result = SendMsg(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (result == CB_ERR || result == CB_ERRSPACE)
         throw EOutOfResources("Unable to insert a line");
+    items_.push_back(text);
 }
 
 bool TComboBox::CompleteTypedChars(const std::string& typed) {

@@ -18,10 +18,12 @@ public:
     // The field's rectangle; the window also holds the drop-down list below it.
     void SetBounds(const Rect& r) override;
 
-    int Count() const { return static_cast<int>(SendMsg(CB_GETCOUNT)); }
+    // The drop-down list's items, as this object put them there: read without asking the
+    // window, which costs a round trip each under Wine.
+    int Count() const { return static_cast<int>(items_.size()); }
     std::string Item(int index) const;
-    std::vector<std::string> Items() const;
-    void ClearItems() { SendMsg(CB_RESETCONTENT); }
+    const std::vector<std::string>& Items() const { return items_; }
+    void ClearItems();
     // Appends at the end; raises EOutOfResources when the list refuses the item.
     void AddItem(const std::string& text);
     HWND EditHandle() const { return edit_; }
@@ -33,6 +35,7 @@ private:
     int WindowHeight(int fieldHeight) const;
     bool CompleteTypedChars(const std::string& typed);
     HWND edit_ = nullptr;
+    std::vector<std::string> items_;
     bool leadPending_ = false; // an ANSI edit got the first byte of a character
 };
 

@@ -21,6 +21,14 @@ void TButton::OnCommand(WORD code) {
 
 void TCheckBox::Create(const TCreateArgs& args) {
     CreateHandle(0, WC_BUTTONA, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, args);
+    if (checked_)
+        SetChecked(true);
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    checked_ = checked;
+    if (hwnd_)
+        SendMsg(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TLabel::Create(const TCreateArgs& args) {
@@ -28,12 +36,11 @@ void TLabel::Create(const TCreateArgs& args) {
     CreateHandle(0, WC_STATICA, kChild | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, args);
 }
 
-Size TLabel::TextExtent() const {
+Size TextExtent(HFONT font, const std::string& text) {
     SIZE size{};
-    const TWindowDc dc(hwnd_);
-    const TSelection font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMsg(WM_GETFONT)));
-    const std::string text = Text();
-    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    const TWindowDc screen(nullptr);
+    const TSelection selected(screen.Get(), font);
+    GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
@@ -57,6 +64,8 @@ void TEdit::Create(const TCreateArgs& args) {
 
 void TBevel::Create(const TCreateArgs& args) {
     CreateHandle(0, WC_STATICA, kChild | SS_ETCHEDHORZ, args);
+    // An etched line gets a static edge of its own as it is made, and grows by it.
+    SetBounds(args.bounds);
 }
 
 void TPanel::Create(const TCreateArgs& args) {

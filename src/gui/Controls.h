@@ -20,17 +20,22 @@ public:
 class TCheckBox : public TControl {
 public:
     void Create(const TCreateArgs& args) override;
-    bool Checked() const { return SendMsg(BM_GETCHECK) == BST_CHECKED; }
-    void SetChecked(bool checked) { SendMsg(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
+    // Held by the object until the window is made.
+    bool Checked() const { return hwnd_ ? SendMsg(BM_GETCHECK) == BST_CHECKED : checked_; }
+    void SetChecked(bool checked);
     // Kept with the control but never shown: hints are off for the whole window.
     std::string hint;
+
+private:
+    bool checked_ = false;
 };
+
+// The size of a one-line text in a font, as an auto-sized label would take it.
+Size TextExtent(HFONT font, const std::string& text);
 
 class TLabel : public TControl {
 public:
     void Create(const TCreateArgs& args) override;
-    // The caption's size in the label's font, as an auto-sized label would take.
-    Size TextExtent() const;
     std::function<void()> onClick;
     // CLR_INVALID: the system's text colour.
     COLORREF textColor = CLR_INVALID;

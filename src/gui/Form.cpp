@@ -40,7 +40,9 @@ void TForm::ShowCentred(int showCommand) {
     GetWindowRect(hwnd_, &rc);
     const Point at = CentreOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                     rc.right - rc.left, rc.bottom - rc.top);
-    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window made where it is shown needs no move: under Wine each one is a round trip.
+    if (at.x != rc.left || at.y != rc.top)
+        SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, showCommand);
 }
 

@@ -1,6 +1,7 @@
 #include "gui/Form1.h"
 
 #include <optional>
+#include <vector>
 
 #include "History/IniFile.h"
 #include "History/SettingsPath.h"
@@ -16,12 +17,18 @@ std::string SettingsFilePath;
 namespace {
 
 void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
+    std::vector<std::string> entries;
+    for (int i = 0, n = history.Count(); i < n; ++i)
+        entries.push_back(history.Item(i));
+    // A Create that uses the entries already first changes nothing to show.
+    if (entries == combo.Items())
+        return;
     // Clearing the list would take the typed text with it; keep what the user sees.
     const std::string text = combo.Text();
     combo.ClearItems();
     combo.SetText(text);
-    for (int i = 0, n = history.Count(); i < n; ++i)
-        combo.AddItem(history.Item(i));
+    for (const std::string& entry : entries)
+        combo.AddItem(entry);
 }
 
 } // namespace
@@ -61,7 +68,8 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
         // The system tells top-level windows only; the priority field reads the locale's
         // decimal separator again.
-        spnPriority.SendMsg(msg, wParam, lParam);
+        if (spnPriority.Handle())
+            spnPriority.SendMsg(msg, wParam, lParam);
         break;
     case WM_COMMAND:
         // Enter and Escape reach the window as IDOK/IDCANCEL; no button is the default or
@@ -123,6 +131,8 @@ void TForm1::hstOutputChange(THistory& /*sender*/) {
 }
 
 void TForm1::btnAdvancedClick() {
+    if (!Panel3.Handle())
+        MakeControls(true);
     const bool show = !Panel3.Visible();
     Panel3.SetVisible(show);
     Panel3.SetEnabled(show);
@@ -161,6 +171,8 @@ void TForm1::DropFiles(HDROP drop) {
 }
 
 std::string TForm1::FieldText(const gui::TControl& field, ControlId label) {
+    if (!field.Handle())
+        return field.Text(); // held in ANSI until the window is made
     if (std::optional<std::string> text = gui::ExactText(field))
         return *text;
     // A best-fit copy would reach the builder and the history as another name: "\u03A9mega"

@@ -64,9 +64,9 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    gui::TCreateArgs CreateArgs(const gui::TDesignRow& row);
-    void CreateControl(const gui::TDesignRow& row);
-    void SizeLabel(const gui::TDesignRow& row, gui::Rect bounds, gui::TLabel& label);
+    void MakeControls(bool advancedBlock);
+    void CreateControl(const gui::TDesignRow& row, const gui::Rect& placed);
+    gui::Rect LabelBounds(const gui::TDesignRow& row, gui::Rect placed) const;
     void WireEvents();
     void LayoutControls();
     void AutoSize();

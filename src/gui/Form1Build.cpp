@@ -3,7 +3,7 @@
 #include "gui/Form1.h"
 
 #include <array>
-#include <map>
+#include <vector>
 #include <stdexcept>
 #include <utility>
 
@@ -71,64 +71,62 @@ gui::TControl& TForm1::Control(ControlId id) {
 void TForm1::Build(gui::TFormHost& host) {
     host_ = &host;
     dlgSave.Owner = host.OwnerWindow();
+    dpi_ = ScreenDpi();
     RegisterWindowClass(VESK_FORM_CLASS, host.AppIcon());
-    Create({host.OwnerWindow(), 0, "Veskmaker", {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}, false});
+    // Made at the size and place of its first showing, so that showing it moves nothing.
+    const gui::Size size = FittingWindowSize();
+    const gui::Point at = gui::CentreOnScreen(
+        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), size.width, size.height);
+    Create({host.OwnerWindow(), 0, "Veskmaker", {at.x, at.y, size.width, size.height}, false});
 }
 
 void TForm1::Create(const gui::TCreateArgs& args) {
-    dpi_ = ScreenDpi();
     font_.Reset(MakeFont(dpi_, false));
     linkFont_.Reset(MakeFont(dpi_, true));
     CreateCustom(kFormExStyle, VESK_FORM_CLASS, kFormStyle, args);
     dlgSave.MainForm = Handle();
-    SetFont(font_.Get());
-    for (const TDesignRow& row : gui::kForm1Design)
-        CreateControl(row);
-    lblURL.SetFont(linkFont_.Get());
+    SetFont(font_.Get(), false);
+    laidOutWidth_ = gui::ScaleToDpi(gui::kDesignWidth, dpi_);
+    // The advanced block is made when it is first shown; until then its control objects hold
+    // their values.
+    MakeControls(false);
+    lblURL.SetFont(linkFont_.Get(), false);
     lblURL.textColor = RGB(0, 0, 255);
-    pgeAdvanced.SetActivePage(0);
     WireEvents();
-    AutoSize();
 }
 
-gui::TCreateArgs TForm1::CreateArgs(const TDesignRow& row) {
-    const bool placedLater = (row.options & (gui::doPage | gui::doBeside)) != 0;
-    gui::TCreateArgs args{Control(row.parent).Handle(), row.id, row.text,
-                          placedLater ? Rect{} : gui::ScaleRect(row.bounds, dpi_),
-                          !(row.options & gui::doHidden)};
-    if (row.parent == idForm) {
-        const int border = gui::ScaleToDpi(gui::kFormBorder, dpi_);
-        args.bounds.left += border;
-        args.bounds.top += border;
+void TForm1::MakeControls(bool advancedBlock) {
+    const std::vector<Rect> placed = gui::PlaceDesign(laidOutWidth_, dpi_);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const TDesignRow& row = gui::kForm1Design[i];
+        if (gui::WithinBlock(row, idPanel3) == advancedBlock)
+            CreateControl(row, placed[i]);
     }
-    return args;
+    if (advancedBlock)
+        pgeAdvanced.SetActivePage(0);
 }
 
-void TForm1::CreateControl(const TDesignRow& row) {
+Rect TForm1::LabelBounds(const TDesignRow& row, Rect placed) const {
+    const gui::Size extent = gui::TextExtent(font_.Get(), row.text);
+    if (row.options & gui::doBeside)
+        return gui::LabelBeside(gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_), extent);
+    // As wide as the caption, never narrower than designed.
+    if (extent.width > placed.width)
+        placed.width = extent.width;
+    return placed;
+}
+
+void TForm1::CreateControl(const TDesignRow& row, const Rect& placed) {
     gui::TControl& control = Control(row.id);
-    const gui::TCreateArgs args = CreateArgs(row);
-    control.Create(args);
-    control.SetFont(font_.Get());
+    const bool label = (row.options & (gui::doBeside | gui::doAutoWidth)) != 0;
+    control.Create({Control(row.parent).Handle(), row.id, row.text,
+                    label ? LabelBounds(row, placed) : placed, !(row.options & gui::doHidden)});
+    control.SetFont(font_.Get(), false);
     if (row.options & gui::doDisabled)
         control.SetEnabled(false);
     if (row.options & gui::doPage)
         dynamic_cast<gui::TPageControl&>(Control(row.buddy))
             .AddPage(dynamic_cast<gui::TPanel&>(control), row.text);
-    if (row.options & (gui::doBeside | gui::doAutoWidth))
-        SizeLabel(row, args.bounds, dynamic_cast<gui::TLabel&>(control));
-}
-
-void TForm1::SizeLabel(const TDesignRow& row, Rect bounds, gui::TLabel& label) {
-    const gui::Size extent = label.TextExtent();
-    if (row.options & gui::doBeside) {
-        label.SetBounds(
-            gui::LabelBeside(gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_), extent));
-        return;
-    }
-    // As wide as the caption, never narrower than designed.
-    if (extent.width > bounds.width)
-        bounds.width = extent.width;
-    label.SetBounds(bounds);
 }
 
 void TForm1::WireEvents() {
@@ -142,27 +140,19 @@ void TForm1::WireEvents() {
 void TForm1::LayoutControls() {
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int border = gui::ScaleToDpi(gui::kFormBorder, dpi_);
-    const int width = client.right - 2 * border;
-    // Only the width moves anything; start-up alone would lay out four times otherwise.
+    const int width = client.right - 2 * gui::ScaleToDpi(gui::kFormBorder, dpi_);
+    // Only the width moves anything, and only a real change of it.
     if (width <= 0 || width == laidOutWidth_)
         return;
     laidOutWidth_ = width;
-    // How much each container has grown beyond its design, the window's content first.
-    std::map<int, int> grown{{idForm, width - gui::ScaleToDpi(gui::kDesignWidth, dpi_)}};
-    for (const TDesignRow& row : gui::kForm1Design) {
-        if (row.options & gui::doPage)
-            continue; // the page control lays its pages over its display area
-        const Rect designed = gui::ScaleRect(row.bounds, dpi_);
-        Rect r = gui::Anchored(designed, row.anchors, grown[row.parent], 0);
-        grown[row.id] = r.width - designed.width;
-        if (!(row.anchors & (gui::akRight | gui::akBottom)))
-            continue; // stays where it was made
-        if (row.parent == idForm) {
-            r.left += border;
-            r.top += border;
-        }
-        Control(row.id).SetBounds(r);
+    const std::vector<Rect> placed = gui::PlaceDesign(width, dpi_);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const TDesignRow& row = gui::kForm1Design[i];
+        gui::TControl& control = Control(row.id);
+        // Left and top anchors keep a control where it was made; the page control lays
+        // its pages over its display area.
+        if ((row.anchors & (gui::akRight | gui::akBottom)) && control.Handle())
+            control.SetBounds(placed[i]);
     }
 }
 

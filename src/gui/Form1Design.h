@@ -6,6 +6,8 @@
 #include "gui/ControlIds.h"
 #include "gui/Layout.h"
 
+#include <vector>
+
 namespace gui {
 
 enum TDesignOption : unsigned {
@@ -84,6 +86,21 @@ constexpr const TDesignRow& DesignRow(ControlId id) {
             return row;
     return kForm1Design[0];
 }
+
+// Whether the row is the block or lies inside it.
+constexpr bool WithinBlock(const TDesignRow& row, ControlId block) {
+    for (ControlId id = row.id; id != idForm; id = DesignRow(id).parent)
+        if (id == block)
+            return true;
+    return false;
+}
+
+// Where each row's control stands, in the order of the table, when the design fills a
+// content area of that width (the window's client width less its borders), in its parent's
+// client area: the window's own children inside the border, the rest anchored as designed.
+// Pages and labels beside their field get an empty rectangle: their page control and
+// their caption's size place them.
+std::vector<Rect> PlaceDesign(int contentWidth, int dpi);
 
 // Height of the content the window sizes itself to, with the advanced block or without.
 constexpr int DesignContentHeight(bool advancedShown) {

@@ -26,14 +26,11 @@ char TypedAnsiChar(HWND hwnd, WPARAM wParam) {
 void TSpinEdit::Create(const TCreateArgs& args) {
     dpi_ = ScreenDpi();
     decimalSeparator_ = DecimalSeparator();
-    TCreateArgs field = args;
-    const std::string zero = FormatSpinValue(0);
-    field.text = zero.c_str();
     // WS_CLIPCHILDREN: the edit must not paint over the arrow column inside it.
     CreateHandle(WS_EX_CLIENTEDGE, WC_EDITA,
                  WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | ES_AUTOHSCROLL |
                      (readOnly_ ? ES_READONLY : 0),
-                 field);
+                 args);
     Subclass(hwnd_);
     button_.onUpClick = [this] { UpClick(); };
     button_.onDownClick = [this] { DownClick(); };

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "gui/SpinButton.h"
+#include "gui/SpinValue.h"
 #include "gui/Window.h"
 
 namespace gui {
@@ -18,7 +19,8 @@ public:
     static constexpr int kButtonWidth = 15;
     static constexpr int kTextGap = 2;
 
-    // The text is the value, "0" at creation whatever the arguments say.
+    // The text is the value: "0" until something else is set, whatever the arguments say.
+    TSpinEdit() { SetText(FormatSpinValue(0)); }
     void Create(const TCreateArgs& args) override;
 
     std::int32_t Value() const;

@@ -38,12 +38,15 @@ bool TControl::Bind(HWND hwnd) {
 HWND TControl::CreateOrThrow(DWORD exStyle, const char* className, DWORD style,
                              const TCreateArgs& args, void* param) {
     const Rect& r = args.bounds;
-    HWND hwnd = CreateWindowExA(
-        exStyle, className, args.text, style | (args.visible ? WS_VISIBLE : 0), r.left, r.top,
-        r.width, r.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-        GetModuleHandleA(nullptr), param);
+    const char* text = textHeld_ ? heldText_.c_str() : args.text;
+    HWND hwnd = CreateWindowExA(exStyle, className, text, style | (args.visible ? WS_VISIBLE : 0),
+                                r.left, r.top, r.width, r.height, args.parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                                GetModuleHandleA(nullptr), param);
     if (!hwnd)
         ThrowLastError(std::string("Cannot create a window of class ") + className);
+    heldText_.clear();
+    textHeld_ = false;
     return hwnd;
 }
 
@@ -59,6 +62,8 @@ void TControl::CreateHandle(DWORD exStyle, const char* className, DWORD style,
 }
 
 std::string TControl::Text() const {
+    if (!hwnd_)
+        return heldText_;
     const int length = GetWindowTextLengthA(hwnd_);
     std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
     const int copied = GetWindowTextA(hwnd_, buffer.data(), length + 1);
@@ -66,7 +71,12 @@ std::string TControl::Text() const {
 }
 
 void TControl::SetText(const std::string& text) {
-    SetWindowTextA(hwnd_, text.c_str());
+    if (hwnd_) {
+        SetWindowTextA(hwnd_, text.c_str());
+        return;
+    }
+    heldText_ = text;
+    textHeld_ = true;
 }
 
 void TControl::SetVisible(bool visible) {

@@ -39,16 +39,23 @@ public:
     LRESULT SendMsg(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageA(hwnd_, msg, wParam, lParam);
     }
+    // A control whose window is made later holds its text until then, and makes its window
+    // with it; a window that does not exist is neither visible nor enabled.
     std::string Text() const;
     void SetText(const std::string& text);
     // The control's own visibility, whether or not its parent is shown.
-    bool Visible() const { return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool Visible() const {
+        return hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    }
     void SetVisible(bool visible);
-    bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+    bool Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_) != FALSE; }
     void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
     virtual void SetBounds(const Rect& r);
     Rect Bounds() const; // in the parent's client coordinates
-    void SetFont(HFONT font) { SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+    // Redrawn at once only when asked: a window not yet shown paints with it anyway.
+    void SetFont(HFONT font, bool redraw = true) {
+        SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+    }
     void Focus() { SetFocus(hwnd_); }
 
     // The control object behind a window of ours, or null for any other window.
@@ -64,10 +71,14 @@ protected:
     void CreateHandle(DWORD exStyle, const char* className, DWORD style, const TCreateArgs& args);
     // Ties the window to this object; false when the system refuses.
     bool Bind(HWND hwnd);
-    static HWND CreateOrThrow(DWORD exStyle, const char* className, DWORD style,
-                              const TCreateArgs& args, void* param);
+    HWND CreateOrThrow(DWORD exStyle, const char* className, DWORD style, const TCreateArgs& args,
+                       void* param);
 
     HWND hwnd_ = nullptr;
+
+private:
+    std::string heldText_;
+    bool textHeld_ = false;
 };
 
 // A control of a standard window class whose messages we also want to see first.

@@ -45,7 +45,7 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
         const char* text;
     } controls[] = {{idBtnBrowseSrc, "..."},  {idBtnBrowseOut, "..."}, {idBtnAdvanced, "Advanced"},
                     {idBtnCreate, "Create!"}, {idLblSource, "Source"}, {idLblOutput, "Output"},
-                    {idCmbSource, ""},        {idCmbOutput, ""},       {idSpnPriority, "0"}};
+                    {idCmbSource, ""},        {idCmbOutput, ""}};
     for (auto& c : controls) {
         HWND hwnd = app.Control(c.id);
         ASSERT_NE(hwnd, nullptr) << c.id;
@@ -66,6 +66,7 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Control(idPanel3)) != FALSE; }));
     EXPECT_EQ(GetText(app.Control(idBtnAdvanced)), "Simple");
     WaitUntil([&] { return IsWindowVisible(app.Control(idEdtTitle)) != FALSE; });
+    EXPECT_EQ(GetText(app.Control(idSpnPriority)), "0");
     SaveArtifact(form, "advanced-view");
 
     // A user error: the box's caption is the title, and the full-stop rule applies.

@@ -149,6 +149,14 @@ protected:
     void Fill(AppProcess& p, const Inputs& in) {
         PutText(p.Control(idCmbSource), in.source);
         PutText(p.Control(idCmbOutput), in.output);
+        // The advanced fields are reached as a user reaches them, by showing the block; until
+        // it is first shown they hold nothing.
+        const bool texts = !(in.title + in.author + in.build + in.copyright).empty();
+        if (!p.Control(idEdtTitle) && texts) {
+            ASSERT_TRUE(p.ToggleAdvanced());
+        }
+        if (!p.Control(idEdtTitle))
+            return;
         PutText(p.Control(idEdtTitle), in.title);
         PutText(p.Control(idEdtAuthor), in.author);
         PutText(p.Control(idEdtBuild), in.build);

@@ -76,19 +76,20 @@ TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
     Fill(*p, src, "O");
     EXPECT_EQ(CreateAndRecord(*p), "-source \"" + src + "\" -out \"O\" -waitonexit");
 
-    // The worked example: a title, "Protected" and priority 3, typed while the advanced
-    // block is hidden.
+    // The worked example: a title, "Protected" and priority 3, typed into the advanced
+    // block, which is then hidden again.
+    ASSERT_TRUE(p->ToggleAdvanced());
     SetText(p->Control(idEdtTitle), "T");
     SetCheck(p->Control(idCbxProtected), true);
     SetText(p->Control(idSpnPriority), "3");
+    ASSERT_TRUE(p->ToggleAdvanced());
     EXPECT_EQ(CreateAndRecord(*p),
               "-source \"" + src +
                   "\" -out \"O\" -title \"T\" -flagprotected -priority 3 -waitonexit");
 
     // Everything, in the fixed order whatever order it was filled in; blanks-only texts
     // are kept as typed.
-    Click(p->Control(idBtnAdvanced));
-    ASSERT_TRUE(WaitUntil([&] { return GetText(p->Control(idBtnAdvanced)) == "Simple"; }));
+    ASSERT_TRUE(p->ToggleAdvanced());
     SaveArtifact(p->MainWindow(), "create-advanced");
     SetText(p->Control(idSpnPriority), "1");
     SetCheck(p->Control(idCbxMpXfer), true);
@@ -146,6 +147,7 @@ TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
     Fill(*p, good, "first.vkpak");
     CreateAndRecord(*p);
     const std::vector<std::string> sources{good}, outputs{"first.vkpak"};
+    ASSERT_TRUE(p->ToggleAdvanced());
     SetText(p->Control(idEdtTitle), "kept title");
 
     struct Case {
@@ -257,7 +259,7 @@ TEST_F(CreateTest, TypedPriorityReachesTheBuilderAsItsNumber) {
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
     Fill(*p, Folder("prio"), "O");
-    Click(p->Control(idBtnAdvanced));
+    ASSERT_TRUE(p->ToggleAdvanced());
     HWND priority = p->Control(idSpnPriority);
     auto type = [&](const std::string& keys) {
         SetText(priority, "");

@@ -233,6 +233,15 @@ HWND AppProcess::Control(int id) const {
     return main_ ? FindChildById(main_, id) : nullptr;
 }
 
+bool AppProcess::ToggleAdvanced() {
+    const bool shown = IsWindowVisible(Control(idPanel3)) != FALSE;
+    Click(Control(idBtnAdvanced));
+    return WaitUntil([&] {
+        return (IsWindowVisible(Control(idPanel3)) != FALSE) != shown &&
+               GetText(Control(idBtnAdvanced)) == (shown ? "Advanced" : "Simple");
+    });
+}
+
 void AppProcess::Close() {
     if (main_)
         PostMessageA(main_, WM_CLOSE, 0, 0);

@@ -89,6 +89,9 @@ public:
     // A control of the main window by its id; null when there is none.
     HWND Control(int id) const;
 
+    // Presses "Advanced" (or "Simple") as the user does and waits until the block is shown (or
+    // hidden); its windows are made when it is first shown.
+    bool ToggleAdvanced();
     // Asks the main window to close, as its close box does.
     void Close();
     // The exit code, or STILL_ACTIVE when the process did not end in time.

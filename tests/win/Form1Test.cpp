@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "gui/AnsiText.h"
 #include "gui/ControlIds.h"
 #include "gui/Form1.h"
 #include "helpers/WinFiles.h"
@@ -75,11 +76,14 @@ protected:
 } // namespace
 
 TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
+    form->btnAdvanced.Click();
+    form->btnAdvanced.Click();
     for (const gui::TDesignRow& row : gui::kForm1Design) {
         SCOPED_TRACE(row.name);
         gui::TControl& control = form->Control(row.id);
         EXPECT_EQ(ClassOf(control), ClassOfKind(row.name));
         EXPECT_EQ(control.Text(), row.text);
+        ASSERT_NE(control.Handle(), nullptr);
         EXPECT_EQ(control.Id(), row.id);
         // Pages lie over their page control's display area; labels stand beside their field.
         if (row.options & (gui::doPage | gui::doBeside))
@@ -105,6 +109,7 @@ TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
 }
 
 TEST_F(Form1Test, LabelledEditsPutTheirLabelLeftAndCentred) {
+    form->btnAdvanced.Click();
     for (const gui::TDesignRow& row : gui::kForm1Design) {
         if (!(row.options & gui::doBeside))
             continue;
@@ -170,12 +175,30 @@ TEST_F(Form1Test, KeyboardReachesThePageTabsAndBothPages) {
 
 // A screen reader names a field after the label just before it in z-order.
 TEST_F(Form1Test, EveryLabelStandsDirectlyBeforeItsField) {
+    form->btnAdvanced.Click();
     for (const gui::TDesignRow& row : gui::kForm1Design) {
         if (row.buddy == idForm || (row.options & gui::doPage))
             continue;
+        ASSERT_NE(form->Control(row.id).Handle(), nullptr) << row.name;
         EXPECT_EQ(GetWindow(form->Control(row.buddy), GW_HWNDPREV), form->Control(row.id).Handle())
             << row.name;
     }
+}
+
+// Its windows are made when the block is first shown; until then the control objects hold
+// their values, and "Create!" reads them the same.
+TEST_F(Form1Test, AdvancedBlockIsMadeWhenFirstShownWithWhatItHeld) {
+    EXPECT_EQ(form->Panel3.Handle(), nullptr);
+    EXPECT_EQ(form->edtTitle.Handle(), nullptr);
+    EXPECT_EQ(form->ReadBuilderInputs().priority, 0);
+    form->edtAuthor.SetText("early");
+    form->cbxDev.SetChecked(true);
+    EXPECT_EQ(form->ReadBuilderInputs().author, "early");
+    form->btnAdvanced.Click();
+    ASSERT_NE(form->edtAuthor.Handle(), nullptr);
+    EXPECT_EQ(gui::ExactText(form->edtAuthor), "early");
+    EXPECT_EQ(form->cbxDev.SendMsg(BM_GETCHECK), BST_CHECKED);
+    EXPECT_EQ(gui::ExactText(form->spnPriority), "0");
 }
 
 TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
