@@ -5,9 +5,13 @@
 #ifdef BARE_COMMON_CONTROLS
 #include <commctrl.h>
 #endif
-#ifdef BARE_SAME_IMPORTS
+#ifdef BARE_IMPORTS_COMDLG32
 #include <commdlg.h>
+#endif
+#ifdef BARE_IMPORTS_OLE32
 #include <objbase.h>
+#endif
+#ifdef BARE_IMPORTS_SHELL32
 #include <shellapi.h>
 #endif
 #ifdef BARE_PROBE
@@ -53,9 +57,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
 #endif
 #ifdef BARE_SAME_IMPORTS
     // Referenced, never called: the loader maps every DLL that Veskmaker.exe imports.
-    static void* volatile imports[] = {reinterpret_cast<void*>(&ShellExecuteA),
-                                       reinterpret_cast<void*>(&GetSaveFileNameA),
-                                       reinterpret_cast<void*>(&CoTaskMemFree)};
+    static void* volatile imports[] = {
+#ifdef BARE_IMPORTS_GDI32
+        reinterpret_cast<void*>(&GetStockObject),
+#endif
+#ifdef BARE_IMPORTS_SHELL32
+        reinterpret_cast<void*>(&ShellExecuteA),
+#endif
+#ifdef BARE_IMPORTS_COMDLG32
+        reinterpret_cast<void*>(&GetSaveFileNameA),
+#endif
+#ifdef BARE_IMPORTS_OLE32
+        reinterpret_cast<void*>(&CoTaskMemFree),
+#endif
+        nullptr};
     (void)imports;
 #endif
     WNDCLASSA wc{};

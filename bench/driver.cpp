@@ -5,7 +5,9 @@
 //   driver startup <reps> <label>=<exe>=<window class> ...
 //   driver create <reps> <recording_builder.exe> <label>=<exe>=<window class> ...
 //   driver phases <reps> <label>=<probe exe>=<window class> ...
-//   driver memory <creates> <Veskmaker.exe> <bare_window.exe> <bare_launch.exe> <noop_builder.exe>
+//   driver pickers <reps> <label>=<exe>=<window class> ...
+//   driver memory <creates> <Veskmaker.exe> <bare_window.exe> <bare_view.exe> <bare_launch.exe>
+//                 <noop_builder.exe>
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -602,6 +604,74 @@ int Create(int reps, const std::string& recorderExe, const std::vector<std::stri
     return 0;
 }
 
+// ---- first opening of the pickers ---------------------------------------------------------
+
+enum class Picker { folder, save };
+
+// One program and one of its pickers; the buttons carry the same ids in every program.
+struct PickerCase {
+    Program program;
+    Picker picker;
+    Samples opened;
+};
+
+// Each picker leaves its mark: the browser its folder tree, the save dialog its name field.
+bool IsPicker(HWND dialog, Picker picker) {
+    if (picker == Picker::folder)
+        return FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr) != nullptr;
+    return windrive::FileNameField(dialog) != nullptr;
+}
+
+// Starts the program afresh, clicks the picker's button once it is shown and idle, and times
+// until a visible dialog of that process is there; then cancels it and closes the program.
+void TimeOnePicker(PickerCase& c, bool record) {
+    TempDir dir;
+    const std::string exe = dir / BaseName(c.program.exe);
+    CopyInto(c.program.exe, exe);
+    Sleep(kSettleMs);
+    Process process(exe, dir.Path());
+    HWND button = ControlOf(process.WaitForWindow(c.program.windowClass.c_str()),
+                            c.picker == Picker::folder ? idBtnBrowseSrc : idBtnBrowseOut);
+    // The start's own tail (first paint, the window manager) stays out of what is timed.
+    Sleep(kSettleMs);
+    HWND dialog = nullptr;
+    const double clicked = NowMs();
+    PostMessageA(button, BM_CLICK, 0, 0);
+    if (!WaitUntil(
+            [&] { return (dialog = FindTopLevelWindow(process.Pid(), "#32770")) != nullptr; }))
+        Fail(c.program.label + ": no dialog opened");
+    const double openedAt = NowMs();
+    if (!WaitUntil([&] { return IsPicker(dialog, c.picker); }))
+        throw std::runtime_error(c.program.label + ": the dialog that opened is not the picker");
+    windrive::Press(dialog, IDCANCEL);
+    if (!WaitUntil([&] { return !IsWindow(dialog); }))
+        throw std::runtime_error(c.program.label + ": the picker did not close on Cancel");
+    if (DWORD code = process.Close())
+        throw std::runtime_error(c.program.label + ": exit code " + std::to_string(code));
+    if (record)
+        c.opened.Add(openedAt - clicked);
+}
+
+// Every program opens each picker once per round, each time in a start of its own; the same
+// picker of all programs side by side, the order turning each round.
+int Pickers(int reps, const std::vector<std::string>& programArgs) {
+    std::vector<PickerCase> cases;
+    for (Picker picker : {Picker::folder, Picker::save})
+        for (const std::string& arg : programArgs)
+            cases.push_back({ParseProgram(arg), picker, {}});
+    constexpr int kWarmUp = 2;
+    for (int rep = 0; rep < kWarmUp + reps; ++rep) {
+        for (size_t i = 0; i < cases.size(); ++i)
+            TimeOnePicker(cases[(i + static_cast<size_t>(rep)) % cases.size()], rep >= kWarmUp);
+        Progress("\rpickers: round %d/%d", rep + 1, kWarmUp + reps);
+    }
+    Progress("\n");
+    for (const PickerCase& c : cases)
+        c.opened.Report("pickers." + c.program.label +
+                        (c.picker == Picker::folder ? ".folder_ms" : ".save_ms"));
+    return 0;
+}
+
 // ---- memory and handles across 1,000 Creates --------------------------------------------
 
 // Clicks `count` times, a few at a time, each batch waiting until its builders have counted
@@ -628,66 +698,90 @@ int ComboCount(HWND combo) {
     return static_cast<int>(windrive::Send(combo, CB_GETCOUNT, 0, 0, kTimeoutMs));
 }
 
-int MemoryRun(int creates, const std::string& veskExe, const std::string& windowExe,
-              const std::string& launchExe, const std::string& noopExe) {
+// The programs the memory section runs side by side.
+struct MemoryExes {
+    std::string vesk, window, view, launch, noop;
+};
+
+// The programs running side by side, each in a folder of its own, with the counting builder
+// beside the two front ends, and the controls the run clicks and reads.
+struct SideBySide {
+    std::unique_ptr<Process> window, view, vesk, launch;
+    HWND cmbSource = nullptr, cmbOutput = nullptr, veskButton = nullptr, launchButton = nullptr;
+};
+
+// Copies exe into a new folder under base, with the builder beside it if one is given.
+std::string Place(const TempDir& base, const char* dir, const std::string& exe,
+                  const std::string& builder = "") {
+    MakeDir(base / dir);
+    const std::string copy = base / (std::string(dir) + "\\" + BaseName(exe));
+    CopyInto(exe, copy);
+    if (!builder.empty())
+        CopyInto(builder, base / (std::string(dir) + "\\VKB.exe"));
+    return copy;
+}
+
+SideBySide StartSideBySide(const TempDir& base, const MemoryExes& exes,
+                           const BuilderInputs& inputs) {
+    SideBySide s;
+    s.window = std::make_unique<Process>(Place(base, "window", exes.window), base / "window");
+    s.window->WaitForWindow("BareWindow");
+    s.view = std::make_unique<Process>(Place(base, "view", exes.view), base / "view");
+    s.view->WaitForWindow("BareView");
+    s.vesk = std::make_unique<Process>(Place(base, "vesk", exes.vesk, exes.noop), base / "vesk");
+    HWND form = s.vesk->WaitForWindow(VESK_FORM_CLASS);
+    s.launch = std::make_unique<Process>(Place(base, "launch", exes.launch, exes.noop),
+                                         base / "launch", BuildParameters(inputs));
+    s.launchButton = ControlOf(s.launch->WaitForWindow("BareLaunch"), idBtnCreate);
+    s.cmbSource = ControlOf(form, idCmbSource);
+    s.cmbOutput = ControlOf(form, idCmbOutput);
+    SetControlText(s.cmbSource, inputs.source);
+    SetControlText(s.cmbOutput, inputs.output);
+    s.veskButton = ControlOf(form, idBtnCreate);
+    return s;
+}
+
+// All four at one moment ("start", "warm", "after"), once they have settled.
+void ReportMoment(const std::string& moment, const SideBySide& s) {
+    Sleep(4 * kMemorySettleMs);
+    ReportMemory("memory.bare_window." + moment, ReadMemory(*s.window));
+    ReportMemory("memory.bare_view." + moment, ReadMemory(*s.view));
+    ReportMemory("memory.veskmaker." + moment, ReadMemory(*s.vesk));
+    ReportMemory("memory.bare_launch." + moment, ReadMemory(*s.launch));
+}
+
+int MemoryRun(int creates, const MemoryExes& exes) {
     UniqueHandle counter(CreateSemaphoreA(nullptr, 0, 0x7fffffff, kBuilderCounter));
     if (!counter.Valid())
         Fail("CreateSemaphoreA");
     TempDir base;
     const BuilderInputs inputs = TypedInputs(base);
-    for (const char* dir : {"vesk", "window", "launch"})
-        MakeDir(base / dir);
-    CopyInto(veskExe, base / "vesk\\Veskmaker.exe");
-    CopyInto(noopExe, base / "vesk\\VKB.exe");
-    CopyInto(windowExe, base / "window\\bare_window.exe");
-    CopyInto(launchExe, base / "launch\\bare_launch.exe");
-    CopyInto(noopExe, base / "launch\\VKB.exe");
-
-    Process window(base / "window\\bare_window.exe", base / "window");
-    window.WaitForWindow("BareWindow");
-    Process vesk(base / "vesk\\Veskmaker.exe", base / "vesk");
-    HWND form = vesk.WaitForWindow(VESK_FORM_CLASS);
-    Process launch(base / "launch\\bare_launch.exe", base / "launch", BuildParameters(inputs));
-    HWND launchButton = ControlOf(launch.WaitForWindow("BareLaunch"), idBtnCreate);
-    HWND cmbSource = ControlOf(form, idCmbSource), cmbOutput = ControlOf(form, idCmbOutput);
-    SetControlText(cmbSource, inputs.source);
-    SetControlText(cmbOutput, inputs.output);
-    HWND veskButton = ControlOf(form, idBtnCreate);
-
-    Sleep(4 * kMemorySettleMs);
-    ReportMemory("memory.bare_window.start", ReadMemory(window));
-    ReportMemory("memory.veskmaker.start", ReadMemory(vesk));
-    ReportMemory("memory.bare_launch.start", ReadMemory(launch));
+    const SideBySide s = StartSideBySide(base, exes, inputs);
+    ReportMoment("start", s);
 
     int veskStarted = 0, launchStarted = 0;
     constexpr int kChunk = 50;
     for (int done = 0; done < creates; done += kChunk) {
         int n = std::min(kChunk, creates - done);
-        veskStarted += ClickAndCount(veskButton, n, counter.Get());
-        launchStarted += ClickAndCount(launchButton, n, counter.Get());
+        veskStarted += ClickAndCount(s.veskButton, n, counter.Get());
+        launchStarted += ClickAndCount(s.launchButton, n, counter.Get());
         Progress("\rmemory: %d/%d Creates", done + n, creates);
         if (done == 0) {
             // The first starts set up the shell's caches for good; growth after them is
             // what a leak would show.
-            Sleep(4 * kMemorySettleMs);
             Result("memory.warm_creates", n);
-            ReportMemory("memory.bare_window.warm", ReadMemory(window));
-            ReportMemory("memory.veskmaker.warm", ReadMemory(vesk));
-            ReportMemory("memory.bare_launch.warm", ReadMemory(launch));
+            ReportMoment("warm", s);
         }
     }
     Progress("\n");
-    Sleep(4 * kMemorySettleMs);
+    ReportMoment("after", s);
     Result("memory.creates", creates);
     Result("memory.veskmaker.builders_started", veskStarted);
     Result("memory.bare_launch.builders_started", launchStarted);
-    Result("memory.veskmaker.source_items", ComboCount(cmbSource));
-    Result("memory.veskmaker.output_items", ComboCount(cmbOutput));
-    ReportMemory("memory.bare_window.after", ReadMemory(window));
-    ReportMemory("memory.veskmaker.after", ReadMemory(vesk));
-    ReportMemory("memory.bare_launch.after", ReadMemory(launch));
+    Result("memory.veskmaker.source_items", ComboCount(s.cmbSource));
+    Result("memory.veskmaker.output_items", ComboCount(s.cmbOutput));
 
-    for (Process* p : {&vesk, &launch, &window})
+    for (Process* p : {s.vesk.get(), s.launch.get(), s.view.get(), s.window.get()})
         if (DWORD code = p->Close())
             throw std::runtime_error("exit code " + std::to_string(code));
     // Closing saved the history: one entry per list, the one just used.
@@ -702,8 +796,9 @@ int Usage() {
                          "  driver phases <reps> <label>=<probe exe>=<window class> ...\n"
                          "  driver create <reps> <recording_builder.exe> "
                          "<label>=<exe>=<window class> ...\n"
+                         "  driver pickers <reps> <label>=<exe>=<window class> ...\n"
                          "  driver memory <creates> <Veskmaker.exe> <bare_window.exe> "
-                         "<bare_launch.exe> <noop_builder.exe>\n");
+                         "<bare_view.exe> <bare_launch.exe> <noop_builder.exe>\n");
     return 2;
 }
 
@@ -724,8 +819,10 @@ int main(int argc, char** argv) {
             return Phases(count, rest);
         if (section == "create" && rest.size() >= 2)
             return Create(count, rest[0], {rest.begin() + 1, rest.end()});
-        if (section == "memory" && rest.size() == 4)
-            return MemoryRun(count, rest[0], rest[1], rest[2], rest[3]);
+        if (section == "pickers" && !rest.empty())
+            return Pickers(count, rest);
+        if (section == "memory" && rest.size() == 5)
+            return MemoryRun(count, {rest[0], rest[1], rest[2], rest[3], rest[4]});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "\ndriver %s: %s\n", section.c_str(), e.what());
         return 1;

@@ -11,9 +11,9 @@ namespace {
 
 class TProbeForm : public TForm1 {
 public:
-    void Build() override {
+    void Build(gui::TFormHost& host) override {
         probe::Mark("form_object");
-        TForm1::Build();
+        TForm1::Build(host);
         probe::Mark("build");
     }
     void FormCreate() override {

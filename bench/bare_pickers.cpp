@@ -1,0 +1,102 @@
+// The floor for the first opening of each picker: a window with two buttons, one opening the
+// shell's folder browser and one the common save dialog, called as Veskmaker calls them, with
+// their DLLs imported as usual and Veskmaker's manifest. The buttons carry the ids of
+// Veskmaker's, so the bench driver presses both programs alike.
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "gui/ControlIds.h"
+
+namespace {
+
+constexpr char kClass[] = "BarePickers";
+
+void BrowseForFolder(HWND owner) {
+    // The browser talks to the shell namespace through COM, as in the program.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    char displayName[MAX_PATH + 1] = {};
+    BROWSEINFOA info{};
+    info.hwndOwner = owner;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = "Please specify a directory";
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    if (ITEMIDLIST* chosen = SHBrowseForFolderA(&info))
+        CoTaskMemFree(chosen);
+    if (SUCCEEDED(com))
+        CoUninitialize();
+}
+
+UINT_PTR CALLBACK SaveHook(HWND, UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+void SaveFile(HWND owner) {
+    char file[MAX_PATH + 2] = {};
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = "Vesk (*.vkpak)\0*.vkpak\0All Files (*.*)\0*.*\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = ""; // as the program passes it
+    ofn.Flags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
+    ofn.lpstrDefExt = "vkpak";
+    ofn.lpfnHook = SaveHook;
+    GetSaveFileNameA(&ofn);
+}
+
+LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED)
+            break;
+        if (LOWORD(wParam) == idBtnBrowseSrc)
+            BrowseForFolder(hwnd);
+        else if (LOWORD(wParam) == idBtnBrowseOut)
+            SaveFile(hwnd);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool MakeButton(HWND parent, int id, int left) {
+    return CreateWindowA("BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, left, 10, 26, 21,
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleA(nullptr), nullptr) != nullptr;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    INITCOMMONCONTROLSEX icc{sizeof icc,
+                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = kClass;
+    if (!RegisterClassA(&wc))
+        return 1;
+    HWND hwnd = CreateWindowA(kClass, "Bare pickers", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
+    if (!hwnd || !MakeButton(hwnd, idBtnBrowseSrc, 10) || !MakeButton(hwnd, idBtnBrowseOut, 46))
+        return 1;
+    ShowWindow(hwnd, showCommand);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
