@@ -88,6 +88,10 @@ TIniFile::~TIniFile() {
 
 std::string TIniFile::ReadValue(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) {
+    if (presence_ == TPresence::Unknown)
+        presence_ = FileIsMissing(FileName()) ? TPresence::Missing : TPresence::There;
+    if (presence_ == TPresence::Missing)
+        return defaultValue;
     // A value that fills the buffer but for its terminating zero may have been cut: grow the
     // buffer until the value fits, or an entry comes back shorter at the next start.
     std::vector<char> buffer(kReadBufferSize);
@@ -111,16 +115,18 @@ void TIniFile::WriteValue(const std::string& section, const std::string& key,
         stored.size() < kLongestAnsiValue
             ? WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(),
                                          FileName().c_str()) != FALSE
-            : WritePrivateProfileStringW(WideFromAnsi(section).c_str(), WideFromAnsi(key).c_str(),
-                                         WideFromAnsi(stored).c_str(),
-                                         WideFromAnsi(FileName()).c_str()) != FALSE;
+            : WritePrivateProfileStringW(WideFromAnsi(section).data(), WideFromAnsi(key).data(),
+                                         WideFromAnsi(stored).data(),
+                                         WideFromAnsi(FileName()).data()) != FALSE;
     if (!written)
         ThrowUnableToWrite(FileName());
+    presence_ = TPresence::There;
 }
 
 void TIniFile::RemoveSection(const std::string& section) {
     // A first run that never recorded anything has no file yet: there is nothing to
     // remove, the close must go ahead, and no empty file should appear.
+    presence_ = TPresence::Unknown;
     if (FileIsMissing(FileName()))
         return;
     const int copies = SectionCount(FileName(), section);

@@ -25,4 +25,9 @@ public:
                     const std::string& value) override;
     void RemoveSection(const std::string& section) override;
     void Flush() override;
+
+private:
+    // Whether the file was missing at the first read: each read of a missing file would
+    // look for it again.
+    enum class TPresence { Unknown, Missing, There } presence_ = TPresence::Unknown;
 };

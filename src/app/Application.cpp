@@ -139,8 +139,11 @@ bool TApplication::ProcessMessage() {
         quitRequested_ = true;
         return true;
     }
-    // Tab, arrow keys and mnemonics between the controls of the active window.
-    HWND active = GetActiveWindow();
+    // Tab, arrow keys and mnemonics between the controls of the active window. Only keys
+    // concern the dialog manager; asking for the active window costs a round trip to the
+    // window server under Wine, which every paint and mouse move need not pay.
+    const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    HWND active = key ? GetActiveWindow() : nullptr;
     if (gui::TControl* window = gui::TControl::FromHandle(active)) {
         auto* form = dynamic_cast<gui::TForm*>(window);
         if ((form && form->PreTranslateKey(msg)) || IsDialogMessageW(active, &msg))

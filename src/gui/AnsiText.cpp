@@ -13,7 +13,7 @@ std::string TypedAnsiChars(HWND hwnd, WPARAM wParam) {
         // NOLINTNEXTLINE(modernize-return-braced-init-list)
         return std::string(1, static_cast<char>(wParam));
     }
-    return ExactAnsi(std::wstring(1, wide)).value_or(std::string());
+    return ExactAnsi(&wide, 1).value_or(std::string());
 }
 
 std::optional<std::string> ExactText(HWND hwnd) {
@@ -26,7 +26,7 @@ std::optional<std::string> ExactText(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(hwnd, buffer.data(), length + 1);
-    return ExactAnsi(std::wstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0));
+    return ExactAnsi(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
 } // namespace gui

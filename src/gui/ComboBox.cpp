@@ -40,14 +40,15 @@ std::optional<std::string> TextBeforeSelection(HWND edit) {
     const auto all = static_cast<DWORD>(copied > 0 ? copied : 0);
     const DWORD cut = selection.start == selection.end ? all : std::min(selection.start, all);
     if (unicode)
-        return ExactAnsi(std::wstring(wide.data(), cut));
+        return ExactAnsi(wide.data(), cut);
     return std::string(bytes.data(), cut);
 }
 
 // Where a byte position of an ANSI text lies as the edit counts positions.
 WPARAM EditPosition(HWND edit, const std::string& text, int bytes) {
     const std::string head = text.substr(0, static_cast<size_t>(bytes));
-    return IsWindowUnicode(edit) ? WideFromAnsi(head).size() : static_cast<WPARAM>(bytes);
+    // The wide form ends in its terminating zero.
+    return IsWindowUnicode(edit) ? WideFromAnsi(head).size() - 1 : static_cast<WPARAM>(bytes);
 }
 
 } // namespace
@@ -67,7 +68,12 @@ void TComboBox::Create(const TCreateArgs& args) {
     edit_ = GetComboBoxInfo(hwnd_, &info) && info.hwndItem
                 ? info.hwndItem
                 : FindWindowExA(hwnd_, nullptr, WC_EDITA, nullptr);
-    if (edit_)
+}
+
+void TComboBox::OnCommand(WORD code) {
+    // Nothing is typed before the box has the focus: its edit is subclassed for completion
+    // then, which keeps the work out of the start.
+    if (code == CBN_SETFOCUS && edit_ && !Subclassed())
         Subclass(edit_);
 }
 

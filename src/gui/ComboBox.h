@@ -15,6 +15,7 @@ public:
     int visibleItems = 8;
 
     void Create(const TCreateArgs& args) override;
+    void OnCommand(WORD code) override;
     // The field's rectangle; the window also holds the drop-down list below it.
     void SetBounds(const Rect& r) override;
 

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "shared/Handles.h"
-
 namespace gui {
 
 namespace {
@@ -36,11 +34,9 @@ void TLabel::Create(const TCreateArgs& args) {
     CreateHandle(0, WC_STATICA, kChild | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, args);
 }
 
-Size TextExtent(HFONT font, const std::string& text) {
+Size TTextMeasure::Extent(const std::string& text) const {
     SIZE size{};
-    const TWindowDc screen(nullptr);
-    const TSelection selected(screen.Get(), font);
-    GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32A(screen_.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 

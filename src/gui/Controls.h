@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gui/Window.h"
+#include "shared/Handles.h"
 
 namespace gui {
 
@@ -30,8 +31,17 @@ private:
     bool checked_ = false;
 };
 
-// The size of a one-line text in a font, as an auto-sized label would take it.
-Size TextExtent(HFONT font, const std::string& text);
+// Sizes of one-line texts in a font, as auto-sized labels take them; one device context
+// for a whole window's labels.
+class TTextMeasure {
+public:
+    explicit TTextMeasure(HFONT font) : screen_(nullptr), font_(screen_.Get(), font) {}
+    Size Extent(const std::string& text) const;
+
+private:
+    TWindowDc screen_;
+    TSelection font_;
+};
 
 class TLabel : public TControl {
 public:

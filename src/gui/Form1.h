@@ -65,8 +65,10 @@ protected:
 
 private:
     void MakeControls(bool advancedBlock);
-    void CreateControl(const gui::TDesignRow& row, const gui::Rect& placed);
-    gui::Rect LabelBounds(const gui::TDesignRow& row, gui::Rect placed) const;
+    void CreateControl(const gui::TDesignRow& row, const gui::Rect& placed,
+                       const gui::TTextMeasure& measure);
+    gui::Rect LabelBounds(const gui::TDesignRow& row, gui::Rect placed,
+                          const gui::TTextMeasure& measure) const;
     void WireEvents();
     void LayoutControls();
     void AutoSize();

@@ -97,17 +97,19 @@ void TForm1::Create(const gui::TCreateArgs& args) {
 
 void TForm1::MakeControls(bool advancedBlock) {
     const std::vector<Rect> placed = gui::PlaceDesign(laidOutWidth_, dpi_);
+    const gui::TTextMeasure measure(font_.Get());
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const TDesignRow& row = gui::kForm1Design[i];
         if (gui::WithinBlock(row, idPanel3) == advancedBlock)
-            CreateControl(row, placed[i]);
+            CreateControl(row, placed[i], measure);
     }
     if (advancedBlock)
         pgeAdvanced.SetActivePage(0);
 }
 
-Rect TForm1::LabelBounds(const TDesignRow& row, Rect placed) const {
-    const gui::Size extent = gui::TextExtent(font_.Get(), row.text);
+Rect TForm1::LabelBounds(const TDesignRow& row, Rect placed,
+                         const gui::TTextMeasure& measure) const {
+    const gui::Size extent = measure.Extent(row.text);
     if (row.options & gui::doBeside)
         return gui::LabelBeside(gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_), extent);
     // As wide as the caption, never narrower than designed.
@@ -116,11 +118,13 @@ Rect TForm1::LabelBounds(const TDesignRow& row, Rect placed) const {
     return placed;
 }
 
-void TForm1::CreateControl(const TDesignRow& row, const Rect& placed) {
+void TForm1::CreateControl(const TDesignRow& row, const Rect& placed,
+                           const gui::TTextMeasure& measure) {
     gui::TControl& control = Control(row.id);
     const bool label = (row.options & (gui::doBeside | gui::doAutoWidth)) != 0;
     control.Create({Control(row.parent).Handle(), row.id, row.text,
-                    label ? LabelBounds(row, placed) : placed, !(row.options & gui::doHidden)});
+                    label ? LabelBounds(row, placed, measure) : placed,
+                    !(row.options & gui::doHidden)});
     control.SetFont(font_.Get(), false);
     if (row.options & gui::doDisabled)
         control.SetEnabled(false);

@@ -1,23 +1,31 @@
 #include "gui/Form1Design.h"
 
-#include <map>
+#include <cstddef>
 
 namespace gui {
 
 std::vector<Rect> PlaceDesign(int contentWidth, int dpi) {
     const int border = ScaleToDpi(kFormBorder, dpi);
-    // How much each container has grown beyond its design, the window's content first.
-    std::map<int, int> grown{{idForm, contentWidth - ScaleToDpi(kDesignWidth, dpi)}};
+    // How much each row has grown beyond its design; the window's content by the width given.
+    std::vector<int> grown;
+    auto growthOf = [&](ControlId parent) {
+        if (parent == idForm)
+            return contentWidth - ScaleToDpi(kDesignWidth, dpi);
+        for (std::size_t i = 0; i < grown.size(); ++i)
+            if (kForm1Design[i].id == parent)
+                return grown[i];
+        return 0;
+    };
     std::vector<Rect> placed;
     for (const TDesignRow& row : kForm1Design) {
-        grown[row.id] = 0;
         if (row.options & (doPage | doBeside)) {
             placed.emplace_back();
+            grown.push_back(0);
             continue;
         }
         const Rect designed = ScaleRect(row.bounds, dpi);
-        Rect r = Anchored(designed, row.anchors, grown[row.parent], 0);
-        grown[row.id] = r.width - designed.width;
+        Rect r = Anchored(designed, row.anchors, growthOf(row.parent), 0);
+        grown.push_back(r.width - designed.width);
         if (row.parent == idForm) {
             r.left += border;
             r.top += border;

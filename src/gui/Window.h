@@ -88,6 +88,7 @@ public:
 
 protected:
     void Subclass(HWND hwnd);
+    bool Subclassed() const { return subclassed_ != nullptr; }
     virtual LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -37,31 +37,30 @@ std::string ModuleFileName() {
     }
 }
 
-std::wstring WideFromAnsi(const std::string& ansi) {
-    if (ansi.empty() || ansi.size() > INT_MAX)
-        return {};
-    const int size = static_cast<int>(ansi.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+std::vector<wchar_t> WideFromAnsi(const std::string& ansi) {
+    const int size = ansi.size() > INT_MAX ? 0 : static_cast<int>(ansi.size());
+    const int length = size > 0 ? MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0) : 0;
+    std::vector<wchar_t> wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
     return wide;
 }
 
-std::optional<std::string> ExactAnsi(const std::wstring& wide) {
-    if (wide.empty())
+std::optional<std::string> ExactAnsi(const wchar_t* wide, std::size_t length) {
+    if (length == 0)
         return std::string();
-    if (wide.size() > INT_MAX / 2)
+    if (length > INT_MAX / 2)
         return std::nullopt;
-    const int units = static_cast<int>(wide.size());
+    const int units = static_cast<int>(length);
     // Best fit would turn an Omega into an O and a Cyrillic letter into a question mark.
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units,
-                                           nullptr, 0, nullptr, &usedDefault);
-    if (length <= 0 || usedDefault)
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, nullptr, 0,
+                                         nullptr, &usedDefault);
+    if (size <= 0 || usedDefault)
         return std::nullopt;
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units, ansi.data(), length,
-                        nullptr, &usedDefault);
+    std::string ansi(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, ansi.data(), size, nullptr,
+                        &usedDefault);
     if (usedDefault)
         return std::nullopt;
     return ansi;
