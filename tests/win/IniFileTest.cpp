@@ -88,6 +88,9 @@ TEST_F(IniFileTest, FirstRunWithoutFileLoadsNothingAndSavesNothing) {
     EXPECT_NO_THROW(h.SaveToIniFile(path_, "source"));
     EXPECT_NO_THROW(h.SaveToIniFile(path_, "out"));
     EXPECT_FALSE(Exists());
+    // The same settings object, having found no file, reads what it then writes.
+    ini.WriteValue("source", "0", "C:\\new");
+    EXPECT_EQ(ini.ReadValue("source", "0", "dflt"), "C:\\new");
 }
 
 TEST_F(IniFileTest, SaveRewritesItsSectionAndLeavesOthersAlone) {
