@@ -68,8 +68,12 @@ std::string StorableValue(const std::string& value) {
 } // namespace
 
 bool IniFileUnreadable(const std::string& path) {
+    // A share that does not answer or a folder that may not be looked into could hold the
+    // file: only "not found" means there is nothing to lose.
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return !FileIsMissing(path);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     // The sharing the private-profile functions ask for when they read.
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -92,15 +96,16 @@ std::string TIniFile::ReadValue(const std::string& section, const std::string& k
         presence_ = FileIsMissing(FileName()) ? TPresence::Missing : TPresence::There;
     if (presence_ == TPresence::Missing)
         return defaultValue;
-    // A value that fills the buffer but for its terminating zero may have been cut: grow the
-    // buffer until the value fits, or an entry comes back shorter at the next start.
+    // A value that fills the buffer but for its terminating zero may have been cut (and one
+    // byte less, where the cut would split a double-byte character): grow the buffer until
+    // the value fits, or an entry comes back shorter at the next start.
     std::vector<char> buffer(kReadBufferSize);
     for (;;) {
         const auto size = static_cast<DWORD>(buffer.size());
         const DWORD copied =
             GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
                                      buffer.data(), size, FileName().c_str());
-        if (copied + 1 < size || size >= kLongestValue)
+        if (copied + 2 < size || size >= kLongestValue)
             return {buffer.data(), copied < size ? copied : size - 1};
         buffer.resize(buffer.size() * 2);
     }

@@ -5,9 +5,10 @@
 
 #include "History/CustomIniFile.h"
 
-// True when a file is there but cannot be opened for reading, for instance while another
-// program holds it: the private-profile functions would then read nothing without a word.
-// A missing file, or a folder in its place, holds nothing to lose.
+// True when a file is there, or may be, but cannot be opened for reading, for instance while
+// another program holds it or its folder cannot be reached: the private-profile functions
+// would then read nothing without a word. A file that is not found, or a folder in its
+// place, holds nothing to lose.
 bool IniFileUnreadable(const std::string& path);
 
 // Over the private-profile functions. Creating it does not touch the file; releasing it

@@ -7,6 +7,32 @@
 #include "shared/LateLibrary.h"
 #include "shared/System.h"
 
+namespace {
+
+// The shell's own result where it left no system error. Its codes up to 11 are the system's
+// error numbers; those from 26 on are its own.
+std::string ShellErrorText(INT_PTR result) {
+    switch (result) {
+    case SE_ERR_SHARE:
+        return "a sharing violation occurred";
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC:
+        return "no program is associated with it";
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY:
+        return "the shell's request failed";
+    case SE_ERR_DLLNOTFOUND:
+        return "a library it needs was not found";
+    default:
+        return result > 0 && result <= 11
+                   ? SystemErrorText(static_cast<DWORD>(result))
+                   : "the shell gave no reason (" + std::to_string(result) + ")";
+    }
+}
+
+} // namespace
+
 std::string BuilderPath() {
     return BuilderPathFor(ModuleFileName(), IsSystemLeadByte);
 }
@@ -28,8 +54,6 @@ void LaunchBuilder(HWND owner, const std::string& builderPath, const std::string
     const auto result = reinterpret_cast<INT_PTR>(request.hInstApp);
     if (started && result > 32)
         return;
-    // The shell's own codes below 32 for a missing file or path and a refused access are the
-    // system's error numbers.
     throw Exception("Unable to start " + builderPath + ": " +
-                    SystemErrorText(error != ERROR_SUCCESS ? error : static_cast<DWORD>(result)));
+                    (error != ERROR_SUCCESS ? SystemErrorText(error) : ShellErrorText(result)));
 }

@@ -169,27 +169,46 @@ gui::Size TForm1::FittingWindowSize() const {
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
+namespace {
+
+// The top at which a window of that height, whose top stands at `top` on the monitor that
+// holds `area`, stays on that monitor's work area; `shift` converts from the coordinates
+// `top` is given in to the screen's.
+LONG TopOnWorkArea(const RECT& area, LONG top, int height, LONG shift = 0) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor))
+        return top;
+    return gui::TopWithinWorkArea(top + shift, height, monitor.rcWork.top, monitor.rcWork.bottom) -
+           shift;
+}
+
+} // namespace
+
 void TForm1::AutoSize() {
     const gui::Size size = FittingWindowSize();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if ((IsZoomed(Handle()) || IsIconic(Handle())) && GetWindowPlacement(Handle(), &placement)) {
-        // The size the window comes back to must fit what it shows then.
+        // The place the window comes back to must fit what it shows then. It is kept in
+        // workspace coordinates, which start at the work area's corner.
         RECT& normal = placement.rcNormalPosition;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        const LONG shift =
+            GetMonitorInfoA(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor)
+                ? monitor.rcWork.top - monitor.rcMonitor.top
+                : 0;
+        normal.top = TopOnWorkArea(normal, normal.top, size.height, shift);
         normal.right = normal.left + size.width;
         normal.bottom = normal.top + size.height;
         SetWindowPlacement(Handle(), &placement);
     } else {
+        // Grown near the bottom of the screen, the window would reach past it.
         RECT rc{};
         GetWindowRect(Handle(), &rc);
-        // Grown near the bottom of the screen, the window would reach past it.
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor))
-            rc.top = gui::TopWithinWorkArea(rc.top, size.height, monitor.rcWork.top,
-                                            monitor.rcWork.bottom);
-        SetWindowPos(Handle(), nullptr, rc.left, rc.top, size.width, size.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(Handle(), nullptr, rc.left, TopOnWorkArea(rc, rc.top, size.height), size.width,
+                     size.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     LayoutControls();
 }

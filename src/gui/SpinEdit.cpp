@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "gui/AnsiText.h"
@@ -40,7 +41,12 @@ void TSpinEdit::Create(const TCreateArgs& args) {
 }
 
 std::int32_t TSpinEdit::Value() const {
-    return ReadSpinValue(Text(), minValue_);
+    // Pasted text that the code page cannot hold (a full-width digit) does not parse: its
+    // best-fit copy would read as a number the user never typed.
+    if (!hwnd_)
+        return ReadSpinValue(Text(), minValue_);
+    const std::optional<std::string> text = ExactText(hwnd_);
+    return text ? ReadSpinValue(*text, minValue_) : minValue_;
 }
 
 void TSpinEdit::SetValue(std::int32_t value) {

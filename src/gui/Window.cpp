@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/Guarded.h"
+#include "shared/System.h"
 
 namespace gui {
 
@@ -15,7 +16,7 @@ namespace {
 constexpr const char* kControlProp = "Veskmaker.Control";
 
 [[noreturn]] void ThrowLastError(const std::string& what) {
-    throw std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
+    throw std::runtime_error(what + ": " + SystemErrorText(GetLastError()));
 }
 } // namespace
 

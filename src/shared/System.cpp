@@ -46,24 +46,34 @@ std::vector<wchar_t> WideFromAnsi(const std::string& ansi) {
     return wide;
 }
 
-std::optional<std::string> ExactAnsi(const wchar_t* wide, std::size_t length) {
+std::optional<std::string> ExactInCodePage(unsigned codePage, const wchar_t* wide,
+                                           std::size_t length) {
     if (length == 0)
         return std::string();
-    if (length > INT_MAX / 2)
+    if (length > INT_MAX / 4)
         return std::nullopt;
     const int units = static_cast<int>(length);
-    // Best fit would turn an Omega into an O and a Cyrillic letter into a question mark.
+    // Best fit would turn an Omega into an O and a Cyrillic letter into a question mark. UTF-8
+    // holds every character but takes neither best fit nor a default character: there only
+    // a broken surrogate pair cannot be written, and the call then fails.
+    const bool utf8 = codePage == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, nullptr, 0,
-                                         nullptr, &usedDefault);
+    BOOL* const defaulted = utf8 ? nullptr : &usedDefault;
+    const int size =
+        WideCharToMultiByte(codePage, flags, wide, units, nullptr, 0, nullptr, defaulted);
     if (size <= 0 || usedDefault)
         return std::nullopt;
-    std::string ansi(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, ansi.data(), size, nullptr,
-                        &usedDefault);
-    if (usedDefault)
+    std::string text(static_cast<size_t>(size), '\0');
+    if (WideCharToMultiByte(codePage, flags, wide, units, text.data(), size, nullptr, defaulted) !=
+            size ||
+        usedDefault)
         return std::nullopt;
-    return ansi;
+    return text;
+}
+
+std::optional<std::string> ExactAnsi(const wchar_t* wide, std::size_t length) {
+    return ExactInCodePage(GetACP(), wide, length);
 }
 
 std::string SystemErrorText(unsigned long error) {

@@ -20,6 +20,9 @@ std::vector<wchar_t> WideFromAnsi(const std::string& ansi);
 // The ANSI text of UTF-16 characters; nothing when one has no ANSI form, so that no
 // character is silently changed into another.
 std::optional<std::string> ExactAnsi(const wchar_t* wide, std::size_t length);
+// The same in a code page of one's choosing; Windows may run with UTF-8 as its ANSI one.
+std::optional<std::string> ExactInCodePage(unsigned codePage, const wchar_t* wide,
+                                           std::size_t length);
 
 // The system's text for an error number, without a line break at its end.
 std::string SystemErrorText(unsigned long error);

@@ -137,6 +137,11 @@ TEST_F(AppFrameE2e, EndOfSessionQuitsWithoutWritingTheSettingsFile) {
     ASSERT_NE(form, nullptr);
     HWND appWindow = AppWindowOf(app.Pid());
     ASSERT_NE(appWindow, nullptr);
+    // Something to save: the close handler would write the file.
+    SetText(app.Control(idCmbSource), dir_.Path());
+    SetText(app.Control(idCmbOutput), "o.vkpak");
+    Click(app.Control(idBtnCreate));
+    ASSERT_TRUE(WaitUntil([&] { return !ComboItems(app.Control(idCmbOutput)).empty(); }));
     EXPECT_EQ(SendMessageA(appWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageA(appWindow, WM_ENDSESSION, TRUE, 0);
     // Promptly, with nothing else arriving to wake the event loop.

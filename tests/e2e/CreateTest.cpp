@@ -319,10 +319,11 @@ TEST_F(CreateTest, KeyboardAloneReachesTheMiscPageAndCreates) {
          {idBtnBrowseSrc, idBtnBrowseOut, idCmbSource, idCmbOutput, idBtnAdvanced, idBtnCreate}) {
         PressKey(p->MainWindow(), VK_TAB);
         // A combo box hands the focus to the edit field inside it.
-        WaitUntil([&] {
+        EXPECT_TRUE(WaitUntil([&] {
             HWND focus = FocusOf(p->MainWindow());
             return focus == p->Control(id) || GetParent(focus) == p->Control(id);
-        });
+        })) << "the focus is not on control "
+            << id;
     }
     const size_t before = ReadRecording(app_.Path()).size();
     PressKey(p->MainWindow(), VK_SPACE);

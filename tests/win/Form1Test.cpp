@@ -2,7 +2,6 @@
 // reach the user through the application frame.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -121,6 +120,8 @@ TEST_F(Form1Test, LabelledEditsPutTheirLabelLeftAndCentred) {
 }
 
 TEST_F(Form1Test, TabOrderRunsThroughTheTopBlockAndSkipsTheHiddenOne) {
+    form->btnAdvanced.Click(); // made and hidden again, not merely never made
+    form->btnAdvanced.Click();
     std::vector<HWND> order;
     HWND item = GetNextDlgTabItem(*form, nullptr, FALSE);
     for (int i = 0; i < 7 && item; ++i) {
@@ -255,14 +256,28 @@ TEST_F(Form1Test, GrownNearTheBottomOfTheScreenTheWindowMovesUpJustEnough) {
 }
 
 TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
+    // Maximised from a place near the bottom of the screen, it must come back whole on it.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(*form, MONITOR_DEFAULTTONEAREST), &monitor));
+    SetWindowPos(*form, nullptr, 40, monitor.rcWork.bottom - WindowSize(*form).cy - 5, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(*form, SW_SHOWMAXIMIZED);
     form->btnAdvanced.Click();
+    // The block made while maximised follows the window's right edge.
+    RECT client{};
+    GetClientRect(*form, &client);
+    const gui::Rect page = form->pgeAdvanced.Bounds(); // in the block's client area
+    EXPECT_EQ(form->Panel3.Bounds().left + page.left + page.width + gui::kFormBorder,
+              client.right);
     ShowWindow(*form, SW_RESTORE);
     PumpPending();
-    RECT client{};
     GetClientRect(*form, &client);
     EXPECT_EQ(client.right, 386);
     EXPECT_EQ(client.bottom, 278);
+    RECT rc{};
+    GetWindowRect(*form, &rc);
+    EXPECT_LE(rc.bottom, monitor.rcWork.bottom);
 }
 
 // What the user sees in a field is what the builder receives, or nothing starts.
@@ -283,12 +298,12 @@ TEST_F(Form1Test, TextsTheCodePageCannotHoldAreRefusedNamingTheField) {
 
 // The system tells top-level windows only; the priority field with the focus must hear it.
 TEST_F(Form1Test, SettingsChangesReachThePriorityField) {
+    // The prefix's locale is kept on disk: it starts from the point, whatever a run that was
+    // cut short left behind, and goes back to it.
     struct TSeparator {
-        std::array<char, 8> saved{};
-        TSeparator() { GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved.data(), 8); }
-        ~TSeparator() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved.data()); }
+        TSeparator() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, "."); }
+        ~TSeparator() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, "."); }
     } restore;
-    ASSERT_EQ(std::string(restore.saved.data()), ".");
     ShowActive();
     form->btnAdvanced.Click();
     form->pgeAdvanced.SetActivePage(1);

@@ -246,6 +246,10 @@ TEST_F(SpinEditTest, PasteAndCutAreUnfilteredUnlessReadOnly) {
     Spin().SendMsg(WM_PASTE);
     EXPECT_EQ(Spin().Text(), "$A");
     EXPECT_EQ(Spin().Value(), 10);
+    // A pasted full-width digit does not parse, though its best-fit copy would read as 3.
+    SetWindowTextW(Spin(), L"\uFF13");
+    EXPECT_EQ(Spin().Value(), 0);
+    EnterText("$A");
 
     Spin().SetReadOnly(true);
     Spin().SendMsg(EM_SETSEL, 0, -1);

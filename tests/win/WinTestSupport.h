@@ -87,10 +87,12 @@ private:
                 captureWhileUp = info.hwndCapture;
                 if (watched_)
                     watchedEnabledWhileUp = IsWindowEnabled(watched_) != FALSE;
+                // Counted before it is pressed: the code under test returns as soon as the
+                // box goes, and may look at the count then.
+                ++count_;
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
                 while (IsWindow(box) && IsWindowVisible(box) && !stop_)
                     Sleep(5);
-                ++count_;
                 answered_ = true;
             }
             Sleep(5);
