@@ -19,6 +19,7 @@ public:
 
 private:
     const char* name_;
+    // cppcheck-suppress unsafeClassCanLeak ; kept loaded for the process's life, see above
     HMODULE module_ = nullptr;
 };
 

@@ -65,9 +65,10 @@ std::optional<std::string> ExactInCodePage(unsigned codePage, const wchar_t* wid
     if (size <= 0 || usedDefault)
         return std::nullopt;
     std::string text(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(codePage, flags, wide, units, text.data(), size, nullptr, defaulted) !=
-            size ||
-        usedDefault)
+    const int written =
+        WideCharToMultiByte(codePage, flags, wide, units, text.data(), size, nullptr, defaulted);
+    // cppcheck-suppress knownConditionTrueFalse ; the call writes it through `defaulted`
+    if (written != size || usedDefault)
         return std::nullopt;
     return text;
 }

@@ -268,8 +268,7 @@ TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
     RECT client{};
     GetClientRect(*form, &client);
     const gui::Rect page = form->pgeAdvanced.Bounds(); // in the block's client area
-    EXPECT_EQ(form->Panel3.Bounds().left + page.left + page.width + gui::kFormBorder,
-              client.right);
+    EXPECT_EQ(form->Panel3.Bounds().left + page.left + page.width + gui::kFormBorder, client.right);
     ShowWindow(*form, SW_RESTORE);
     PumpPending();
     GetClientRect(*form, &client);
