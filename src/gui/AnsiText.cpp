@@ -16,17 +16,26 @@ std::string TypedAnsiChars(HWND hwnd, WPARAM wParam) {
     return ExactAnsi(&wide, 1).value_or(std::string());
 }
 
-std::optional<std::string> ExactText(HWND hwnd) {
-    if (!IsWindowUnicode(hwnd)) {
-        const int length = GetWindowTextLengthA(hwnd);
-        std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-        const int copied = GetWindowTextA(hwnd, buffer.data(), length + 1);
-        return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-    }
+std::string AnsiWindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(hwnd, buffer.data(), length + 1);
+    return {buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0};
+}
+
+std::vector<wchar_t> WideWindowText(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(hwnd, buffer.data(), length + 1);
-    return ExactAnsi(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    buffer.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return buffer;
+}
+
+std::optional<std::string> ExactText(HWND hwnd) {
+    if (!IsWindowUnicode(hwnd))
+        return AnsiWindowText(hwnd);
+    const std::vector<wchar_t> wide = WideWindowText(hwnd);
+    return ExactAnsi(wide.data(), wide.size());
 }
 
 } // namespace gui

@@ -7,11 +7,17 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gui {
 
 // The ANSI bytes of a WM_CHAR sent to hwnd; empty when the character has no ANSI form.
 std::string TypedAnsiChars(HWND hwnd, WPARAM wParam);
+
+// The window's text through the ANSI call: for a Unicode window a best-fit copy.
+std::string AnsiWindowText(HWND hwnd);
+// The window's text as UTF-16, without a terminating zero.
+std::vector<wchar_t> WideWindowText(HWND hwnd);
 
 // The text the window shows, in the ANSI code page; nothing when it holds a character the
 // code page cannot represent, so that no character is silently changed.

@@ -31,17 +31,15 @@ TSelectionRange SelectionOf(HWND edit) {
 // its positions in UTF-16 units, an ANSI one in bytes.
 std::optional<std::string> TextBeforeSelection(HWND edit) {
     const TSelectionRange selection = SelectionOf(edit);
-    const bool unicode = IsWindowUnicode(edit) != FALSE;
-    const int length = unicode ? GetWindowTextLengthW(edit) : GetWindowTextLengthA(edit);
-    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
-    std::vector<char> bytes(static_cast<size_t>(length) + 1, '\0');
-    const int copied = unicode ? GetWindowTextW(edit, wide.data(), length + 1)
-                               : GetWindowTextA(edit, bytes.data(), length + 1);
-    const auto all = static_cast<DWORD>(copied > 0 ? copied : 0);
-    const DWORD cut = selection.start == selection.end ? all : std::min(selection.start, all);
-    if (unicode)
-        return ExactAnsi(wide.data(), cut);
-    return std::string(bytes.data(), cut);
+    auto cut = [&](std::size_t all) {
+        return selection.start == selection.end ? all : std::min<std::size_t>(selection.start, all);
+    };
+    if (!IsWindowUnicode(edit)) {
+        const std::string bytes = AnsiWindowText(edit);
+        return bytes.substr(0, cut(bytes.size()));
+    }
+    const std::vector<wchar_t> wide = WideWindowText(edit);
+    return ExactAnsi(wide.data(), cut(wide.size()));
 }
 
 // Where a byte position of an ANSI text lies as the edit counts positions.

@@ -6,7 +6,6 @@
 #include "History/IniFile.h"
 #include "History/SettingsPath.h"
 #include "builder/Launch.h"
-#include "gui/AnsiText.h"
 #include "gui/Drop.h"
 #include "shared/Exceptions.h"
 #include "shared/LateLibrary.h"
@@ -171,9 +170,7 @@ void TForm1::DropFiles(HDROP drop) {
 }
 
 std::string TForm1::FieldText(const gui::TControl& field, ControlId label) {
-    if (!field.Handle())
-        return field.Text(); // held in ANSI until the window is made
-    if (std::optional<std::string> text = gui::ExactText(field))
+    if (std::optional<std::string> text = field.ExactText())
         return *text;
     // A best-fit copy would reach the builder and the history as another name: "\u03A9mega"
     // as "Omega", a Cyrillic folder as question marks.

@@ -43,9 +43,7 @@ void TSpinEdit::Create(const TCreateArgs& args) {
 std::int32_t TSpinEdit::Value() const {
     // Pasted text that the code page cannot hold (a full-width digit) does not parse: its
     // best-fit copy would read as a number the user never typed.
-    if (!hwnd_)
-        return ReadSpinValue(Text(), minValue_);
-    const std::optional<std::string> text = ExactText(hwnd_);
+    const std::optional<std::string> text = ExactText();
     return text ? ReadSpinValue(*text, minValue_) : minValue_;
 }
 

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include <stdexcept>
-#include <vector>
 
+#include "gui/AnsiText.h"
 #include "gui/Guarded.h"
 #include "shared/System.h"
 
@@ -63,12 +63,12 @@ void TControl::CreateHandle(DWORD exStyle, const char* className, DWORD style,
 }
 
 std::string TControl::Text() const {
-    if (!hwnd_)
-        return heldText_;
-    const int length = GetWindowTextLengthA(hwnd_);
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(hwnd_, buffer.data(), length + 1);
-    return {buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0};
+    return hwnd_ ? AnsiWindowText(hwnd_) : heldText_;
+}
+
+std::optional<std::string> TControl::ExactText() const {
+    // A held text came in as ANSI: it has nothing the code page cannot hold.
+    return hwnd_ ? gui::ExactText(hwnd_) : heldText_;
 }
 
 void TControl::SetText(const std::string& text) {

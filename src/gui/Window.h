@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "gui/Layout.h"
@@ -42,6 +43,9 @@ public:
     // A control whose window is made later holds its text until then, and makes its window
     // with it; a window that does not exist is neither visible nor enabled.
     std::string Text() const;
+    // The text as the user sees it; nothing when it holds a character the ANSI code page
+    // cannot represent, which Text() would have changed into another.
+    std::optional<std::string> ExactText() const;
     void SetText(const std::string& text);
     // The control's own visibility, whether or not its parent is shown.
     bool Visible() const {
