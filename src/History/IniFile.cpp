@@ -23,11 +23,14 @@ constexpr std::size_t kLongestAnsiValue = 32767;
     throw EIniFileException("Unable to write to " + path);
 }
 
-bool FileIsMissing(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return false;
+// Whether the last failed look at a path said it is not there.
+bool LastErrorIsNotFound() {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool FileIsMissing(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && LastErrorIsNotFound();
 }
 
 // How often a hand-edited file repeats the section. Only the first copy is read and each
@@ -72,7 +75,7 @@ bool IniFileUnreadable(const std::string& path) {
     // file: only "not found" means there is nothing to lose.
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return !FileIsMissing(path);
+        return !LastErrorIsNotFound();
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     // The sharing the private-profile functions ask for when they read.

@@ -171,15 +171,17 @@ gui::Size TForm1::FittingWindowSize() const {
 
 namespace {
 
-// The top at which a window of that height, whose top stands at `top` on the monitor that
-// holds `area`, stays on that monitor's work area; `shift` converts from the coordinates
-// `top` is given in to the screen's.
-LONG TopOnWorkArea(const RECT& area, LONG top, int height, LONG shift = 0) {
+// The top at which a window of that height, standing at `area`, stays on the work area of
+// the monitor that holds it. A window's normal place is kept in workspace coordinates, which
+// start at the work area's corner rather than the screen's.
+LONG TopOnWorkArea(const RECT& area, int height, bool workspace) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor))
-        return top;
-    return gui::TopWithinWorkArea(top + shift, height, monitor.rcWork.top, monitor.rcWork.bottom) -
+        return area.top;
+    const LONG shift = workspace ? monitor.rcWork.top - monitor.rcMonitor.top : 0;
+    return gui::TopWithinWorkArea(area.top + shift, height, monitor.rcWork.top,
+                                  monitor.rcWork.bottom) -
            shift;
 }
 
@@ -190,16 +192,9 @@ void TForm1::AutoSize() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if ((IsZoomed(Handle()) || IsIconic(Handle())) && GetWindowPlacement(Handle(), &placement)) {
-        // The place the window comes back to must fit what it shows then. It is kept in
-        // workspace coordinates, which start at the work area's corner.
+        // The place the window comes back to must fit what it shows then.
         RECT& normal = placement.rcNormalPosition;
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        const LONG shift =
-            GetMonitorInfoA(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor)
-                ? monitor.rcWork.top - monitor.rcMonitor.top
-                : 0;
-        normal.top = TopOnWorkArea(normal, normal.top, size.height, shift);
+        normal.top = TopOnWorkArea(normal, size.height, true);
         normal.right = normal.left + size.width;
         normal.bottom = normal.top + size.height;
         SetWindowPlacement(Handle(), &placement);
@@ -207,7 +202,7 @@ void TForm1::AutoSize() {
         // Grown near the bottom of the screen, the window would reach past it.
         RECT rc{};
         GetWindowRect(Handle(), &rc);
-        SetWindowPos(Handle(), nullptr, rc.left, TopOnWorkArea(rc, rc.top, size.height), size.width,
+        SetWindowPos(Handle(), nullptr, rc.left, TopOnWorkArea(rc, size.height, false), size.width,
                      size.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     LayoutControls();
