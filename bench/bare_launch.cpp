@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "BareProgram.h"
 #include "gui/ControlIds.h"
 
 namespace {
@@ -63,20 +64,12 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 #ifdef BARE_COMMON_CONTROLS
-    INITCOMMONCONTROLSEX icc{sizeof icc,
-                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    bare::InitCommonControls();
 #endif
     g_builder = BuilderBesideUs();
     g_parameters = ArgumentsOf(GetCommandLineA());
 
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = "BareLaunch";
-    if (!RegisterClassA(&wc))
+    if (!bare::RegisterWindowClass(instance, "BareLaunch", WndProc))
         return 1;
     HWND hwnd = CreateWindowA("BareLaunch", "Bare launch", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                               CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
@@ -87,10 +80,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                        nullptr))
         return 1;
     ShowWindow(hwnd, showCommand);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    bare::RunMessageLoop();
     return 0;
 }

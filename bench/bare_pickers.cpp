@@ -8,6 +8,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "BareProgram.h"
 #include "gui/ControlIds.h"
 
 namespace {
@@ -77,26 +78,14 @@ bool MakeButton(HWND parent, int id, int left) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    INITCOMMONCONTROLSEX icc{sizeof icc,
-                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kClass;
-    if (!RegisterClassA(&wc))
+    bare::InitCommonControls();
+    if (!bare::RegisterWindowClass(instance, kClass, WndProc))
         return 1;
     HWND hwnd = CreateWindowA(kClass, "Bare pickers", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                               CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
     if (!hwnd || !MakeButton(hwnd, idBtnBrowseSrc, 10) || !MakeButton(hwnd, idBtnBrowseOut, 46))
         return 1;
     ShowWindow(hwnd, showCommand);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    bare::RunMessageLoop();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "BareProgram.h"
 #include "gui/ControlIds.h"
 #include "gui/Form1Design.h"
 
@@ -47,16 +48,6 @@ LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-bool Register(HINSTANCE instance, const char* name, WNDPROC proc) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = name;
-    return RegisterClassA(&wc) != 0;
 }
 
 int Scale(int designPixels, int dpi) {
@@ -122,9 +113,9 @@ HFONT MakeFont(int dpi) {
 
 // The hidden owner, the main window and the view; the main window, or null.
 HWND MakeView(HINSTANCE instance, HFONT font, int dpi) {
-    if (!Register(instance, kOwnerClass, DefWindowProcA) ||
-        !Register(instance, kViewClass, ViewProc) ||
-        !Register(instance, kPanelClass, DefWindowProcA))
+    if (!bare::RegisterWindowClass(instance, kOwnerClass, DefWindowProcA) ||
+        !bare::RegisterWindowClass(instance, kViewClass, ViewProc) ||
+        !bare::RegisterWindowClass(instance, kPanelClass, DefWindowProcA))
         return nullptr;
     // Zero-sized and captioned, like the program's application window that owns its form.
     HWND owner =
@@ -145,20 +136,14 @@ HWND MakeView(HINSTANCE instance, HFONT font, int dpi) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX icc{sizeof icc,
-                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    bare::InitCommonControls();
     const int dpi = ScreenDpi();
     HFONT font = MakeFont(dpi);
     HWND form = font ? MakeView(instance, font, dpi) : nullptr;
     if (!form)
         return 1;
     ShowWindow(form, SW_SHOWNORMAL);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    bare::RunMessageLoop();
     DeleteObject(font);
     return 0;
 }

@@ -14,6 +14,8 @@
 #ifdef BARE_IMPORTS_SHELL32
 #include <shellapi.h>
 #endif
+#include "BareProgram.h"
+
 #ifdef BARE_PROBE
 #include "ProbeMarks.h"
 #define BARE_MARK(phase) probe::Mark(phase)
@@ -51,9 +53,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     BARE_MARK("winmain");
 #ifdef BARE_COMMON_CONTROLS
-    INITCOMMONCONTROLSEX icc{sizeof icc,
-                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    bare::InitCommonControls();
 #endif
 #ifdef BARE_SAME_IMPORTS
     // Referenced, never called: the loader maps every DLL that Veskmaker.exe imports.
@@ -73,13 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
         nullptr};
     (void)imports;
 #endif
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = "BareWindow";
-    if (!RegisterClassA(&wc))
+    if (!bare::RegisterWindowClass(instance, "BareWindow", WndProc))
         return 1;
     HWND hwnd = CreateWindowA("BareWindow", "Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                               CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
@@ -90,11 +84,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     PostMessageA(hwnd, probe::kLoopRunning, 0, 0);
 #endif
     ShowWindow(hwnd, showCommand);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    bare::RunMessageLoop();
 #ifdef BARE_PROBE
     probe::Write(commandLine);
 #else

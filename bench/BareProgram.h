@@ -1,0 +1,36 @@
+// What the bare programs of bench/ all do, and do as Veskmaker does: the common-controls
+// set-up, a window class with the button face and the arrow cursor, and the plainest
+// message loop. Inline, so each floor stays one program with nothing else in it; what a floor
+// does not call costs it nothing.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace bare {
+
+inline void InitCommonControls() {
+    INITCOMMONCONTROLSEX icc{sizeof icc,
+                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+inline bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0;
+}
+
+inline void RunMessageLoop() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+} // namespace bare
