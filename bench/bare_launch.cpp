@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #endif
 
+#include <array>
 #include <string>
 
 #include "BareProgram.h"
@@ -36,9 +37,9 @@ std::string ArgumentsOf(const char* commandLine) {
 }
 
 std::string BuilderBesideUs() {
-    char path[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string own(path, n);
+    std::array<char, MAX_PATH + 1> path{};
+    DWORD n = GetModuleFileNameA(nullptr, path.data(), MAX_PATH);
+    std::string own(path.data(), n);
     return own.substr(0, own.find_last_of('\\') + 1) + "VKB.exe";
 }
 

@@ -8,20 +8,22 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <array>
+
 #include "BareProgram.h"
 #include "gui/ControlIds.h"
 
 namespace {
 
-constexpr char kClass[] = "BarePickers";
+constexpr const char* kClass = "BarePickers";
 
 void BrowseForFolder(HWND owner) {
     // The browser talks to the shell namespace through COM, as in the program.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    char displayName[MAX_PATH + 1] = {};
+    std::array<char, MAX_PATH + 1> displayName{};
     BROWSEINFOA info{};
     info.hwndOwner = owner;
-    info.pszDisplayName = displayName;
+    info.pszDisplayName = displayName.data();
     info.lpszTitle = "Please specify a directory";
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     if (ITEMIDLIST* chosen = SHBrowseForFolderA(&info))
@@ -35,13 +37,13 @@ UINT_PTR CALLBACK SaveHook(HWND, UINT, WPARAM, LPARAM) {
 }
 
 void SaveFile(HWND owner) {
-    char file[MAX_PATH + 2] = {};
+    std::array<char, MAX_PATH + 2> file{};
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = "Vesk (*.vkpak)\0*.vkpak\0All Files (*.*)\0*.*\0";
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
+    ofn.lpstrFile = file.data();
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = ""; // as the program passes it
     ofn.Flags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;

@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr char kViewClass[] = "BareView";
-constexpr char kOwnerClass[] = "BareViewOwner";
-constexpr char kPanelClass[] = "BareViewPanel";
+constexpr const char* kViewClass = "BareView";
+constexpr const char* kOwnerClass = "BareViewOwner";
+constexpr const char* kPanelClass = "BareViewPanel";
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
@@ -30,6 +30,7 @@ struct ViewControl {
 };
 
 // The simple view in the program's creation order; places and captions come from its design.
+// NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
 constexpr ViewControl kViewControls[] = {
     {idBtnBrowseSrc, WC_BUTTONA, WS_TABSTOP | BS_PUSHBUTTON},
     {idBtnBrowseOut, WC_BUTTONA, WS_TABSTOP | BS_PUSHBUTTON},

@@ -14,6 +14,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -26,9 +27,9 @@
 
 #include "builder/Parameters.h"
 #include "gui/ControlIds.h"
-#include "../tests/helpers/WinDrive.h"
-#include "../tests/helpers/WinFiles.h"
-#include "../tests/helpers/WinProcess.h"
+#include "helpers/WinDrive.h"
+#include "helpers/WinFiles.h"
+#include "helpers/WinProcess.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ constexpr DWORD kTimeoutMs = 30000;
 constexpr DWORD kSettleMs = 150;
 // Lets a started program finish its first paint and lazy set-up before memory is read.
 constexpr DWORD kMemorySettleMs = 400;
-constexpr char kBuilderCounter[] = "VeskBenchBuilderStarts";
+constexpr const char* kBuilderCounter = "VeskBenchBuilderStarts";
 
 void Progress(const char* format, ...) {
     va_list args;
@@ -312,7 +313,7 @@ struct Samples {
         std::sort(sorted.begin(), sorted.end());
         // Linear between the two nearest ranks.
         double pos = q * static_cast<double>(sorted.size() - 1);
-        size_t lo = static_cast<size_t>(pos);
+        auto lo = static_cast<size_t>(pos);
         size_t hi = std::min(lo + 1, sorted.size() - 1);
         return sorted[lo] + (sorted[hi] - sorted[lo]) * (pos - static_cast<double>(lo));
     }
@@ -373,6 +374,7 @@ Program ParseProgram(const std::string& arg) {
 
 int Startup(int reps, const std::vector<std::string>& programArgs) {
     std::vector<Program> programs;
+    programs.reserve(programArgs.size());
     for (const std::string& arg : programArgs)
         programs.push_back(ParseProgram(arg));
     constexpr int kWarmUp = 3;
@@ -404,6 +406,7 @@ int Phases(int reps, const std::vector<std::string>& programArgs) {
         std::vector<Samples> samples;
     };
     std::vector<Probe> probes;
+    probes.reserve(programArgs.size());
     for (const std::string& arg : programArgs)
         probes.push_back({ParseProgram(arg), {}, {}});
     constexpr int kWarmUp = 2;
@@ -424,15 +427,16 @@ int Phases(int reps, const std::vector<std::string>& programArgs) {
             if (rep < kWarmUp)
                 continue;
             std::string text = ReadFileText(marks);
-            char phase[64];
+            std::array<char, 64> phase{};
             double ms = 0, previous = 0;
             int used = 0;
             // Each part's own duration: from the end of the part before it.
-            for (const char* p = text.c_str(); std::sscanf(p, "%63s %lf%n", phase, &ms, &used) == 2;
+            for (const char* p = text.c_str();
+                 std::sscanf(p, "%63s %lf%n", phase.data(), &ms, &used) == 2;
                  p += used, previous = ms) {
-                auto at = std::find(probe.order.begin(), probe.order.end(), phase);
+                auto at = std::find(probe.order.begin(), probe.order.end(), phase.data());
                 if (at == probe.order.end()) {
-                    probe.order.push_back(phase);
+                    probe.order.emplace_back(phase.data());
                     probe.samples.emplace_back();
                     at = probe.order.end() - 1;
                 }
@@ -585,9 +589,11 @@ int Create(int reps, const std::string& recorderExe, const std::vector<std::stri
             // All must hand the builder the very same parameter string.
             for (const auto& f : frontEnds) {
                 const std::string got = LastRecordArguments(f->dir);
-                if (got != parameters)
-                    throw std::runtime_error(f->label + " passed " + got + "\n  expected " +
-                                             parameters);
+                if (got != parameters) {
+                    std::string message = f->label + " passed " + got;
+                    message += "\n  expected " + parameters;
+                    throw std::runtime_error(message);
+                }
             }
         }
         Progress("\rcreate: round %d/%d", rep + 1, kWarmUp + reps);
@@ -714,7 +720,7 @@ struct SideBySide {
 std::string Place(const TempDir& base, const char* dir, const std::string& exe,
                   const std::string& builder = "") {
     MakeDir(base / dir);
-    const std::string copy = base / (std::string(dir) + "\\" + BaseName(exe));
+    std::string copy = base / (std::string(dir) + "\\" + BaseName(exe));
     CopyInto(exe, copy);
     if (!builder.empty())
         CopyInto(builder, base / (std::string(dir) + "\\VKB.exe"));

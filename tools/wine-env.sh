@@ -8,8 +8,27 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}
 VESK_WINE=/usr/lib/wine/wine64
 [ -x "$VESK_WINE" ] || VESK_WINE=$(command -v wine64 || command -v wine)
+# The 32-bit loader runs the shipped i686 exe in the same 64-bit prefix.
+VESK_WINE32=/usr/lib/wine/wine
 VESK_WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$VESK_WINESERVER" ] || VESK_WINESERVER=$(command -v wineserver)
+
+# Whether 32-bit Windows programs can run here; says why not in one line.
+vesk_wine32_check() {
+    if [ ! -x "$VESK_WINE32" ]; then
+        echo "32-bit Wine is not installed ($VESK_WINE32 missing): tools/setup installs wine32"
+        return 1
+    fi
+    local out
+    if ! out=$("$VESK_WINE32" --version 2>&1); then
+        case "$out" in
+        *"Exec format error"* | *"cannot execute"*)
+            echo "this kernel refuses 32-bit programs, so the i686 exe cannot be tested: $out" ;;
+        *) echo "32-bit Wine does not start: $out" ;;
+        esac
+        return 1
+    fi
+}
 
 vesk_display() {
     # Use the caller's display, or start our own Xvfb once.

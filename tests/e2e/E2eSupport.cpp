@@ -88,6 +88,22 @@ void PressKey(HWND window, UINT vk) {
     PostMessageA(target, WM_KEYUP, vk, scan | 1 | 3u << 30);
 }
 
+ButtonPress::ButtonPress(HWND button)
+    : sender_([done = done_, button] {
+          // No time limit of its own: a box may stay up as long as the test wants.
+          SendMessageA(button, BM_CLICK, 0, 0);
+          *done = true;
+      }) {}
+
+ButtonPress::~ButtonPress() {
+    // Not joined: a program that never answers is ended by its own holder, which ends the send.
+    sender_.detach();
+}
+
+bool ButtonPress::WaitDone(DWORD timeoutMs) const {
+    return WaitUntil([this] { return done_->load(); }, timeoutMs);
+}
+
 bool IsChecked(HWND button) {
     return Send(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../../src/gui/ControlIds.h"
@@ -49,6 +52,23 @@ std::string PrepareAppDir(const std::string& dir, const std::string& exeName);
 
 // Posted, so a click that opens a modal box does not block the test.
 void Click(HWND button);
+// A press whose end can be waited for: BM_CLICK is sent from a thread of its own, and the
+// send returns only when the program's click handler has, after any box it showed.
+class ButtonPress {
+public:
+    explicit ButtonPress(HWND button);
+    ~ButtonPress();
+    ButtonPress(const ButtonPress&) = delete;
+    ButtonPress& operator=(const ButtonPress&) = delete;
+
+    bool Done() const { return *done_; }
+    bool WaitDone(DWORD timeoutMs = kTimeoutMs) const;
+
+private:
+    // Shared with the sender, which may outlive the press when the program never answers.
+    std::shared_ptr<std::atomic<bool>> done_ = std::make_shared<std::atomic<bool>>(false);
+    std::thread sender_;
+};
 bool IsChecked(HWND button);
 // The control with the keyboard focus in the thread that owns the window, or null.
 HWND FocusOf(HWND window);

@@ -2,6 +2,7 @@
 
 #include <dlgs.h>
 
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -24,9 +25,9 @@ BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lp) {
         return TRUE;
     if (search->mustBeVisible && !IsWindowVisible(hwnd))
         return TRUE;
-    char cls[64] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::strcmp(cls, search->className) != 0)
+    std::array<char, 64> cls{};
+    GetClassNameA(hwnd, cls.data(), static_cast<int>(cls.size()));
+    if (std::strcmp(cls.data(), search->className) != 0)
         return TRUE;
     search->found = hwnd;
     return FALSE;

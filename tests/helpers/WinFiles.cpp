@@ -1,7 +1,9 @@
 #include "WinFiles.h"
 
 #include <atomic>
+#include <array>
 #include <stdexcept>
+#include <vector>
 
 namespace winfiles {
 
@@ -21,14 +23,16 @@ struct FindHandle {
 
 // The temp folder with a trailing backslash; its long name where the system gives a short one.
 std::string TempBase() {
-    char temp[MAX_PATH + 1] = {};
-    DWORD n = GetTempPathA(sizeof temp, temp);
+    std::array<char, MAX_PATH + 1> temp{};
+    DWORD n = GetTempPathA(static_cast<DWORD>(temp.size()), temp.data());
     if (n == 0 || n > MAX_PATH)
         throw std::runtime_error("GetTempPathA failed");
-    char longName[MAX_PATH + 1] = {};
-    const DWORD longLength = GetLongPathNameA(temp, longName, sizeof longName);
-    std::string base = longLength > 0 && longLength <= MAX_PATH ? std::string(longName, longLength)
-                                                                : std::string(temp, n);
+    std::array<char, MAX_PATH + 1> longName{};
+    const DWORD longLength =
+        GetLongPathNameA(temp.data(), longName.data(), static_cast<DWORD>(longName.size()));
+    std::string base = longLength > 0 && longLength <= MAX_PATH
+                           ? std::string(longName.data(), longLength)
+                           : std::string(temp.data(), n);
     if (base.back() != '\\')
         base += '\\';
     return base;
@@ -80,14 +84,14 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::MakeFolder(const std::string& name) const {
-    const std::string folder = *this / name;
+    std::string folder = *this / name;
     if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         throw std::runtime_error(LastErrorText("creating " + folder));
     return folder;
 }
 
 std::string TempDir::MakeFile(const std::string& name) const {
-    const std::string file = *this / name;
+    std::string file = *this / name;
     WriteFileText(file, "");
     return file;
 }
@@ -122,12 +126,13 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 std::string ReadFileText(const std::string& path) {
     const UniqueHandle file = OpenToRead(path);
     if (!file.Valid())
-        return std::string();
+        return {};
     std::string out;
-    char buf[65536];
+    std::vector<char> buf(65536);
     DWORD got = 0;
-    while (ReadFile(file.Get(), buf, sizeof buf, &got, nullptr) && got > 0)
-        out.append(buf, got);
+    while (ReadFile(file.Get(), buf.data(), static_cast<DWORD>(buf.size()), &got, nullptr) &&
+           got > 0)
+        out.append(buf.data(), got);
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,14 @@ struct Recording {
     std::string cwd;
 };
 std::vector<Recording> ReadRecording(const std::string& dir);
+
+// Live GDI objects of another process of our own bitness, or -1 when they cannot be counted.
+// Windows counts them itself (GetGuiResources); Wine answers 0 there, so they are read from
+// the GDI handle table that both keep per process.
+int GdiObjectCount(HANDLE process, DWORD pid);
+
+// The processes that this one started and that still run.
+std::set<DWORD> ChildProcessIds(DWORD parentPid);
 
 // A started program; terminated if it is still running when the object goes.
 class ChildProcess {

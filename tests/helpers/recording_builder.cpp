@@ -13,7 +13,7 @@ std::string OwnPath() {
     for (;;) {
         DWORD n = GetModuleFileNameA(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
         if (n == 0)
-            return std::string();
+            return {};
         if (n < buf.size()) {
             buf.resize(n);
             return buf;
@@ -25,7 +25,7 @@ std::string OwnPath() {
 std::string CurrentDir() {
     DWORD need = GetCurrentDirectoryA(0, nullptr);
     if (need == 0)
-        return std::string();
+        return {};
     std::string buf(need, '\0');
     DWORD n = GetCurrentDirectoryA(need, &buf[0]);
     buf.resize(n < need ? n : 0);

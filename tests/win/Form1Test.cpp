@@ -316,6 +316,15 @@ TEST_F(Form1Test, SettingsChangesReachThePriorityField) {
     EXPECT_EQ(form->spnPriority.Text(), "1,");
 }
 
+// A plain function, not a lambda: the callback is __stdcall in the 32-bit build.
+BOOL CALLBACK NoteTooltip(HWND hwnd, LPARAM found) {
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) == TOOLTIPS_CLASSA)
+        *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
 TEST_F(Form1Test, CheckBoxesCarryHintsThatAreNeverShown) {
     EXPECT_EQ(form->cbxDev.hint, " development-only vesk (not for retail usage)");
     EXPECT_EQ(form->cbxMpXfer.hint, "allow transfer during multiplayer");
@@ -323,16 +332,7 @@ TEST_F(Form1Test, CheckBoxesCarryHintsThatAreNeverShown) {
               "this is protected content (for optional use by extractors)");
     // No tooltip window belongs to our thread.
     bool tooltip = false;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            char cls[64] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            if (std::string(cls) == TOOLTIPS_CLASSA)
-                *reinterpret_cast<bool*>(p) = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltip));
+    EnumThreadWindows(GetCurrentThreadId(), NoteTooltip, reinterpret_cast<LPARAM>(&tooltip));
     EXPECT_FALSE(tooltip);
 }
 

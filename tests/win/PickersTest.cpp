@@ -300,7 +300,10 @@ HDROP MakeDrop(const std::vector<std::string>& paths, bool wide) {
             list.insert(list.end(), path.c_str(), path.c_str() + path.size() + 1);
         }
     }
-    list.insert(list.end(), wide ? sizeof(WCHAR) : 1, '\0');
+    // An empty list is two zeros, as the shell writes it: Wine's reader steps over one name
+    // before it looks for the end, and would read on past a single zero.
+    const std::size_t zeros = paths.empty() ? 2 : 1;
+    list.insert(list.end(), zeros * (wide ? sizeof(WCHAR) : 1), '\0');
 
     HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
