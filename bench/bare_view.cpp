@@ -1,47 +1,22 @@
 // The floor for start-up and memory of the simple view: what Veskmaker's main window costs by
-// itself. The same windows as the program makes for it (a hidden owner, the main window with
-// the program's styles, a panel with the nine controls at their designed places, themed by the
-// same manifest, in the same font) and nothing else: no settings file, no layout pass, no
-// handlers beyond closing, no advanced page.
+// itself. The same windows as the program makes for it (a hidden owner, the main window, a
+// panel with its controls at their designed places, themed by the same manifest, in the same
+// font), made from the program's own design and window styles so the floor cannot drift from
+// it, and nothing else: no settings file, no layout pass, no handlers beyond closing, no
+// advanced block.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "BareProgram.h"
-#include "gui/ControlIds.h"
 #include "gui/Form1Design.h"
+#include "gui/WindowStyles.h"
 
 namespace {
 
 constexpr const char* kViewClass = "BareView";
 constexpr const char* kOwnerClass = "BareViewOwner";
-constexpr const char* kPanelClass = "BareViewPanel";
-constexpr DWORD kFormStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-// The program's combo boxes: the list's item height and how many items it shows.
-constexpr int kItemHeight = 13;
-constexpr int kVisibleItems = 8;
-
-struct ViewControl {
-    ControlId id;
-    const char* className;
-    DWORD style;
-};
-
-// The simple view in the program's creation order; places and captions come from its design.
-// NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
-constexpr ViewControl kViewControls[] = {
-    {idBtnBrowseSrc, WC_BUTTONA, WS_TABSTOP | BS_PUSHBUTTON},
-    {idBtnBrowseOut, WC_BUTTONA, WS_TABSTOP | BS_PUSHBUTTON},
-    {idLblSource, WC_STATICA, SS_LEFT | SS_NOPREFIX | SS_NOTIFY},
-    {idCmbSource, WC_COMBOBOXA, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL},
-    {idLblOutput, WC_STATICA, SS_LEFT | SS_NOPREFIX | SS_NOTIFY},
-    {idCmbOutput, WC_COMBOBOXA, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL},
-    {idBtnAdvanced, WC_BUTTONA, WS_TABSTOP | BS_PUSHBUTTON},
-    {idBtnCreate, WC_BUTTONA, WS_TABSTOP | BS_PUSHBUTTON},
-    {idLblURL, WC_STATICA, SS_LEFT | SS_NOPREFIX | SS_NOTIFY},
-};
 
 LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DESTROY) {
@@ -55,23 +30,22 @@ int Scale(int designPixels, int dpi) {
     return MulDiv(designPixels, dpi, gui::kDesignDpi);
 }
 
-HWND MakeControl(HWND panel, const ViewControl& c, HFONT font, int dpi) {
-    const gui::TDesignRow& row = gui::DesignRow(c.id);
-    const bool combo = c.style & CBS_DROPDOWN;
+HWND MakeControl(HWND parent, const gui::TDesignRow& row, const gui::Rect& at, HFONT font) {
+    const gui::TControlKind kind = gui::KindOf(row);
+    const gui::TWindowStyle style = gui::StyleOf(kind);
+    const bool combo = kind == gui::TControlKind::ComboBox;
     // A drop-down combo box is made as tall as its field and its list together.
-    int height = Scale(row.bounds.height, dpi);
-    if (combo)
-        height += kVisibleItems * kItemHeight + 2;
-    HWND hwnd = CreateWindowExA(
-        0, c.className, row.text, kChild | c.style, Scale(row.bounds.left, dpi),
-        Scale(row.bounds.top, dpi), Scale(row.bounds.width, dpi), height, panel,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr), nullptr);
+    const int height = at.height + (combo ? gui::kListVisibleItems * gui::kListItemHeight + 2 : 0);
+    HWND hwnd = CreateWindowExA(style.exStyle, style.className, row.text, style.style | WS_VISIBLE,
+                                at.left, at.top, at.width, height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                                GetModuleHandleA(nullptr), nullptr);
     if (!hwnd)
         return nullptr;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (combo) {
-        SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, kItemHeight);
-        SendMessageA(hwnd, CB_SETMINVISIBLE, kVisibleItems, 0);
+        SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, gui::kListItemHeight);
+        SendMessageA(hwnd, CB_SETMINVISIBLE, gui::kListVisibleItems, 0);
     }
     return hwnd;
 }
@@ -81,20 +55,12 @@ HWND MakeMainWindow(HINSTANCE instance, HWND owner, int dpi) {
     const int border = Scale(gui::kFormBorder, dpi);
     const gui::Rect& panel = gui::DesignRow(idPanel2).bounds;
     RECT rc{0, 0, Scale(panel.width, dpi) + 2 * border, Scale(panel.height, dpi) + 2 * border};
-    AdjustWindowRectEx(&rc, kFormStyle, FALSE, kFormExStyle);
+    AdjustWindowRectEx(&rc, gui::kFormStyle, FALSE, gui::kFormExStyle);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    return CreateWindowExA(kFormExStyle, kViewClass, "Veskmaker", kFormStyle, x < 0 ? 0 : x,
-                           y < 0 ? 0 : y, width, height, owner, nullptr, instance, nullptr);
-}
-
-HWND MakePanel(HINSTANCE instance, HWND form, int dpi) {
-    const int border = Scale(gui::kFormBorder, dpi);
-    const gui::Rect& r = gui::DesignRow(idPanel2).bounds;
-    return CreateWindowExA(WS_EX_CONTROLPARENT, kPanelClass, "", kChild, border, border,
-                           Scale(r.width, dpi), Scale(r.height, dpi), form,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(idPanel2)), instance,
+    return CreateWindowExA(gui::kFormExStyle, kViewClass, "Veskmaker", gui::kFormStyle,
+                           x < 0 ? 0 : x, y < 0 ? 0 : y, width, height, owner, nullptr, instance,
                            nullptr);
 }
 
@@ -107,30 +73,36 @@ int ScreenDpi() {
 }
 
 HFONT MakeFont(int dpi) {
-    return CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    return CreateFontA(-MulDiv(gui::kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+                       DEFAULT_PITCH | FF_DONTCARE, gui::kFontFace);
 }
 
-// The hidden owner, the main window and the view; the main window, or null.
+// The hidden owner, the main window and the simple view's rows; the main window, or null.
 HWND MakeView(HINSTANCE instance, HFONT font, int dpi) {
     if (!bare::RegisterWindowClass(instance, kOwnerClass, DefWindowProcA) ||
         !bare::RegisterWindowClass(instance, kViewClass, ViewProc) ||
-        !bare::RegisterWindowClass(instance, kPanelClass, DefWindowProcA))
+        !bare::RegisterWindowClass(instance, gui::kPanelClass, DefWindowProcA))
         return nullptr;
     // Zero-sized and captioned, like the program's application window that owns its form.
-    HWND owner =
-        CreateWindowExA(0, kOwnerClass, "Veskmaker",
-                        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                        GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                        nullptr, nullptr, instance, nullptr);
+    HWND owner = CreateWindowExA(
+        0, kOwnerClass, "Veskmaker", gui::kAppWindowStyle, GetSystemMetrics(SM_CXSCREEN) / 2,
+        GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, nullptr);
     HWND form = owner ? MakeMainWindow(instance, owner, dpi) : nullptr;
-    HWND panel = form ? MakePanel(instance, form, dpi) : nullptr;
-    if (!panel)
+    if (!form)
         return nullptr;
-    for (const ViewControl& c : kViewControls)
-        if (!MakeControl(panel, c, font, dpi))
+    const std::vector<gui::Rect> placed = gui::PlaceDesign(Scale(gui::kDesignWidth, dpi), dpi);
+    HWND panel = nullptr;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const gui::TDesignRow& row = gui::kForm1Design[i];
+        if (gui::WithinBlock(row, idPanel3))
+            continue;
+        HWND made = MakeControl(row.parent == idForm ? form : panel, row, placed[i], font);
+        if (!made)
             return nullptr;
+        if (row.id == idPanel2)
+            panel = made;
+    }
     return form;
 }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "builder/Parameters.h"
+#include "native/BuilderInputs.h"
 #include "native/ArgvCorpus.h"
 #include "native/ArgvSplit.h"
 

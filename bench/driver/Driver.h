@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/Parameters.h"
+#include "native/BuilderInputs.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
 

@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-#include <vector>
 #include <cstring>
 #include <string>
 
 #include "shared/Exceptions.h"
+#include "shared/Handles.h"
 #include "shared/System.h"
+#include "shared/Text.h"
 
 namespace {
 
@@ -36,14 +37,11 @@ bool FileIsMissing(const std::string& path) {
 // How often a hand-edited file repeats the section. Only the first copy is read and each
 // removal takes one, so a save must remove them all or stale entries come back.
 int SectionCount(const std::string& path, const std::string& section) {
-    std::string names(4096, '\0');
-    for (;;) {
-        const DWORD length = GetPrivateProfileSectionNamesA(
-            names.data(), static_cast<DWORD>(names.size()), path.c_str());
-        if (length + 2 < names.size() || names.size() >= (1u << 26))
-            break;
-        names.assign(names.size() * 4, '\0');
-    }
+    // The names, each ending in a zero; c_str() adds the zero that ends the list.
+    const std::string names =
+        ReadGrowing(4096, kLongestValue, 2, [&](char* buffer, std::size_t size) {
+            return GetPrivateProfileSectionNamesA(buffer, static_cast<DWORD>(size), path.c_str());
+        });
     int count = 0;
     for (const char* name = names.c_str(); *name; name += std::strlen(name) + 1)
         if (lstrcmpiA(name, section.c_str()) == 0)
@@ -79,12 +77,10 @@ bool IniFileUnreadable(const std::string& path) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     // The sharing the private-profile functions ask for when they read.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return true;
-    CloseHandle(file);
-    return false;
+    const TKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !file.Valid();
 }
 
 TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) {}
@@ -102,16 +98,10 @@ std::string TIniFile::ReadValue(const std::string& section, const std::string& k
     // A value that fills the buffer but for its terminating zero may have been cut (and one
     // byte less, where the cut would split a double-byte character): grow the buffer until
     // the value fits, or an entry comes back shorter at the next start.
-    std::vector<char> buffer(kReadBufferSize);
-    for (;;) {
-        const auto size = static_cast<DWORD>(buffer.size());
-        const DWORD copied =
-            GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
-                                     buffer.data(), size, FileName().c_str());
-        if (copied + 2 < size || size >= kLongestValue)
-            return {buffer.data(), copied < size ? copied : size - 1};
-        buffer.resize(buffer.size() * 2);
-    }
+    return ReadGrowing(kReadBufferSize, kLongestValue, 2, [&](char* buffer, std::size_t size) {
+        return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+                                        static_cast<DWORD>(size), FileName().c_str());
+    });
 }
 
 void TIniFile::WriteValue(const std::string& section, const std::string& key,

@@ -1,25 +1,10 @@
 #include "app/AppTitle.h"
 
-#include <cstddef>
+#include <algorithm>
 
 std::string AppTitleFromPath(const std::string& ansiPath, LeadByteTest isLead, LowerCaseFn lower) {
-    std::size_t nameStart = 0;
-    ForEachCharStart(ansiPath, isLead, [&](std::size_t i) {
-        if (ansiPath[i] == '\\') {
-            nameStart = i + 1;
-        }
-    });
-    std::string name = ansiPath.substr(nameStart);
-
-    std::size_t end = std::string::npos;
-    ForEachCharStart(name, isLead, [&](std::size_t i) {
-        if (end == std::string::npos && name[i] == '.') {
-            end = i;
-        }
-    });
-    if (end != std::string::npos) {
-        name.resize(end);
-    }
+    std::string name = ansiPath.substr(AfterLastOf(ansiPath, "\\", isLead));
+    name.resize(std::min(name.size(), FirstOf(name, ".", isLead)));
     if (name.empty()) {
         return name;
     }

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <stdexcept>
 
 #include "app/AppTitle.h"
 #include "gui/ControlIds.h"
@@ -28,51 +27,48 @@ HICON LoadAppIcon() {
 
 } // namespace
 
-TApplication::TApplication() : icon_(LoadAppIcon()), previous_(Application) {
+void TApplication::TAppWindow::Create(const gui::TCreateArgs& args) {
+    // A zero-sized captioned popup: it carries the taskbar button and owns the main window,
+    // which therefore has no button of its own.
+    RegisterWindowClass(VESK_APP_CLASS, app_.icon_);
+    CreateCustom(0, VESK_APP_CLASS, gui::kAppWindowStyle, args);
+}
+
+LRESULT TApplication::TAppWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return app_.AppWindowMessage(msg, wParam, lParam);
+}
+
+LRESULT TApplication::TAppWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return TCustomWindow::WndProc(msg, wParam, lParam);
+}
+
+TApplication::TApplication() : icon_(LoadAppIcon()), window_(*this), previous_(Application) {
     INITCOMMONCONTROLSEX icc{sizeof icc,
                              ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = AppWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = icon_;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = VESK_APP_CLASS;
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (!GetClassInfoExA(wc.hInstance, VESK_APP_CLASS, &existing) && !RegisterClassExA(&wc))
-        throw std::runtime_error("Cannot register the application window's class");
-
-    // A zero-sized captioned popup: it carries the taskbar button and owns the main window,
-    // which therefore has no button of its own.
     const std::string title = DeriveTitle();
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
-    const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = CreateWindowExA(0, VESK_APP_CLASS, title.c_str(),
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              x, y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), this);
-    if (!handle_)
-        throw std::runtime_error("Cannot create the application window");
+    window_.Create({nullptr,
+                    0,
+                    title.c_str(),
+                    {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0},
+                    false});
     // The taskbar button's menu: Restore, Minimise and Close. Moving or sizing would act on
     // the invisible window, and there is nothing to maximise.
-    if (HMENU menu = GetSystemMenu(handle_, FALSE))
+    if (HMENU menu = GetSystemMenu(Handle(), FALSE))
         for (UINT command : {SC_MOVE, SC_SIZE, SC_MAXIMIZE})
             DeleteMenu(menu, command, MF_BYCOMMAND);
-    SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     Application = this;
     previousReporter_ =
         gui::SetErrorReporter([this](const std::exception_ptr& error) { ReportError(error); });
 }
 
 TApplication::~TApplication() {
-    // The main window and everything it owns go first, without running any handler.
+    // The main window and everything it owns go first, without running any handler; the
+    // application window goes with its holder.
     mainForm_ = nullptr;
     forms_.clear();
-    if (handle_)
-        DestroyWindow(handle_);
     if (Application == this) {
         Application = previous_;
         gui::SetErrorReporter(std::move(previousReporter_));
@@ -81,7 +77,7 @@ TApplication::~TApplication() {
 
 std::string TApplication::Title() const {
     std::array<char, 256> caption{};
-    const int length = GetWindowTextA(handle_, caption.data(), static_cast<int>(caption.size()));
+    const int length = GetWindowTextA(Handle(), caption.data(), static_cast<int>(caption.size()));
     return {caption.data(), static_cast<size_t>(length > 0 ? length : 0)};
 }
 
@@ -117,10 +113,10 @@ void TApplication::RunMessageLoop() {
 }
 
 void TApplication::ShowMainWindowFirstTime(int showState) {
-    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     if (showState == SW_SHOWMINNOACTIVE) {
-        ShowWindow(handle_, SW_SHOWMINNOACTIVE);
+        ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
         return;
     }
     mainShown_ = true;
@@ -163,11 +159,11 @@ void TApplication::Minimize() {
         mainForm_->SaveFocus();
         ShowWindow(*mainForm_, SW_HIDE);
     }
-    ShowWindow(handle_, SW_MINIMIZE);
+    ShowWindow(Handle(), SW_MINIMIZE);
 }
 
 void TApplication::Restore() {
-    ShowWindow(handle_, SW_RESTORE);
+    ShowWindow(Handle(), SW_RESTORE);
     if (!mainForm_)
         return;
     if (!mainShown_) {
@@ -178,17 +174,6 @@ void TApplication::Restore() {
     }
     SetActiveWindow(*mainForm_);
     mainForm_->RestoreFocus();
-}
-
-LRESULT CALLBACK TApplication::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE)
-        SetWindowLongPtrA(
-            hwnd, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || !self->handle_)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return gui::Guarded([&] { return self->AppWindowMessage(msg, wParam, lParam); });
 }
 
 bool TApplication::SystemCommand(WPARAM command) {
@@ -231,11 +216,11 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // may be asleep in WaitMessage, so it is woken to see the flag now.
         if (wParam) {
             quitRequested_ = true;
-            PostMessageA(handle_, WM_NULL, 0, 0);
+            PostMessageA(Handle(), WM_NULL, 0, 0);
         }
         return 0;
     default:
         break;
     }
-    return DefWindowProcA(handle_, msg, wParam, lParam);
+    return window_.DefaultProc(msg, wParam, lParam);
 }

@@ -24,7 +24,7 @@ public:
     // Read back from the application window's caption, as everything else shows it.
     std::string Title() const;
     HICON Icon() const { return icon_; }
-    HWND Handle() const { return handle_; }
+    HWND Handle() const { return window_.Handle(); }
     gui::TForm* MainForm() const { return mainForm_; }
 
     // Builds a window of that class; the first one becomes the main window. An error while
@@ -49,18 +49,31 @@ public:
     // modal loops of our own.
     bool ProcessMessage();
 
-    HWND OwnerWindow() const override { return handle_; }
+    HWND OwnerWindow() const override { return Handle(); }
     HICON AppIcon() const override { return icon_; }
 
 private:
+    // The hidden application window; its messages go to AppWindowMessage.
+    class TAppWindow final : public gui::TCustomWindow {
+    public:
+        explicit TAppWindow(TApplication& app) : app_(app) {}
+        void Create(const gui::TCreateArgs& args) override;
+        LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    protected:
+        LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    private:
+        TApplication& app_;
+    };
+
     void AdoptForm(std::unique_ptr<gui::TForm> form);
     void ShowMainWindowFirstTime(int showState);
-    static LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool SystemCommand(WPARAM command);
 
-    HWND handle_ = nullptr;
     HICON icon_ = nullptr;
+    TAppWindow window_;
     std::vector<std::unique_ptr<gui::TForm>> forms_;
     gui::TForm* mainForm_ = nullptr;
     bool quitRequested_ = false;

@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "app/ErrorText.h"
+#include "shared/CodePage.h"
 #include "gui/TaskWindows.h"
 #include "shared/System.h"
 
@@ -14,8 +15,7 @@ namespace {
 
 std::string ModuleBaseName() {
     const std::string full = ModuleFileName();
-    const size_t slash = full.find_last_of("\\/");
-    return slash == std::string::npos ? full : full.substr(slash + 1);
+    return full.substr(AfterLastOf(full, "\\/", IsSystemLeadByte));
 }
 
 // Names the error's class for the generic box, as the program's own errors are named where
@@ -106,7 +106,7 @@ void TApplication::ShowErrorBox(const Exception& error) {
 
 int TApplication::ShowAppMessageBox(const std::string& text, const std::string& caption,
                                     UINT flags) {
-    const TOwnerOnActiveMonitor placed(handle_);
+    const TOwnerOnActiveMonitor placed(Handle());
     const gui::TDisabledTaskWindows disabled;
-    return MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
+    return MessageBoxA(Handle(), text.c_str(), caption.c_str(), flags);
 }

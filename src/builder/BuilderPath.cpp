@@ -1,16 +1,12 @@
 #include "builder/BuilderPath.h"
 
-#include <cstddef>
+#include <algorithm>
 
 std::string BuilderPathFor(const std::string& exePath, LeadByteTest isLead) {
-    std::size_t dirEnd = 0; // one past the directory part
-    ForEachCharStart(exePath, isLead, [&](std::size_t i) {
-        const char c = exePath[i];
-        // Only a drive letter's colon ends a directory; a later one belongs to a stream name.
-        if (c == '\\' || c == '/' || (c == ':' && i == 1)) {
-            dirEnd = i + 1;
-        }
-    });
+    std::size_t dirEnd = AfterLastOf(exePath, "\\/", isLead);
+    // Only a drive letter's colon ends a directory; a later one belongs to a stream name.
+    if (exePath.size() >= 2 && exePath[1] == ':' && !isLead(static_cast<unsigned char>(exePath[0])))
+        dirEnd = std::max<std::size_t>(dirEnd, 2);
     // A bare file name has no directory to put in front. GetModuleFileNameA always gives
     // a full path, so this is only reached by callers that pass a name on its own; a
     // leading "\\" would point at the drive's root instead of beside the name.

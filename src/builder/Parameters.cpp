@@ -37,39 +37,35 @@ std::string QuoteArgument(const std::string& value, LeadByteTest isLead) {
 
 namespace {
 
-void AppendText(std::string& out, const char* option, const std::string& value,
-                LeadByteTest isLead) {
-    if (value.empty()) {
-        return;
+bool Included(const TBuilderArgument& argument) {
+    switch (argument.rule) {
+    case TArgRule::Always:
+        return true;
+    case TArgRule::IfNotEmpty:
+        return !argument.text.empty();
+    case TArgRule::IfChecked:
+        return argument.checked;
+    case TArgRule::IfPositive:
+        return argument.number > 0;
     }
-    out += ' ';
-    out += option;
-    out += ' ';
-    out += QuoteArgument(value, isLead);
+    return false;
 }
 
 } // namespace
 
-std::string BuildParameters(const BuilderInputs& inputs, LeadByteTest isLead) {
-    std::string out = "-source " + QuoteArgument(inputs.source, isLead);
-    out += " -out " + QuoteArgument(inputs.output, isLead);
-    AppendText(out, "-title", inputs.title, isLead);
-    AppendText(out, "-author", inputs.author, isLead);
-    AppendText(out, "-build", inputs.build, isLead);
-    AppendText(out, "-copyright", inputs.copyright, isLead);
-    if (inputs.dev) {
-        out += " -flagdev";
+std::string BuildParameters(const std::vector<TBuilderArgument>& arguments, LeadByteTest isLead) {
+    std::string out;
+    for (const TBuilderArgument& argument : arguments) {
+        if (!Included(argument))
+            continue;
+        out += out.empty() ? "" : " ";
+        out += argument.name;
+        if (argument.rule == TArgRule::Always || argument.rule == TArgRule::IfNotEmpty)
+            out += ' ' + QuoteArgument(argument.text, isLead);
+        else if (argument.rule == TArgRule::IfPositive)
+            out += ' ' + std::to_string(argument.number);
     }
-    if (inputs.mpXfer) {
-        out += " -flagmpxfer";
-    }
-    if (inputs.isProtected) {
-        out += " -flagprotected";
-    }
-    if (inputs.priority > 0) {
-        out += " -priority " + std::to_string(inputs.priority);
-    }
-    out += " -waitonexit";
+    out += out.empty() ? "-waitonexit" : " -waitonexit";
     return out;
 }
 

@@ -3,14 +3,26 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "shared/CodePage.h"
 
-// Everything the builder is told, as read from the main window.
-struct BuilderInputs {
-    std::string source, output, title, author, build, copyright;
-    bool dev = false, mpXfer = false, isProtected = false;
-    std::int32_t priority = 0;
+// When an option goes onto the command line, and how its value is written there.
+enum class TArgRule {
+    Always,     // -name "text", even when the text is empty
+    IfNotEmpty, // -name "text", when the text has a character
+    IfChecked,  // -name alone, when checked
+    IfPositive, // -name number, when the number is greater than 0
+};
+
+// One option of the builder's command line with the value read for it; which member counts
+// follows from the rule.
+struct TBuilderArgument {
+    const char* name = "";
+    TArgRule rule = TArgRule::Always;
+    std::string text;
+    bool checked = false;
+    std::int32_t number = 0;
 };
 
 // The value as one double-quoted argument that the MS C runtime and CommandLineToArgvW
@@ -18,9 +30,9 @@ struct BuilderInputs {
 // backslash come out as the plain value in quotes.
 std::string QuoteArgument(const std::string& value, LeadByteTest isLead = NoLeadBytes);
 
-// Options in the builder's fixed order; empty optional texts and priorities of 0 or less
-// are left out.
-std::string BuildParameters(const BuilderInputs& inputs, LeadByteTest isLead = NoLeadBytes);
+// The arguments in the order given, each by its rule, then -waitonexit.
+std::string BuildParameters(const std::vector<TBuilderArgument>& arguments,
+                            LeadByteTest isLead = NoLeadBytes);
 
 // Whether the builder can be started with these parameters: the system passes at most
 // 32767 characters, the terminating zero included, as the quoted path, a blank and the

@@ -54,10 +54,7 @@ WPARAM EditPosition(HWND edit, const std::string& text, int bytes) {
 void TComboBox::Create(const TCreateArgs& args) {
     TCreateArgs withList = args;
     withList.bounds.height = WindowHeight(args.bounds.height);
-    CreateHandle(0, WC_COMBOBOXA,
-                 WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                     CBS_AUTOHSCROLL,
-                 withList);
+    CreateHandle(StyleOf(TControlKind::ComboBox), withList);
     SendMsg(CB_LIMITTEXT, 0); // no length limit of our own
     SendMsg(CB_SETITEMHEIGHT, 0, itemHeight);
     SendMsg(CB_SETMINVISIBLE, static_cast<WPARAM>(visibleItems));

@@ -4,15 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "gui/Form1Design.h"
 #include "gui/Window.h"
 
 namespace gui {
 
 class TComboBox : public TSubclassedControl {
 public:
+    using TSubclassedControl::TSubclassedControl;
     // Set before Create: the list's item height in pixels and how many items it shows.
-    int itemHeight = 13;
-    int visibleItems = 8;
+    int itemHeight = kListItemHeight;
+    int visibleItems = kListVisibleItems;
 
     void Create(const TCreateArgs& args) override;
     void OnCommand(WORD code) override;

@@ -4,12 +4,8 @@
 
 namespace gui {
 
-namespace {
-constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
-} // namespace
-
 void TButton::Create(const TCreateArgs& args) {
-    CreateHandle(0, WC_BUTTONA, kChild | WS_TABSTOP | BS_PUSHBUTTON, args);
+    CreateHandle(StyleOf(TControlKind::Button), args);
 }
 
 void TButton::OnCommand(WORD code) {
@@ -18,7 +14,7 @@ void TButton::OnCommand(WORD code) {
 }
 
 void TCheckBox::Create(const TCreateArgs& args) {
-    CreateHandle(0, WC_BUTTONA, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, args);
+    CreateHandle(StyleOf(TControlKind::CheckBox), args);
     if (checked_)
         SetChecked(true);
 }
@@ -30,8 +26,7 @@ void TCheckBox::SetChecked(bool checked) {
 }
 
 void TLabel::Create(const TCreateArgs& args) {
-    // SS_NOPREFIX: an '&' in a caption is shown as itself.
-    CreateHandle(0, WC_STATICA, kChild | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, args);
+    CreateHandle(StyleOf(TControlKind::Label), args);
 }
 
 Size TTextMeasure::Extent(const std::string& text) const {
@@ -54,20 +49,20 @@ HBRUSH TLabel::OnCtlColor(HDC dc) {
 }
 
 void TEdit::Create(const TCreateArgs& args) {
-    CreateHandle(WS_EX_CLIENTEDGE, WC_EDITA, kChild | WS_TABSTOP | ES_AUTOHSCROLL, args);
+    CreateHandle(StyleOf(TControlKind::Edit), args);
     SendMsg(EM_SETLIMITTEXT, 0); // no length limit of our own
 }
 
 void TBevel::Create(const TCreateArgs& args) {
-    CreateHandle(0, WC_STATICA, kChild | SS_ETCHEDHORZ, args);
+    CreateHandle(StyleOf(TControlKind::Bevel), args);
     // An etched line gets a static edge of its own as it is made, and grows by it.
     SetBounds(args.bounds);
 }
 
 void TPanel::Create(const TCreateArgs& args) {
-    RegisterWindowClass("TPanel");
-    // Tab and arrow-key navigation must walk into the panel's children.
-    CreateCustom(WS_EX_CONTROLPARENT, "TPanel", kChild, args);
+    const TWindowStyle style = StyleOf(TControlKind::Panel);
+    RegisterWindowClass(style.className);
+    CreateCustom(style.exStyle, style.className, style.style, args);
 }
 
 } // namespace gui

@@ -12,6 +12,7 @@ namespace gui {
 
 class TButton : public TControl {
 public:
+    using TControl::TControl;
     void Create(const TCreateArgs& args) override;
     void Click() { SendMsg(BM_CLICK); }
     std::function<void()> onClick;
@@ -20,6 +21,7 @@ public:
 
 class TCheckBox : public TControl {
 public:
+    using TControl::TControl;
     void Create(const TCreateArgs& args) override;
     // Held by the object until the window is made.
     bool Checked() const { return hwnd_ ? SendMsg(BM_GETCHECK) == BST_CHECKED : checked_; }
@@ -45,6 +47,7 @@ private:
 
 class TLabel : public TControl {
 public:
+    using TControl::TControl;
     void Create(const TCreateArgs& args) override;
     std::function<void()> onClick;
     // CLR_INVALID: the system's text colour.
@@ -55,18 +58,21 @@ public:
 
 class TEdit : public TControl {
 public:
+    using TControl::TControl;
     void Create(const TCreateArgs& args) override;
 };
 
 // A sunken horizontal line.
 class TBevel : public TControl {
 public:
+    using TControl::TControl;
     void Create(const TCreateArgs& args) override;
 };
 
 // A plain container without a border; it passes its children's notifications back to them.
 class TPanel : public TCustomWindow {
 public:
+    using TCustomWindow::TCustomWindow;
     void Create(const TCreateArgs& args) override;
 };
 

@@ -45,6 +45,8 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     TFormHost* host_ = nullptr;
+    // The controls of the form's design enter themselves here as its members are made.
+    TControlRegister designed_;
 
 private:
     HWND savedFocus_ = nullptr;

@@ -1,19 +1,36 @@
 #include "gui/Form1.h"
 
-#include <optional>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "History/IniFile.h"
 #include "History/SettingsPath.h"
 #include "builder/Launch.h"
 #include "gui/Drop.h"
-#include "shared/Exceptions.h"
 #include "shared/LateLibrary.h"
 #include "shared/System.h"
 
-std::string SettingsFilePath;
-
 namespace {
+
+// The system behind the rules: the file system, the code page and the private-profile file.
+gui::TSessionSystem WindowsSystem() {
+    gui::TSessionSystem system;
+    system.isFolder = [](const std::string& path) {
+        // GetFileAttributesA resolves a relative path against the current directory.
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    system.isLead = IsSystemLeadByte;
+    system.settingsUnreadable = IniFileUnreadable;
+    system.withSettings = [](const std::string& path,
+                             const std::function<void(TCustomIniFile&)>& use) {
+        // Released, and so flushed, on every path out, the error paths included.
+        TIniFile ini(path);
+        use(ini);
+    };
+    return system;
+}
 
 void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
     std::vector<std::string> entries;
@@ -32,7 +49,7 @@ void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
 
 } // namespace
 
-TForm1::TForm1() {
+TForm1::TForm1() : session_(hstSource, hstOutput, WindowsSystem()) {
     for (THistory* history : {&hstSource, &hstOutput}) {
         history->SetMaxItems(10);
         history->SetIfExistsPlaceFirst(true);
@@ -93,32 +110,11 @@ bool TForm1::PreTranslateKey(const MSG& msg) {
 }
 
 void TForm1::FormCreate() {
-    SettingsFilePath = SettingsPathFor(ModuleFileName(), IsSystemLeadByte);
-    settingsLoaded_ = !IniFileUnreadable(SettingsFilePath);
-    if (!settingsLoaded_)
-        throw EIniFileException("Unable to read " + SettingsFilePath);
-    hstSource.LoadFromIniFile(SettingsFilePath, "source");
-    hstOutput.LoadFromIniFile(SettingsFilePath, "out");
+    session_.LoadSettings(SettingsPathFor(ModuleFileName(), IsSystemLeadByte));
 }
 
 void TForm1::FormClose(gui::TCloseAction& /*action*/) {
-    // A failed save of one history must not lose the other's entries.
-    RunEach([this] { SaveHistory(hstSource, "source"); },
-            [this] { SaveHistory(hstOutput, "out"); });
-}
-
-void TForm1::SaveHistory(THistory& history, const std::string& section) {
-    if (!settingsLoaded_) {
-        // The file could not be read at start, so this run's list does not hold what it
-        // stores: keep that behind this run's entries, or leave the file alone.
-        if (IniFileUnreadable(SettingsFilePath))
-            throw EIniFileException("Unable to read " + SettingsFilePath);
-        THistory stored;
-        stored.SetMaxItems(history.MaxItems());
-        stored.LoadFromIniFile(SettingsFilePath, section);
-        history.AppendOlder(stored);
-    }
-    history.SaveToIniFile(SettingsFilePath, section);
+    session_.SaveSettings();
 }
 
 void TForm1::hstSourceChange(THistory& /*sender*/) {
@@ -169,45 +165,30 @@ void TForm1::DropFiles(HDROP drop) {
         cmbOutput.SetText(targets.file);
 }
 
-std::string TForm1::FieldText(const gui::TControl& field, ControlId label) {
-    if (std::optional<std::string> text = field.ExactText())
-        return *text;
-    // A best-fit copy would reach the builder and the history as another name: "\u03A9mega"
-    // as "Omega", a Cyrillic folder as question marks.
-    throw Exception(std::string("The ") + gui::DesignRow(label).text +
-                    " field contains characters that the system's code page cannot represent, "
-                    "so the builder would receive other ones");
-}
-
-BuilderInputs TForm1::ReadBuilderInputs() const {
-    BuilderInputs in;
-    in.source = FieldText(cmbSource, idLblSource);
-    in.output = FieldText(cmbOutput, idLblOutput);
-    in.title = FieldText(edtTitle, idLblTitle);
-    in.author = FieldText(edtAuthor, idLblAuthor);
-    in.build = FieldText(edtBuild, idLblBuild);
-    in.copyright = FieldText(edtCopyright, idLblCopyright);
-    in.dev = cbxDev.Checked();
-    in.mpXfer = cbxMpXfer.Checked();
-    in.isProtected = cbxProtected.Checked();
-    in.priority = spnPriority.Value();
-    return in;
+std::vector<gui::TFieldValue> TForm1::ReadFields() const {
+    std::vector<gui::TFieldValue> fields;
+    for (const gui::TBuilderOption& option : gui::kBuilderOptions) {
+        const gui::TControl& field = Control(option.field);
+        gui::TFieldValue value;
+        switch (option.rule) {
+        case TArgRule::Always:
+        case TArgRule::IfNotEmpty:
+            value.text = field.ExactText();
+            break;
+        case TArgRule::IfChecked:
+            value.checked = dynamic_cast<const gui::TCheckBox&>(field).Checked();
+            break;
+        case TArgRule::IfPositive:
+            value.number = dynamic_cast<const gui::TSpinEdit&>(field).Value();
+            break;
+        }
+        fields.push_back(std::move(value));
+    }
+    return fields;
 }
 
 void TForm1::btnCreateClick() {
-    const BuilderInputs in = ReadBuilderInputs();
-    // GetFileAttributesA resolves a relative path against the current directory.
-    const DWORD attributes = GetFileAttributesA(in.source.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw Exception("The specified source does not exist");
-    if (in.output.empty())
-        throw Exception("You must specify an output vesk.");
     const std::string builder = BuilderPath();
-    const std::string parameters = BuildParameters(in, IsSystemLeadByte);
-    // Texts too long for one command line would reach the builder cut short, without a word.
-    if (!FitsOnCommandLine(builder, parameters))
-        throw Exception("The texts are too long to be passed to the builder");
-    hstSource.Add(in.source);
-    hstOutput.Add(in.output);
+    const std::string parameters = session_.Create(ReadFields(), builder);
     LaunchBuilder(Handle(), builder, parameters);
 }

@@ -1,20 +1,22 @@
 // The program's only window: every input of the builder's command line, the two
-// recent-entry histories and the save dialog.
+// recent-entry histories and the save dialog. Each control is a member made with its design
+// row's id; the row (Form1Design.h) says everything else about it.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "History/History.h"
-#include "builder/Parameters.h"
 #include "gui/ComboBox.h"
 #include "gui/Controls.h"
 #include "gui/Form.h"
 #include "gui/Form1Design.h"
 #include "gui/PageControl.h"
 #include "gui/Pickers.h"
+#include "gui/Session.h"
 #include "gui/SpinEdit.h"
 #include "shared/Handles.h"
 
@@ -37,26 +39,31 @@ public:
     void hstOutputChange(THistory& sender);
     std::string BrowseForFolder(const std::string& initialFolder);
 
-    // Every input of the builder's command line, each read from its control once; a user
-    // error names the first field whose text the code page cannot hold.
-    BuilderInputs ReadBuilderInputs() const;
+    // The builder options' fields as the user filled them, each read from its control once,
+    // in the order of kBuilderOptions.
+    std::vector<gui::TFieldValue> ReadFields() const;
     // The control of a design row.
     gui::TControl& Control(ControlId id);
+    const gui::TControl& Control(ControlId id) const;
 
-    gui::TPanel Panel2;
-    gui::TLabel lblSource, lblOutput, lblURL;
-    gui::TButton btnBrowseSrc, btnBrowseOut;
-    gui::TComboBox cmbSource, cmbOutput;
-    gui::TButton btnAdvanced, btnCreate;
-    gui::TPanel Panel3;
-    gui::TBevel bvlSeparator;
-    gui::TPageControl pgeAdvanced;
-    gui::TPanel TabSheet1, TabSheet2;
-    gui::TEdit edtTitle, edtAuthor, edtBuild, edtCopyright;
-    gui::TLabel lblTitle, lblAuthor, lblBuild, lblCopyright;
-    gui::TCheckBox cbxDev, cbxMpXfer, cbxProtected;
-    gui::TLabel lblPriority;
-    gui::TSpinEdit spnPriority;
+    gui::TPanel Panel2{designed_, idPanel2};
+    gui::TLabel lblSource{designed_, idLblSource}, lblOutput{designed_, idLblOutput};
+    gui::TLabel lblURL{designed_, idLblURL};
+    gui::TButton btnBrowseSrc{designed_, idBtnBrowseSrc}, btnBrowseOut{designed_, idBtnBrowseOut};
+    gui::TComboBox cmbSource{designed_, idCmbSource}, cmbOutput{designed_, idCmbOutput};
+    gui::TButton btnAdvanced{designed_, idBtnAdvanced}, btnCreate{designed_, idBtnCreate};
+    gui::TPanel Panel3{designed_, idPanel3};
+    gui::TBevel bvlSeparator{designed_, idBvlSeparator};
+    gui::TPageControl pgeAdvanced{designed_, idPgeAdvanced};
+    gui::TPanel TabSheet1{designed_, idTabSheet1}, TabSheet2{designed_, idTabSheet2};
+    gui::TEdit edtTitle{designed_, idEdtTitle}, edtAuthor{designed_, idEdtAuthor};
+    gui::TEdit edtBuild{designed_, idEdtBuild}, edtCopyright{designed_, idEdtCopyright};
+    gui::TLabel lblTitle{designed_, idLblTitle}, lblAuthor{designed_, idLblAuthor};
+    gui::TLabel lblBuild{designed_, idLblBuild}, lblCopyright{designed_, idLblCopyright};
+    gui::TCheckBox cbxDev{designed_, idCbxDev}, cbxMpXfer{designed_, idCbxMpXfer};
+    gui::TCheckBox cbxProtected{designed_, idCbxProtected};
+    gui::TLabel lblPriority{designed_, idLblPriority};
+    gui::TSpinEdit spnPriority{designed_, idSpnPriority};
     THistory hstSource, hstOutput;
     gui::TSaveDialog dlgSave;
 
@@ -74,14 +81,9 @@ private:
     void AutoSize();
     gui::Size FittingWindowSize() const;
     void DropFiles(HDROP drop);
-    void SaveHistory(THistory& history, const std::string& section);
-    static std::string FieldText(const gui::TControl& field, ControlId label);
 
+    gui::TSession session_;
     int dpi_ = gui::kDesignDpi;
     int laidOutWidth_ = 0;
-    bool settingsLoaded_ = true; // the settings file could be read when the window was made
     TFont font_, linkFont_;
 };
-
-// Where the histories are kept; worked out once when the window is created.
-extern std::string SettingsFilePath;

@@ -2,7 +2,7 @@
 // changes.
 #include "gui/Form1.h"
 
-#include <array>
+#include <string>
 #include <vector>
 #include <stdexcept>
 #include <utility>
@@ -14,58 +14,29 @@ using gui::TDesignRow;
 
 namespace {
 
-constexpr DWORD kFormStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
-
 HFONT MakeFont(int dpi, bool underline) {
-    HFONT font =
-        CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
-                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                    DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    HFONT font = CreateFontA(-MulDiv(gui::kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
+                             underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             gui::kFontFace);
     if (!font)
-        throw std::runtime_error("Cannot create the font MS Sans Serif");
+        throw std::runtime_error(std::string("Cannot create the font ") + gui::kFontFace);
     return font;
 }
 
 } // namespace
 
 gui::TControl& TForm1::Control(ControlId id) {
-    const std::array<std::pair<ControlId, gui::TControl*>, 29> controls{{
-        {idForm, this},
-        {idPanel2, &Panel2},
-        {idLblSource, &lblSource},
-        {idLblOutput, &lblOutput},
-        {idLblURL, &lblURL},
-        {idBtnBrowseSrc, &btnBrowseSrc},
-        {idBtnBrowseOut, &btnBrowseOut},
-        {idCmbSource, &cmbSource},
-        {idCmbOutput, &cmbOutput},
-        {idBtnAdvanced, &btnAdvanced},
-        {idBtnCreate, &btnCreate},
-        {idPanel3, &Panel3},
-        {idBvlSeparator, &bvlSeparator},
-        {idPgeAdvanced, &pgeAdvanced},
-        {idTabSheet1, &TabSheet1},
-        {idTabSheet2, &TabSheet2},
-        {idEdtTitle, &edtTitle},
-        {idLblTitle, &lblTitle},
-        {idEdtAuthor, &edtAuthor},
-        {idLblAuthor, &lblAuthor},
-        {idEdtBuild, &edtBuild},
-        {idLblBuild, &lblBuild},
-        {idEdtCopyright, &edtCopyright},
-        {idLblCopyright, &lblCopyright},
-        {idCbxDev, &cbxDev},
-        {idCbxMpXfer, &cbxMpXfer},
-        {idCbxProtected, &cbxProtected},
-        {idLblPriority, &lblPriority},
-        {idSpnPriority, &spnPriority},
-    }};
-    for (const auto& [controlId, control] : controls)
-        if (controlId == id)
-            return *control;
-    throw std::logic_error("The main window has no control " + std::to_string(id));
+    return const_cast<gui::TControl&>(static_cast<const TForm1&>(*this).Control(id));
+}
+
+const gui::TControl& TForm1::Control(ControlId id) const {
+    if (id == idForm)
+        return *this;
+    if (const gui::TControl* control = designed_.Find(id))
+        return *control;
+    throw std::logic_error("The main window has no member for the design row " +
+                           std::to_string(id));
 }
 
 void TForm1::Build(gui::TFormHost& host) {
@@ -83,7 +54,7 @@ void TForm1::Build(gui::TFormHost& host) {
 void TForm1::Create(const gui::TCreateArgs& args) {
     font_.Reset(MakeFont(dpi_, false));
     linkFont_.Reset(MakeFont(dpi_, true));
-    CreateCustom(kFormExStyle, VESK_FORM_CLASS, kFormStyle, args);
+    CreateCustom(gui::kFormExStyle, VESK_FORM_CLASS, gui::kFormStyle, args);
     dlgSave.MainForm = Handle();
     SetFont(font_.Get(), false);
     laidOutWidth_ = gui::ScaleToDpi(gui::kDesignWidth, dpi_);
@@ -165,7 +136,7 @@ gui::Size TForm1::FittingWindowSize() const {
     const gui::Size client = gui::FormClientSize(
         {gui::ScaleToDpi(gui::kDesignWidth, dpi_), gui::ScaleToDpi(contentHeight, dpi_)}, dpi_);
     RECT rc{0, 0, client.width, client.height};
-    AdjustWindowRectEx(&rc, kFormStyle, FALSE, kFormExStyle);
+    AdjustWindowRectEx(&rc, gui::kFormStyle, FALSE, gui::kFormExStyle);
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 

@@ -1,11 +1,15 @@
-// The main window's design: every control with its parent, rectangle, anchors, text and
-// tab order, in the order the controls are made. Creation and layout both read this table,
-// and the window tests check the built window against it.
+// The main window's design, one row per control: its member's name, id, parent, rectangle,
+// anchors, text and options, in the order the controls are made. And the builder's options,
+// one row each: the field it is read from, its switch and when it goes onto the command line.
+// Creation, layout, the id lookup, reading the inputs and the tests all read these tables.
 #pragma once
 
+#include "builder/Parameters.h"
 #include "gui/ControlIds.h"
+#include "gui/ControlKind.h"
 #include "gui/Layout.h"
 
+#include <string>
 #include <vector>
 
 namespace gui {
@@ -20,15 +24,14 @@ enum TDesignOption : unsigned {
 };
 
 struct TDesignRow {
-    const char* name;
+    const char* name; // the member's name; its prefix names the control's kind
     ControlId id;
     ControlId parent; // idForm: the window's client area, inside its border
     Rect bounds;      // at 96 dpi, in the parent's client area
     unsigned anchors;
     const char* text;
-    int tabOrder; // within the parent; -1 for controls that take no focus
     unsigned options = doNone;
-    ControlId buddy = idForm; // for a label: the field it stands left of, centred on it
+    ControlId buddy = idForm; // for a label: the field it names; for a page: its page control
 };
 
 // The maker's web site: shown as the link's caption, opened with "http://" in front.
@@ -37,45 +40,72 @@ inline constexpr const char* kMakerHost = "www.veskmaker.example";
 // The client area that the design fills, without the window's border.
 inline constexpr int kDesignWidth = 370;
 
+// The window's font, and the combo boxes' drop-down lists: the item height at 96 dpi and how
+// many items they show at once.
+inline constexpr const char* kFontFace = "MS Sans Serif";
+inline constexpr int kFontPoints = 8;
+inline constexpr int kListItemHeight = 13;
+inline constexpr int kListVisibleItems = 8;
+
 inline constexpr unsigned kTopLeft = akLeft | akTop;
 inline constexpr unsigned kTopRight = akRight | akTop;
 inline constexpr unsigned kTopWide = akLeft | akRight | akTop;
 
-// Rows of a parent come after the parent; within a parent, creation order is z-order, and
-// the dialog manager walks the tab stops in that order. The pages lie over the page control
-// as its siblings, so the page tabs come first in the keyboard's order and then the active
-// page's fields, as in every property sheet.
+// Rows of a parent come after the parent. Within a parent, creation order is z-order, and the
+// dialog manager walks the tab stops in that order: the order of the rows is the tab order.
+// The pages lie over the page control as its siblings, so the page tabs come first in the
+// keyboard's order and then the active page's fields, as in every property sheet.
 // clang-format off
 // NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
 inline constexpr TDesignRow kForm1Design[] = {
-    {"Panel2", idPanel2, idForm, {0, 0, 370, 80}, kTopWide, "", 0},
-    {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", 0},
-    {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "...", 1},
-    {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", -1, doAutoWidth, idCmbSource},
-    {"cmbSource", idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, "", 2},
-    {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", -1, doAutoWidth, idCmbOutput},
-    {"cmbOutput", idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, "", 3},
-    {"btnAdvanced", idBtnAdvanced, idPanel2, {215, 55, 75, 25}, kTopRight, "Advanced", 4},
-    {"btnCreate", idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!", 5},
-    {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, -1, doAutoWidth},
-    {"Panel3", idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", 1, doHidden | doDisabled},
-    {"pgeAdvanced", idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, "", 0},
-    {"TabSheet1", idTabSheet1, idPanel3, {}, kTopLeft, "Text", -1, doPage, idPgeAdvanced},
-    {"lblTitle", idLblTitle, idTabSheet1, {}, kTopLeft, "Title", -1, doBeside, idEdtTitle},
-    {"edtTitle", idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, "", 0},
-    {"lblAuthor", idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", -1, doBeside, idEdtAuthor},
-    {"edtAuthor", idEdtAuthor, idTabSheet1, {72, 44, 282, 21}, kTopLeft, "", 1},
-    {"lblBuild", idLblBuild, idTabSheet1, {}, kTopLeft, "Build", -1, doBeside, idEdtBuild},
-    {"edtBuild", idEdtBuild, idTabSheet1, {72, 72, 282, 21}, kTopLeft, "", 2},
-    {"lblCopyright", idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", -1, doBeside, idEdtCopyright},
-    {"edtCopyright", idEdtCopyright, idTabSheet1, {72, 100, 282, 21}, kTopLeft, "", 3},
-    {"TabSheet2", idTabSheet2, idPanel3, {}, kTopLeft, "Misc.", -1, doPage | doHidden, idPgeAdvanced},
-    {"cbxDev", idCbxDev, idTabSheet2, {8, 8, 177, 17}, kTopLeft, "Development only", 0},
-    {"cbxMpXfer", idCbxMpXfer, idTabSheet2, {8, 32, 169, 17}, kTopLeft, "Allow multiplayer transfer", 1},
-    {"cbxProtected", idCbxProtected, idTabSheet2, {8, 56, 169, 17}, kTopLeft, "Protected", 2},
-    {"lblPriority", idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", -1, doAutoWidth, idSpnPriority},
-    {"spnPriority", idSpnPriority, idTabSheet2, {54, 78, 93, 22}, kTopLeft, "0", 3},
-    {"bvlSeparator", idBvlSeparator, idPanel3, {0, 0, 370, 2}, kTopWide, "", -1},
+    {"Panel2", idPanel2, idForm, {0, 0, 370, 80}, kTopWide, ""},
+    {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "..."},
+    {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "..."},
+    {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", doAutoWidth, idCmbSource},
+    {"cmbSource", idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, ""},
+    {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", doAutoWidth, idCmbOutput},
+    {"cmbOutput", idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, ""},
+    {"btnAdvanced", idBtnAdvanced, idPanel2, {215, 55, 75, 25}, kTopRight, "Advanced"},
+    {"btnCreate", idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!"},
+    {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, doAutoWidth},
+    {"Panel3", idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", doHidden | doDisabled},
+    {"pgeAdvanced", idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, ""},
+    {"TabSheet1", idTabSheet1, idPanel3, {}, kTopLeft, "Text", doPage, idPgeAdvanced},
+    {"lblTitle", idLblTitle, idTabSheet1, {}, kTopLeft, "Title", doBeside, idEdtTitle},
+    {"edtTitle", idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, ""},
+    {"lblAuthor", idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", doBeside, idEdtAuthor},
+    {"edtAuthor", idEdtAuthor, idTabSheet1, {72, 44, 282, 21}, kTopLeft, ""},
+    {"lblBuild", idLblBuild, idTabSheet1, {}, kTopLeft, "Build", doBeside, idEdtBuild},
+    {"edtBuild", idEdtBuild, idTabSheet1, {72, 72, 282, 21}, kTopLeft, ""},
+    {"lblCopyright", idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", doBeside, idEdtCopyright},
+    {"edtCopyright", idEdtCopyright, idTabSheet1, {72, 100, 282, 21}, kTopLeft, ""},
+    {"TabSheet2", idTabSheet2, idPanel3, {}, kTopLeft, "Misc.", doPage | doHidden, idPgeAdvanced},
+    {"cbxDev", idCbxDev, idTabSheet2, {8, 8, 177, 17}, kTopLeft, "Development only"},
+    {"cbxMpXfer", idCbxMpXfer, idTabSheet2, {8, 32, 169, 17}, kTopLeft, "Allow multiplayer transfer"},
+    {"cbxProtected", idCbxProtected, idTabSheet2, {8, 56, 169, 17}, kTopLeft, "Protected"},
+    {"lblPriority", idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", doAutoWidth, idSpnPriority},
+    {"spnPriority", idSpnPriority, idTabSheet2, {54, 78, 93, 22}, kTopLeft, "0"},
+    {"bvlSeparator", idBvlSeparator, idPanel3, {0, 0, 370, 2}, kTopWide, ""},
+};
+
+// The builder's command line, in its order, which is also the order of the fields' rows.
+struct TBuilderOption {
+    ControlId field;
+    const char* name;
+    TArgRule rule;
+};
+// NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
+inline constexpr TBuilderOption kBuilderOptions[] = {
+    {idCmbSource, "-source", TArgRule::Always},
+    {idCmbOutput, "-out", TArgRule::Always},
+    {idEdtTitle, "-title", TArgRule::IfNotEmpty},
+    {idEdtAuthor, "-author", TArgRule::IfNotEmpty},
+    {idEdtBuild, "-build", TArgRule::IfNotEmpty},
+    {idEdtCopyright, "-copyright", TArgRule::IfNotEmpty},
+    {idCbxDev, "-flagdev", TArgRule::IfChecked},
+    {idCbxMpXfer, "-flagmpxfer", TArgRule::IfChecked},
+    {idCbxProtected, "-flagprotected", TArgRule::IfChecked},
+    {idSpnPriority, "-priority", TArgRule::IfPositive},
 };
 // clang-format on
 
@@ -87,6 +117,14 @@ constexpr const TDesignRow& DesignRow(ControlId id) {
     return kForm1Design[0];
 }
 
+// The text of the label that names a field, or "" when none does.
+constexpr const char* LabelOf(ControlId field) {
+    for (const TDesignRow& row : kForm1Design)
+        if (row.buddy == field && (row.options & (doBeside | doAutoWidth)))
+            return row.text;
+    return "";
+}
+
 // Whether the row is the block or lies inside it.
 constexpr bool WithinBlock(const TDesignRow& row, ControlId block) {
     for (ControlId id = row.id; id != idForm; id = DesignRow(id).parent)
@@ -94,6 +132,9 @@ constexpr bool WithinBlock(const TDesignRow& row, ControlId block) {
             return true;
     return false;
 }
+
+// What a control is, by the prefix of its member's name.
+TControlKind KindOf(const TDesignRow& row);
 
 // Where each row's control stands, in the order of the table, when the design fills a
 // content area of that width (the window's client width less its borders), in its parent's

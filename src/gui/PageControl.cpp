@@ -7,7 +7,7 @@
 namespace gui {
 
 void TPageControl::Create(const TCreateArgs& args) {
-    CreateHandle(0, WC_TABCONTROLA, WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP, args);
+    CreateHandle(StyleOf(TControlKind::PageControl), args);
 }
 
 void TPageControl::AddPage(TPanel& page, const std::string& caption) {

@@ -15,6 +15,7 @@ namespace gui {
 
 class TPageControl : public TControl {
 public:
+    using TControl::TControl;
     void Create(const TCreateArgs& args) override;
     // Adds a tab for a page made beside the strip; the first page added is the active one.
     void AddPage(TPanel& page, const std::string& caption);

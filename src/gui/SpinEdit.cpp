@@ -27,11 +27,9 @@ char TypedAnsiChar(HWND hwnd, WPARAM wParam) {
 void TSpinEdit::Create(const TCreateArgs& args) {
     dpi_ = ScreenDpi();
     decimalSeparator_ = DecimalSeparator();
-    // WS_CLIPCHILDREN: the edit must not paint over the arrow column inside it.
-    CreateHandle(WS_EX_CLIENTEDGE, WC_EDITA,
-                 WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | ES_AUTOHSCROLL |
-                     (readOnly_ ? ES_READONLY : 0),
-                 args);
+    TWindowStyle style = StyleOf(TControlKind::SpinEdit);
+    style.style |= readOnly_ ? ES_READONLY : 0;
+    CreateHandle(style, args);
     Subclass(hwnd_);
     button_.onUpClick = [this] { UpClick(); };
     button_.onDownClick = [this] { DownClick(); };

@@ -21,6 +21,9 @@ public:
 
     // The text is the value: "0" until something else is set, whatever the arguments say.
     TSpinEdit() { SetText(FormatSpinValue(0)); }
+    TSpinEdit(TControlRegister& designed, int id) : TSubclassedControl(designed, id) {
+        SetText(FormatSpinValue(0));
+    }
     void Create(const TCreateArgs& args) override;
 
     std::int32_t Value() const;

@@ -7,10 +7,32 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gui/Layout.h"
+#include "gui/WindowStyles.h"
 
 namespace gui {
+
+class TControl;
+
+// Where the controls of a form's design enter themselves, each under its row's id, as they are
+// constructed: the design table, not a list kept by hand, leads from a row to its member.
+class TControlRegister {
+public:
+    void Add(int id, TControl& control) { controls_.emplace_back(id, &control); }
+    // The control of that id, or null.
+    TControl* Find(int id) const {
+        for (const auto& [controlId, control] : controls_)
+            if (controlId == id)
+                return control;
+        return nullptr;
+    }
+
+private:
+    std::vector<std::pair<int, TControl*>> controls_;
+};
 
 // Where and how a control is made: its parent, child id, text and rectangle in the parent's
 // client area.
@@ -26,6 +48,8 @@ struct TCreateArgs {
 class TControl {
 public:
     TControl() = default;
+    // A control of a form's design, entered in the form's register under its row's id.
+    TControl(TControlRegister& designed, int id) { designed.Add(id, *this); }
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
     virtual ~TControl();
@@ -73,6 +97,9 @@ public:
 protected:
     // Creates a window of a standard or registered class and ties it to this object.
     void CreateHandle(DWORD exStyle, const char* className, DWORD style, const TCreateArgs& args);
+    void CreateHandle(const TWindowStyle& kind, const TCreateArgs& args) {
+        CreateHandle(kind.exStyle, kind.className, kind.style, args);
+    }
     // Ties the window to this object; false when the system refuses.
     bool Bind(HWND hwnd);
     HWND CreateOrThrow(DWORD exStyle, const char* className, DWORD style, const TCreateArgs& args,
@@ -88,6 +115,7 @@ private:
 // A control of a standard window class whose messages we also want to see first.
 class TSubclassedControl : public TControl {
 public:
+    using TControl::TControl;
     ~TSubclassedControl() override;
 
 protected:
@@ -104,6 +132,9 @@ private:
 
 // A window of a class of our own, with a window procedure that dispatches to members.
 class TCustomWindow : public TControl {
+public:
+    using TControl::TControl;
+
 protected:
     // Registers the class once per process; background is the button face.
     static void RegisterWindowClass(const char* className, HICON icon = nullptr);

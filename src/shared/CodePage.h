@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 using LeadByteTest = bool (*)(unsigned char);
@@ -20,4 +21,31 @@ void ForEachCharStart(const std::string& s, LeadByteTest isLead, Visit visit) {
         visit(i);
         i += (isLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
     }
+}
+
+// Whether the character at offset i (a character's start) is one of `chars`.
+inline bool CharIsOneOf(const std::string& text, std::size_t i, const char* chars) {
+    return text[i] != '\0' && std::strchr(chars, text[i]) != nullptr;
+}
+
+// The one walk behind every path rule, each with its own separators: the offset just past the
+// last character that is one of `chars`, or 0 when there is none. A trail byte that looks
+// like '\\' or '.' is never taken for one.
+inline std::size_t AfterLastOf(const std::string& text, const char* chars, LeadByteTest isLead) {
+    std::size_t after = 0;
+    ForEachCharStart(text, isLead, [&](std::size_t i) {
+        if (CharIsOneOf(text, i, chars))
+            after = i + 1;
+    });
+    return after;
+}
+
+// The offset of the first character that is one of `chars`, or npos.
+inline std::size_t FirstOf(const std::string& text, const char* chars, LeadByteTest isLead) {
+    std::size_t first = std::string::npos;
+    ForEachCharStart(text, isLead, [&](std::size_t i) {
+        if (first == std::string::npos && CharIsOneOf(text, i, chars))
+            first = i;
+    });
+    return first;
 }

@@ -26,6 +26,40 @@ private:
 };
 using TFont = TGdiObject<HFONT>;
 
+// A kernel object's handle (a file, a process), closed when the holder goes. It can be
+// handed on, so a function can return the handle it opened.
+class TKernelHandle {
+public:
+    TKernelHandle() = default;
+    explicit TKernelHandle(HANDLE handle) : handle_(handle) {}
+    TKernelHandle(TKernelHandle&& other) noexcept : handle_(other.handle_) {
+        other.handle_ = nullptr;
+    }
+    TKernelHandle& operator=(TKernelHandle&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            handle_ = other.handle_;
+            other.handle_ = nullptr;
+        }
+        return *this;
+    }
+    TKernelHandle(const TKernelHandle&) = delete;
+    TKernelHandle& operator=(const TKernelHandle&) = delete;
+    ~TKernelHandle() { Reset(); }
+
+    HANDLE Get() const { return handle_; }
+    // Failed calls give either null or INVALID_HANDLE_VALUE, depending on the call.
+    bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    void Reset() {
+        if (Valid())
+            CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
 // A device context of a window (or of the screen, for a null window), released again.
 class TWindowDc {
 public:
@@ -40,6 +74,22 @@ public:
 
 private:
     HWND hwnd_;
+    HDC dc_;
+};
+
+// A memory device context like the given one, deleted again.
+class TMemoryDc {
+public:
+    explicit TMemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    TMemoryDc(const TMemoryDc&) = delete;
+    TMemoryDc& operator=(const TMemoryDc&) = delete;
+    ~TMemoryDc() {
+        if (dc_)
+            DeleteDC(dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
     HDC dc_;
 };
 

@@ -9,6 +9,7 @@
 
 #include "shared/Handles.h"
 #include "shared/SameText.h"
+#include "shared/Text.h"
 
 namespace {
 
@@ -25,16 +26,9 @@ bool IsSystemLeadByte(unsigned char c) {
 std::string ModuleFileName() {
     // A path cut at MAX_PATH would name another folder, so grow until it fits. A result
     // that fills the buffer may have been cut, whatever the system version says.
-    std::vector<char> buffer(MAX_PATH + 1);
-    for (;;) {
-        const auto size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
-        if (length == 0)
-            return {};
-        if (length < size - 1 || size >= kLongestPath)
-            return {buffer.data(), length < size ? length : size - 1};
-        buffer.resize(buffer.size() * 2);
-    }
+    return ReadGrowing(MAX_PATH + 1, kLongestPath, 1, [](char* buffer, std::size_t size) {
+        return GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size));
+    });
 }
 
 std::vector<wchar_t> WideFromAnsi(const std::string& ansi) {

@@ -1,5 +1,7 @@
 #include "shared/Text.h"
 
+#include <vector>
+
 namespace {
 
 char AsciiLowerChar(char c) {
@@ -26,4 +28,15 @@ bool AsciiSameText(const std::string& a, const std::string& b) {
         }
     }
     return true;
+}
+
+std::string ReadGrowing(std::size_t first, std::size_t limit, std::size_t slack,
+                        const std::function<std::size_t(char* buffer, std::size_t size)>& read) {
+    std::vector<char> buffer(first > slack ? first : slack + 1);
+    for (;;) {
+        const std::size_t copied = read(buffer.data(), buffer.size());
+        if (copied + slack < buffer.size() || buffer.size() >= limit)
+            return {buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1};
+        buffer.resize(buffer.size() * 2);
+    }
 }

@@ -15,34 +15,6 @@ std::string LastErrorText(const std::string& what) {
     return what + " failed (error " + std::to_string(GetLastError()) + ")";
 }
 
-// Small owners for the GDI handles used below.
-struct ScreenDC {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDC() {
-        if (dc)
-            ReleaseDC(nullptr, dc);
-    }
-};
-struct MemoryDC {
-    HDC dc;
-    ~MemoryDC() {
-        if (dc)
-            DeleteDC(dc);
-    }
-};
-struct GdiObject {
-    HGDIOBJ obj;
-    ~GdiObject() {
-        if (obj)
-            DeleteObject(obj);
-    }
-};
-struct Selection {
-    HDC dc;
-    HGDIOBJ old;
-    ~Selection() { SelectObject(dc, old); }
-};
-
 } // namespace
 
 std::string WinPath(const std::string& linuxPath) {
@@ -165,16 +137,16 @@ bool CaptureWindow(HWND hwnd, BITMAPINFO& bi, std::vector<char>& bits) {
     if (width <= 0 || height <= 0)
         return false;
 
-    ScreenDC screen;
-    if (!screen.dc)
+    const TWindowDc screen(nullptr);
+    if (!screen.Get())
         return false;
-    MemoryDC mem{CreateCompatibleDC(screen.dc)};
-    GdiObject bitmap{CreateCompatibleBitmap(screen.dc, width, height)};
-    if (!mem.dc || !bitmap.obj)
+    const TMemoryDc mem(screen.Get());
+    const TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!mem.Get() || !bitmap.Get())
         return false;
     {
-        Selection selected{mem.dc, SelectObject(mem.dc, bitmap.obj)};
-        if (!BitBlt(mem.dc, 0, 0, width, height, screen.dc, r.left, r.top, SRCCOPY))
+        const TSelection selected(mem.Get(), bitmap.Get());
+        if (!BitBlt(mem.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY))
             return false;
     }
     bi = BITMAPINFO{};
@@ -187,8 +159,8 @@ bool CaptureWindow(HWND hwnd, BITMAPINFO& bi, std::vector<char>& bits) {
     const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
     bi.bmiHeader.biSizeImage = stride * static_cast<DWORD>(height);
     bits.assign(bi.bmiHeader.biSizeImage, 0);
-    return GetDIBits(mem.dc, static_cast<HBITMAP>(bitmap.obj), 0, static_cast<UINT>(height),
-                     bits.data(), &bi, DIB_RGB_COLORS) == height;
+    return GetDIBits(mem.Get(), bitmap.Get(), 0, static_cast<UINT>(height), bits.data(), &bi,
+                     DIB_RGB_COLORS) == height;
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "../../src/gui/ControlIds.h"
+#include "gui/ControlIds.h"
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"

@@ -5,38 +5,12 @@
 
 #include <string>
 
+#include "shared/Handles.h"
+
 namespace winfiles {
 
-// Owns a kernel handle; closes it when it goes. Header-only, so the recording builder can
-// use it without the rest of the helpers.
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : h_(h) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            h_ = other.h_;
-            other.h_ = nullptr;
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-    void Reset() {
-        if (Valid())
-            CloseHandle(h_);
-        h_ = nullptr;
-    }
-
-private:
-    HANDLE h_ = nullptr;
-};
+// Owns a kernel handle; closes it when it goes: the program's own holder.
+using UniqueHandle = TKernelHandle;
 
 // Deletes a folder with everything in it, read-only files included.
 bool RemoveTree(const std::string& dir);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/Parameters.h"
+#include "native/BuilderInputs.h"
 
 namespace argv_corpus {
 

@@ -2,22 +2,46 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <cstring>
 #include <set>
+#include <string>
+#include <vector>
 
 // The dialog manager walks a container's tab stops in creation order, so the table's row
 // order is the tab order: a row moved by mistake would silently reorder the keyboard.
-TEST(Form1Design, ParentsComeFirstAndTabStopsFollowTheirOrder) {
+TEST(Form1Design, ParentsComeFirstAndTheTopBlockTabsAsDesigned) {
     std::set<int> made{idForm};
-    std::map<int, int> lastTab;
+    std::vector<std::string> topTabs;
     for (const gui::TDesignRow& row : gui::kForm1Design) {
         SCOPED_TRACE(row.name);
         EXPECT_TRUE(made.count(row.parent)) << "parent made later";
         EXPECT_TRUE(made.insert(row.id).second) << "id twice";
-        if (row.tabOrder < 0)
-            continue;
-        auto last = lastTab.find(row.parent);
-        EXPECT_EQ(row.tabOrder, last == lastTab.end() ? 0 : last->second + 1);
-        lastTab[row.parent] = row.tabOrder;
+        EXPECT_NE(gui::KindOf(row), gui::TControlKind::Unknown);
+        const gui::TControlKind kind = gui::KindOf(row);
+        if (row.parent == idPanel2 && kind != gui::TControlKind::Label)
+            topTabs.emplace_back(row.name);
     }
+    EXPECT_EQ(topTabs, (std::vector<std::string>{"btnBrowseSrc", "btnBrowseOut", "cmbSource",
+                                                 "cmbOutput", "btnAdvanced", "btnCreate"}));
+}
+
+// The builder's options follow the order of their fields' rows, and each names a field that
+// its label names for the user.
+TEST(Form1Design, BuilderOptionsFollowTheDesignAndNameLabelledFields) {
+    std::vector<int> optionFields, rowFields;
+    for (const gui::TBuilderOption& option : gui::kBuilderOptions) {
+        optionFields.push_back(option.field);
+        const gui::TControlKind kind = gui::KindOf(gui::DesignRow(option.field));
+        const bool text = option.rule == TArgRule::Always || option.rule == TArgRule::IfNotEmpty;
+        if (text) {
+            EXPECT_STRNE(gui::LabelOf(option.field), "") << option.name;
+        }
+        EXPECT_EQ(kind == gui::TControlKind::CheckBox, option.rule == TArgRule::IfChecked);
+        EXPECT_EQ(kind == gui::TControlKind::SpinEdit, option.rule == TArgRule::IfPositive);
+    }
+    for (const gui::TDesignRow& row : gui::kForm1Design)
+        for (const gui::TBuilderOption& option : gui::kBuilderOptions)
+            if (option.field == row.id)
+                rowFields.push_back(row.id);
+    EXPECT_EQ(optionFields, rowFields);
 }

@@ -1,4 +1,4 @@
-#include "builder/Parameters.h"
+#include "native/BuilderInputs.h"
 
 #include <cstdint>
 #include <limits>

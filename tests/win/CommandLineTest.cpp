@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "builder/Launch.h"
-#include "builder/Parameters.h"
+#include "native/BuilderInputs.h"
 #include "helpers/WinProcess.h"
 #include "native/ArgvCorpus.h"
 #include "shared/System.h"

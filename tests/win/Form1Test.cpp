@@ -2,77 +2,13 @@
 // reach the user through the application frame.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "gui/AnsiText.h"
-#include "gui/ControlIds.h"
-#include "gui/Form1.h"
-#include "helpers/WinFiles.h"
-#include "win/WinTestSupport.h"
+#include "win/Form1Fixture.h"
 
-namespace {
-
-std::string ClassOf(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-// The window class of a control, from the kind its name begins with.
-std::string ClassOfKind(const std::string& name) {
-    const std::pair<const char*, const char*> kinds[] = {
-        {"btn", "Button"},   {"cbx", "Button"},     {"lbl", "Static"},   {"bvl", "Static"},
-        {"edt", "Edit"},     {"spn", "Edit"},       {"cmb", "ComboBox"}, {"pge", WC_TABCONTROLA},
-        {"Panel", "TPanel"}, {"TabSheet", "TPanel"}};
-    for (const auto& [prefix, cls] : kinds)
-        if (name.rfind(prefix, 0) == 0)
-            return cls;
-    return "?";
-}
-
-SIZE WindowSize(HWND hwnd) {
-    RECT rc{};
-    GetWindowRect(hwnd, &rc);
-    return {rc.right - rc.left, rc.bottom - rc.top};
-}
-
-class Form1Test : public testing::Test {
-protected:
-    void SetUp() override {
-        form = std::make_unique<TForm1>();
-        form->Build(*Application);
-    }
-    void TearDown() override {
-        form.reset();
-        PumpPending();
-    }
-    void ShowActive() {
-        ShowWindow(*form, SW_SHOW);
-        SetForegroundWindow(*form);
-        SetActiveWindow(*form);
-        PumpPending();
-    }
-    // A key pressed with modifiers held, through the event loop and its dialog manager, sent
-    // to the control with the focus unless another one is named.
-    static void PressKey(UINT vk, std::initializer_list<UINT> held = {}, HWND to = nullptr) {
-        BYTE keys[256] = {};
-        for (UINT modifier : held)
-            keys[modifier] = 0x80;
-        SetKeyboardState(keys);
-        HWND target = to ? to : GetFocus();
-        PostMessageA(target, WM_KEYDOWN, vk, 1);
-        PostMessageA(target, WM_KEYUP, vk, 1 | 3u << 30);
-        PumpPending();
-        BYTE none[256] = {};
-        SetKeyboardState(none);
-    }
-    std::unique_ptr<TForm1> form;
-};
-
-} // namespace
+using namespace form1test;
 
 TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
     form->btnAdvanced.Click();
@@ -191,10 +127,11 @@ TEST_F(Form1Test, EveryLabelStandsDirectlyBeforeItsField) {
 TEST_F(Form1Test, AdvancedBlockIsMadeWhenFirstShownWithWhatItHeld) {
     EXPECT_EQ(form->Panel3.Handle(), nullptr);
     EXPECT_EQ(form->edtTitle.Handle(), nullptr);
-    EXPECT_EQ(form->ReadBuilderInputs().priority, 0);
+    EXPECT_EQ(ReadField(*form, idSpnPriority).number, 0);
     form->edtAuthor.SetText("early");
     form->cbxDev.SetChecked(true);
-    EXPECT_EQ(form->ReadBuilderInputs().author, "early");
+    EXPECT_EQ(ReadField(*form, idEdtAuthor).text, "early");
+    EXPECT_TRUE(ReadField(*form, idCbxDev).checked);
     form->btnAdvanced.Click();
     ASSERT_NE(form->edtAuthor.Handle(), nullptr);
     EXPECT_EQ(gui::ExactText(form->edtAuthor), "early");
@@ -230,9 +167,8 @@ TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
     EXPECT_EQ(again.cx, simple.cx);
     EXPECT_EQ(again.cy, simple.cy);
 
-    BuilderInputs in = form->ReadBuilderInputs();
-    EXPECT_EQ(in.title, "kept");
-    EXPECT_TRUE(in.isProtected);
+    EXPECT_EQ(ReadField(*form, idEdtTitle).text, "kept");
+    EXPECT_TRUE(ReadField(*form, idCbxProtected).checked);
 }
 
 TEST_F(Form1Test, GrownNearTheBottomOfTheScreenTheWindowMovesUpJustEnough) {
@@ -316,6 +252,8 @@ TEST_F(Form1Test, SettingsChangesReachThePriorityField) {
     EXPECT_EQ(form->spnPriority.Text(), "1,");
 }
 
+namespace {
+
 // A plain function, not a lambda: the callback is __stdcall in the 32-bit build.
 BOOL CALLBACK NoteTooltip(HWND hwnd, LPARAM found) {
     char cls[64] = {};
@@ -324,6 +262,8 @@ BOOL CALLBACK NoteTooltip(HWND hwnd, LPARAM found) {
         *reinterpret_cast<bool*>(found) = true;
     return TRUE;
 }
+
+} // namespace
 
 TEST_F(Form1Test, CheckBoxesCarryHintsThatAreNeverShown) {
     EXPECT_EQ(form->cbxDev.hint, " development-only vesk (not for retail usage)");
@@ -344,108 +284,4 @@ TEST_F(Form1Test, EnterAndEscapePressNothing) {
     SendMessageA(*form, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(GetWindowLongPtrA(form->btnCreate, GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
-}
-
-TEST_F(Form1Test, ErrorBoxShowsTitleAndFullStopThenGivesTheWindowBack) {
-    ShowWindow(*form, SW_SHOW);
-    SetForegroundWindow(*form);
-    SetActiveWindow(*form);
-    form->cmbOutput.SetText("out");
-    form->btnCreate.Focus();
-    HWND focusBefore = GetFocus();
-    ASSERT_EQ(focusBefore, form->btnCreate.Handle());
-
-    TBoxAnswerer answerer(*form);
-    form->btnCreate.Click(); // the source is empty: the Create check fails
-    ASSERT_TRUE(answerer.Wait());
-    EXPECT_EQ(answerer.caption, "win_tests"); // from win_tests.exe; the first letter stays
-    EXPECT_EQ(answerer.caption, Application->Title());
-    EXPECT_EQ(answerer.text, "The specified source does not exist.");
-    EXPECT_EQ(answerer.owner, Application->Handle());
-    EXPECT_FALSE(answerer.watchedEnabledWhileUp);
-
-    EXPECT_TRUE(IsWindowEnabled(*form));
-    EXPECT_EQ(GetFocus(), focusBefore);
-    EXPECT_EQ(form->cmbOutput.Text(), "out");
-    EXPECT_EQ(form->cmbSource.Count(), 0);
-    EXPECT_EQ(form->hstOutput.Count(), 0);
-}
-
-TEST_F(Form1Test, MouseCaptureIsReleasedBeforeTheBoxAndAbortsStaySilent) {
-    ShowWindow(*form, SW_SHOW);
-    SetCapture(form->btnCreate);
-    ASSERT_EQ(GetCapture(), form->btnCreate.Handle());
-    {
-        TBoxAnswerer answerer;
-        try {
-            throw Exception("Index out of bounds (10)");
-        } catch (...) {
-            Application->ReportError(std::current_exception());
-        }
-        ASSERT_TRUE(answerer.Wait());
-        EXPECT_EQ(answerer.captureWhileUp, nullptr);
-        EXPECT_EQ(answerer.text, "Index out of bounds (10)");
-    }
-    TBoxAnswerer silent;
-    try {
-        throw EAbort();
-    } catch (...) {
-        Application->ReportError(std::current_exception());
-    }
-    // ReportError shows its box synchronously, so none has been shown if none is up now.
-    EXPECT_EQ(silent.Count(), 0);
-}
-
-namespace {
-class TFailingCreateForm : public TForm1 {
-public:
-    void FormCreate() override { throw Exception("Cannot read the settings (disk)"); }
-};
-} // namespace
-
-TEST(AppFrameTest, ErrorInFormCreateIsShownAndTheWindowStillComesUp) {
-    TApplication app; // a fresh frame, so this window becomes its main window
-    TBoxAnswerer answerer;
-    auto* form = app.CreateMainWindow<TFailingCreateForm>();
-    ASSERT_TRUE(answerer.Wait());
-    EXPECT_EQ(answerer.text, "Cannot read the settings (disk)");
-    EXPECT_EQ(app.MainForm(), form);
-    PostQuitMessage(0);
-    app.RunMessageLoop();
-    EXPECT_TRUE(IsWindowVisible(*form));
-    EXPECT_TRUE(app.QuitRequested());
-}
-
-// Moving or sizing the invisible window, or maximising it, means nothing to the user.
-TEST(AppFrameTest, TaskbarMenuOffersRestoreMinimiseAndClose) {
-    HMENU menu = GetSystemMenu(Application->Handle(), FALSE);
-    ASSERT_NE(menu, nullptr);
-    std::vector<UINT> commands;
-    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
-        // Separators aside, and "About Wine", which Wine adds to every system menu.
-        const UINT id = GetMenuItemID(menu, i);
-        constexpr UINT kAboutWine = 0xF141;
-        if (id != 0 && id != static_cast<UINT>(-1) && id != kAboutWine)
-            commands.push_back(id);
-    }
-    EXPECT_EQ(commands, (std::vector<UINT>{SC_RESTORE, SC_MINIMIZE, SC_CLOSE}));
-}
-
-TEST(AppFrameTest, ClosingRunsTheCloseHandlerAndQuits) {
-    struct TCountingForm : TForm1 {
-        int closes = 0;
-        void FormClose(gui::TCloseAction&) override {
-            ++closes;
-            throw Exception("Unable to write to C:\\x\\100%s.ini");
-        }
-    };
-    TApplication app;
-    auto* form = app.CreateMainWindow<TCountingForm>();
-    TBoxAnswerer answerer;
-    PostMessageA(*form, WM_CLOSE, 0, 0);
-    app.RunMessageLoop(); // returns once the quit request is taken off the queue
-    ASSERT_TRUE(answerer.Wait());
-    EXPECT_EQ(form->closes, 1);
-    EXPECT_EQ(answerer.text, "Unable to write to C:\\x\\100%s.ini.");
-    EXPECT_TRUE(app.QuitRequested());
 }

@@ -1,0 +1,179 @@
+// Hostile Creates through the real window: sources that are no folder, a missing builder and
+// two hundred Creates in a row.
+#include "BadInput.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace badinput;
+
+// A missing drive, UNC-looking and device paths and a file named as a folder are no
+// folders: the source message, no builder, no new list entries.
+TEST_F(BadInput, SourcesThatAreNoFolderShowTheSourceMessage) {
+    char missingDrive = 0;
+    for (char d = 'Q'; d <= 'Y' && !missingDrive; ++d)
+        if (GetDriveTypeA((std::string(1, d) + ":\\").c_str()) == DRIVE_NO_ROOT_DIR)
+            missingDrive = d;
+    ASSERT_NE(missingDrive, 0) << "every drive letter from Q to Y is in use";
+    const std::string file = data_ / "plain.txt";
+    WriteFileText(file, "not a folder");
+    const std::string drive(1, missingDrive);
+    const std::vector<std::string> sources = {
+        drive + ":\\",
+        drive + ":\\vesk\\src",
+        drive + ":relative",
+        "\\\\?\\" + drive + ":\\vesk",
+        "\\\\nohost\\share\\src",
+        "\\\\nohost\\share",
+        "\\\\?\\UNC\\nohost\\share\\src",
+        "\\\\.\\nodevice",
+        "NUL",
+        "CON",
+        file + "\\",
+        file + "\\.",
+    };
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    const std::string good = Folder("good");
+    Fill(*p, {good, "first.vkpak", "", "", "", ""});
+    ASSERT_TRUE(Create(*p).has_value());
+    for (const auto& source : sources) {
+        SCOPED_TRACE(source);
+        PutText(p->Control(idCmbSource), source);
+        EXPECT_EQ(CreateAndExpectBox(*p), kNoSource);
+        if (!Alive(*p))
+            return;
+        ExpectList(*p, idCmbSource, {good}, "sources");
+        ExpectList(*p, idCmbOutput, {"first.vkpak"}, "outputs");
+    }
+    EXPECT_EQ(ReadRecording(app_.Path()).size(), 1u) << "a refused source started the builder";
+    CloseAndExpectCleanExit(*p);
+}
+
+// Without VKB.exe a Create starts nothing and must take nothing down: the program runs
+// on, its window answers, the lists keep the new entries (and save them), and once the
+// builder is back the next Create reaches it.
+TEST_F(BadInput, MissingBuilderKeepsTheWindowAndTheLists) {
+    ASSERT_TRUE(DeleteFileA(BuilderPath().c_str()));
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+    const Inputs in{Folder("src"), "lost?.vkpak", "t", "", "", ""};
+    Fill(*p, in);
+    // One box, ours, saying what could not be started and why; the shell shows none.
+    const std::string box = CreateAndExpectBox(*p);
+    EXPECT_EQ(box.rfind("Unable to start " + BuilderPath() + ": ", 0), 0u) << box;
+    ASSERT_TRUE(Alive(*p));
+    ExpectList(*p, idCmbSource, {in.source}, "sources");
+    ExpectList(*p, idCmbOutput, {in.output}, "outputs");
+    EXPECT_EQ(GetText(p->Control(idEdtTitle)), "t");
+
+    ASSERT_TRUE(CopyFileA(RecorderExePath().c_str(), BuilderPath().c_str(), FALSE));
+    const Inputs again{in.source, "found.vkpak", "t", "", "", ""};
+    Fill(*p, again);
+    const auto cmdline = Create(*p);
+    ASSERT_TRUE(cmdline.has_value());
+    EXPECT_EQ(SplitCommandLine(*cmdline), ExpectedArgv(again));
+    CloseAndExpectCleanExit(*p);
+    ExpectListsAfterRestart({in.source}, {"found.vkpak", "lost?.vkpak"});
+}
+
+// Two hundred Creates in a row: both lists stay at their ten newest entries, in order, every
+// builder started gets its own Create's inputs, and the program holds no more windows and no
+// more GDI objects after the last Create than after the twentieth. Wine takes a quarter of a
+// second to start a process, so the builder is there for one Create in five only (the others
+// take the missing-builder path and its box), and the next Create is pressed while a few
+// builders are still starting.
+TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
+    constexpr int kCreates = 200;
+    constexpr int kBuilderEvery = 5;
+    constexpr size_t kBuildersInFlight = 6;
+    std::vector<std::string> folders;
+    for (int i = 0; i < 12; ++i)
+        folders.push_back(Folder("src" + std::to_string(i)));
+    const std::string parked = app_ / "VKB.parked";
+    bool builderThere = true;
+    auto p = Start();
+    ASSERT_NE(p->MainWindow(), nullptr);
+
+    std::vector<std::string> sourceList, outputList;
+    std::vector<std::vector<std::string>> expected;
+    int gdiAt20 = 0, windowsAt20 = 0;
+    const ULONGLONG started = GetTickCount64();
+    for (int i = 1; i <= kCreates; ++i) {
+        const bool withBuilder = i % kBuilderEvery == 0;
+        if (withBuilder != builderThere) {
+            // Renaming works while a builder started from the file still runs.
+            ASSERT_TRUE(withBuilder ? MoveFileA(parked.c_str(), BuilderPath().c_str())
+                                    : MoveFileA(BuilderPath().c_str(), parked.c_str()))
+                << "error " << GetLastError();
+            builderThere = withBuilder;
+        }
+        const Inputs in{folders[static_cast<size_t>(i) % folders.size()],
+                        "out" + std::to_string(i % 23) + ".vkpak",
+                        "",
+                        "",
+                        "",
+                        ""};
+        PutText(p->Control(idCmbSource), in.source);
+        PutText(p->Control(idCmbOutput), in.output);
+        Click(p->Control(idBtnCreate));
+        // The new output at the head of its list: the window has taken this Create.
+        if (!WaitUntil([&] {
+                const auto items = ComboItems(p->Control(idCmbOutput));
+                return (!items.empty() && items[0] == in.output) || !p->Running();
+            }) ||
+            !Alive(*p)) {
+            ADD_FAILURE() << "Create " << i << " was not taken";
+            break;
+        }
+        Remember(sourceList, in.source);
+        Remember(outputList, in.output);
+        if (!withBuilder) {
+            // The missing builder is reported, and the next Create must wait for the box.
+            const auto box = WaitForMessageBox(p->Pid());
+            ASSERT_TRUE(box.has_value()) << "Create " << i << ": no box";
+            EXPECT_EQ(box->text.rfind("Unable to start ", 0), 0u) << box->text;
+        } else {
+            expected.push_back(ExpectedArgv(in));
+            WaitUntil([&] {
+                return ReadRecording(app_.Path()).size() + kBuildersInFlight >= expected.size();
+            });
+        }
+        if (i == 20) {
+            gdiAt20 = winproc::GdiObjectCount(p->Handle(), p->Pid());
+            windowsAt20 = windrive::WindowCount(p->Pid());
+        }
+        if (i % 50 == 0) {
+            SCOPED_TRACE("after Create " + std::to_string(i));
+            ExpectList(*p, idCmbSource, sourceList, "sources");
+            ExpectList(*p, idCmbOutput, outputList, "outputs");
+        }
+    }
+    EXPECT_TRUE(WaitUntil([&] { return ReadRecording(app_.Path()).size() >= expected.size(); }));
+    const int gdiAt200 = winproc::GdiObjectCount(p->Handle(), p->Pid());
+    const int windowsAt200 = windrive::WindowCount(p->Pid());
+
+    // Builders started close together may log in another order.
+    std::vector<std::vector<std::string>> recorded;
+    for (const auto& r : ReadRecording(app_.Path()))
+        recorded.push_back(SplitCommandLine(r.cmdline));
+    std::sort(recorded.begin(), recorded.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(recorded, expected);
+
+    std::printf("[ observed ] %d Creates (%zu builders) in %.1f s; windows %d -> %d; GDI "
+                "objects %d -> %d\n",
+                kCreates, expected.size(), (GetTickCount64() - started) / 1000.0, windowsAt20,
+                windowsAt200, gdiAt20, gdiAt200);
+    ASSERT_GT(windowsAt20, 0) << "the windows could not be counted";
+    ASSERT_GT(gdiAt20, 0) << "the GDI objects could not be counted";
+    EXPECT_EQ(windowsAt200, windowsAt20);
+    EXPECT_EQ(gdiAt200, gdiAt20) << "GDI objects";
+    ExpectList(*p, idCmbSource, sourceList, "sources");
+    ExpectList(*p, idCmbOutput, outputList, "outputs");
+    EXPECT_EQ(outputList.size(), 10u);
+    CloseAndExpectCleanExit(*p);
+    ExpectListsAfterRestart(sourceList, outputList);
+}

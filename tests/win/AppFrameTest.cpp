@@ -1,0 +1,111 @@
+// How errors reach the user through the application frame, and what the frame does for the
+// main window: its creation handler, the taskbar button's menu and closing.
+#include <gtest/gtest.h>
+
+#include "win/Form1Fixture.h"
+
+using namespace form1test;
+
+TEST_F(Form1Test, ErrorBoxShowsTitleAndFullStopThenGivesTheWindowBack) {
+    ShowWindow(*form, SW_SHOW);
+    SetForegroundWindow(*form);
+    SetActiveWindow(*form);
+    form->cmbOutput.SetText("out");
+    form->btnCreate.Focus();
+    HWND focusBefore = GetFocus();
+    ASSERT_EQ(focusBefore, form->btnCreate.Handle());
+
+    TBoxAnswerer answerer(*form);
+    form->btnCreate.Click(); // the source is empty: the Create check fails
+    ASSERT_TRUE(answerer.Wait());
+    EXPECT_EQ(answerer.caption, "win_tests"); // from win_tests.exe; the first letter stays
+    EXPECT_EQ(answerer.caption, Application->Title());
+    EXPECT_EQ(answerer.text, "The specified source does not exist.");
+    EXPECT_EQ(answerer.owner, Application->Handle());
+    EXPECT_FALSE(answerer.watchedEnabledWhileUp);
+
+    EXPECT_TRUE(IsWindowEnabled(*form));
+    EXPECT_EQ(GetFocus(), focusBefore);
+    EXPECT_EQ(form->cmbOutput.Text(), "out");
+    EXPECT_EQ(form->cmbSource.Count(), 0);
+    EXPECT_EQ(form->hstOutput.Count(), 0);
+}
+
+TEST_F(Form1Test, MouseCaptureIsReleasedBeforeTheBoxAndAbortsStaySilent) {
+    ShowWindow(*form, SW_SHOW);
+    SetCapture(form->btnCreate);
+    ASSERT_EQ(GetCapture(), form->btnCreate.Handle());
+    {
+        TBoxAnswerer answerer;
+        try {
+            throw Exception("Index out of bounds (10)");
+        } catch (...) {
+            Application->ReportError(std::current_exception());
+        }
+        ASSERT_TRUE(answerer.Wait());
+        EXPECT_EQ(answerer.captureWhileUp, nullptr);
+        EXPECT_EQ(answerer.text, "Index out of bounds (10)");
+    }
+    TBoxAnswerer silent;
+    try {
+        throw EAbort();
+    } catch (...) {
+        Application->ReportError(std::current_exception());
+    }
+    // ReportError shows its box synchronously, so none has been shown if none is up now.
+    EXPECT_EQ(silent.Count(), 0);
+}
+
+namespace {
+class TFailingCreateForm : public TForm1 {
+public:
+    void FormCreate() override { throw Exception("Cannot read the settings (disk)"); }
+};
+} // namespace
+
+TEST(AppFrameTest, ErrorInFormCreateIsShownAndTheWindowStillComesUp) {
+    TApplication app; // a fresh frame, so this window becomes its main window
+    TBoxAnswerer answerer;
+    auto* form = app.CreateMainWindow<TFailingCreateForm>();
+    ASSERT_TRUE(answerer.Wait());
+    EXPECT_EQ(answerer.text, "Cannot read the settings (disk)");
+    EXPECT_EQ(app.MainForm(), form);
+    PostQuitMessage(0);
+    app.RunMessageLoop();
+    EXPECT_TRUE(IsWindowVisible(*form));
+    EXPECT_TRUE(app.QuitRequested());
+}
+
+// Moving or sizing the invisible window, or maximising it, means nothing to the user.
+TEST(AppFrameTest, TaskbarMenuOffersRestoreMinimiseAndClose) {
+    HMENU menu = GetSystemMenu(Application->Handle(), FALSE);
+    ASSERT_NE(menu, nullptr);
+    std::vector<UINT> commands;
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+        // Separators aside, and "About Wine", which Wine adds to every system menu.
+        const UINT id = GetMenuItemID(menu, i);
+        constexpr UINT kAboutWine = 0xF141;
+        if (id != 0 && id != static_cast<UINT>(-1) && id != kAboutWine)
+            commands.push_back(id);
+    }
+    EXPECT_EQ(commands, (std::vector<UINT>{SC_RESTORE, SC_MINIMIZE, SC_CLOSE}));
+}
+
+TEST(AppFrameTest, ClosingRunsTheCloseHandlerAndQuits) {
+    struct TCountingForm : TForm1 {
+        int closes = 0;
+        void FormClose(gui::TCloseAction&) override {
+            ++closes;
+            throw Exception("Unable to write to C:\\x\\100%s.ini");
+        }
+    };
+    TApplication app;
+    auto* form = app.CreateMainWindow<TCountingForm>();
+    TBoxAnswerer answerer;
+    PostMessageA(*form, WM_CLOSE, 0, 0);
+    app.RunMessageLoop(); // returns once the quit request is taken off the queue
+    ASSERT_TRUE(answerer.Wait());
+    EXPECT_EQ(form->closes, 1);
+    EXPECT_EQ(answerer.text, "Unable to write to C:\\x\\100%s.ini.");
+    EXPECT_TRUE(app.QuitRequested());
+}

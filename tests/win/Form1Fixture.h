@@ -1,0 +1,86 @@
+// The main window built inside the test's application object, with the helpers its tests
+// share: class names by kind, sizes, what "Create!" reads, and keys through the event loop.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gui/ControlIds.h"
+#include "gui/Form1.h"
+#include "helpers/WinFiles.h"
+#include "win/WinTestSupport.h"
+
+namespace form1test {
+
+inline std::string ClassOf(HWND hwnd) {
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+// The window class of a control, from the kind its name begins with.
+inline std::string ClassOfKind(const std::string& name) {
+    const std::pair<const char*, const char*> kinds[] = {
+        {"btn", "Button"},   {"cbx", "Button"},     {"lbl", "Static"},   {"bvl", "Static"},
+        {"edt", "Edit"},     {"spn", "Edit"},       {"cmb", "ComboBox"}, {"pge", WC_TABCONTROLA},
+        {"Panel", "TPanel"}, {"TabSheet", "TPanel"}};
+    for (const auto& [prefix, cls] : kinds)
+        if (name.rfind(prefix, 0) == 0)
+            return cls;
+    return "?";
+}
+
+// What "Create!" reads from the field of that id.
+inline gui::TFieldValue ReadField(const TForm1& form, ControlId id) {
+    const std::vector<gui::TFieldValue> fields = form.ReadFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (gui::kBuilderOptions[i].field == id)
+            return fields[i];
+    ADD_FAILURE() << "no option is read from the field " << id;
+    return {};
+}
+
+inline SIZE WindowSize(HWND hwnd) {
+    RECT rc{};
+    GetWindowRect(hwnd, &rc);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+class Form1Test : public testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<TForm1>();
+        form->Build(*Application);
+    }
+    void TearDown() override {
+        form.reset();
+        PumpPending();
+    }
+    void ShowActive() {
+        ShowWindow(*form, SW_SHOW);
+        SetForegroundWindow(*form);
+        SetActiveWindow(*form);
+        PumpPending();
+    }
+    // A key pressed with modifiers held, through the event loop and its dialog manager, sent
+    // to the control with the focus unless another one is named.
+    static void PressKey(UINT vk, std::initializer_list<UINT> held = {}, HWND to = nullptr) {
+        BYTE keys[256] = {};
+        for (UINT modifier : held)
+            keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        HWND target = to ? to : GetFocus();
+        PostMessageA(target, WM_KEYDOWN, vk, 1);
+        PostMessageA(target, WM_KEYUP, vk, 1 | 3u << 30);
+        PumpPending();
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    }
+    std::unique_ptr<TForm1> form;
+};
+
+} // namespace form1test

@@ -1,0 +1,92 @@
+// The priority field in a window of its own, beside an edit that held the focus before it,
+// and the keys and characters the tests send it through the application's event loop.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "gui/Controls.h"
+#include "gui/SpinEdit.h"
+#include "win/WinTestSupport.h"
+
+namespace spintest {
+
+using gui::TSpinEdit;
+using gui::TTimerSpeedButton;
+
+constexpr gui::Rect kSpinBounds{8, 40, 93, 22};
+
+class TSpinTestWindow : public gui::TCustomWindow {
+public:
+    TSpinTestWindow() { Create({nullptr, 0, "Spin test", {120, 120, 240, 140}, false}); }
+    void Create(const gui::TCreateArgs& args) override {
+        RegisterWindowClass("SpinEditTestWindow");
+        CreateCustom(WS_EX_CONTROLPARENT, "SpinEditTestWindow",
+                     WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN, args);
+        before.Create({hwnd_, 1, "", {8, 8, 93, 21}});
+        spin.Create({hwnd_, 2, "", kSpinBounds});
+        auto font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        before.SetFont(font);
+        spin.SetFont(font);
+        spin.beep = [this] { ++beeps; };
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        SetActiveWindow(hwnd_);
+    }
+
+    gui::TEdit before;
+    TSpinEdit spin;
+    int beeps = 0;
+};
+
+class SpinEditTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<TSpinTestWindow>();
+        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == window->Handle(); }));
+        SetFocus(window->before);
+        PumpPending();
+    }
+    void TearDown() override {
+        window.reset();
+        PumpPending();
+    }
+
+    TSpinEdit& Spin() { return window->spin; }
+    void Post(UINT msg, WPARAM wParam, LPARAM lParam) { PostTo(Spin(), msg, wParam, lParam); }
+    static void PostTo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        PostMessageA(hwnd, msg, wParam, lParam);
+        PumpPending();
+    }
+    // A key as the keyboard sends it: key-down, then the characters the event loop
+    // translates from it, then key-up. Aimed at a window so a focus stolen by another
+    // program on the display cannot reroute it.
+    void PressKey(UINT vk, bool autoRepeat = false) { PressKeyOn(Spin(), vk, autoRepeat); }
+    static void PressKeyOn(HWND target, UINT vk, bool autoRepeat = false) {
+        LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
+        PostTo(target, WM_KEYDOWN, vk, scan | 1 | (autoRepeat ? 1 << 30 : 0));
+        PostTo(target, WM_KEYUP, vk, scan | 1 | 3u << 30);
+    }
+    void Type(const std::string& chars) {
+        for (char c : chars)
+            Post(WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    void EnterText(const std::string& text) {
+        Spin().SetText(text);
+        PumpPending();
+    }
+    void FocusSpin() {
+        SetFocus(Spin());
+        PumpPending();
+    }
+    DWORD SelStart() const { return LOWORD(window->spin.SendMsg(EM_GETSEL)); }
+    DWORD SelEnd() const { return HIWORD(window->spin.SendMsg(EM_GETSEL)); }
+
+    std::unique_ptr<TSpinTestWindow> window;
+};
+
+} // namespace spintest
