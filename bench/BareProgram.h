@@ -25,6 +25,25 @@ inline bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC pr
     return RegisterClassA(&wc) != 0;
 }
 
+// The end of every bare window procedure: closing the window ends the program.
+inline LRESULT CALLBACK DefaultProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// A plain top-level window of 400 x 120 of a class registered for the procedure; null when it
+// cannot be made.
+inline HWND MakeTopWindow(HINSTANCE instance, const char* className, const char* title,
+                          WNDPROC proc) {
+    if (!RegisterWindowClass(instance, className, proc))
+        return nullptr;
+    return CreateWindowA(className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
+                         120, nullptr, nullptr, instance, nullptr);
+}
+
 inline void RunMessageLoop() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

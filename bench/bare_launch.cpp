@@ -52,13 +52,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
         break;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return bare::DefaultProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace
@@ -70,10 +67,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     g_builder = BuilderBesideUs();
     g_parameters = ArgumentsOf(GetCommandLineA());
 
-    if (!bare::RegisterWindowClass(instance, "BareLaunch", WndProc))
-        return 1;
-    HWND hwnd = CreateWindowA("BareLaunch", "Bare launch", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = bare::MakeTopWindow(instance, "BareLaunch", "Bare launch", WndProc);
     if (!hwnd)
         return 1;
     if (!CreateWindowA("BUTTON", "Create!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 75, 25,

@@ -62,13 +62,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         else if (LOWORD(wParam) == idBtnBrowseOut)
             SaveFile(hwnd);
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
         break;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return bare::DefaultProc(hwnd, msg, wParam, lParam);
 }
 
 bool MakeButton(HWND parent, int id, int left) {
@@ -81,10 +78,7 @@ bool MakeButton(HWND parent, int id, int left) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     bare::InitCommonControls();
-    if (!bare::RegisterWindowClass(instance, kClass, WndProc))
-        return 1;
-    HWND hwnd = CreateWindowA(kClass, "Bare pickers", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = bare::MakeTopWindow(instance, kClass, "Bare pickers", WndProc);
     if (!hwnd || !MakeButton(hwnd, idBtnBrowseSrc, 10) || !MakeButton(hwnd, idBtnBrowseOut, 46))
         return 1;
     ShowWindow(hwnd, showCommand);

@@ -18,14 +18,6 @@ namespace {
 constexpr const char* kViewClass = "BareView";
 constexpr const char* kOwnerClass = "BareViewOwner";
 
-LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
 int Scale(int designPixels, int dpi) {
     return MulDiv(designPixels, dpi, gui::kDesignDpi);
 }
@@ -81,7 +73,7 @@ HFONT MakeFont(int dpi) {
 // The hidden owner, the main window and the simple view's rows; the main window, or null.
 HWND MakeView(HINSTANCE instance, HFONT font, int dpi) {
     if (!bare::RegisterWindowClass(instance, kOwnerClass, DefWindowProcA) ||
-        !bare::RegisterWindowClass(instance, kViewClass, ViewProc) ||
+        !bare::RegisterWindowClass(instance, kViewClass, bare::DefaultProc) ||
         !bare::RegisterWindowClass(instance, gui::kPanelClass, DefWindowProcA))
         return nullptr;
     // Zero-sized and captioned, like the program's application window that owns its form.

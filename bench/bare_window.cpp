@@ -40,11 +40,8 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return result;
     }
 #endif
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return bare::DefaultProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -73,10 +70,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
         nullptr};
     (void)imports;
 #endif
-    if (!bare::RegisterWindowClass(instance, "BareWindow", WndProc))
-        return 1;
-    HWND hwnd = CreateWindowA("BareWindow", "Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 400, 120, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = bare::MakeTopWindow(instance, "BareWindow", "Bare", WndProc);
     if (!hwnd)
         return 1;
     BARE_MARK("window");

@@ -32,6 +32,8 @@ public:
     // the front keeping its stored spelling. Notifies unless the text is empty.
     void Add(const std::string& text);
     int Count() const { return static_cast<int>(items_.size()); }
+    // The entries, most recent first.
+    const std::vector<std::string>& Items() const { return items_; }
     // Raises Exception "Index out of bounds (<index>)" outside 0..Count-1.
     std::string Item(int index) const;
 

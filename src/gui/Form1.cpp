@@ -33,9 +33,7 @@ gui::TSessionSystem WindowsSystem() {
 }
 
 void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
-    std::vector<std::string> entries;
-    for (int i = 0, n = history.Count(); i < n; ++i)
-        entries.push_back(history.Item(i));
+    const std::vector<std::string>& entries = history.Items();
     // A Create that uses the entries already first changes nothing to show.
     if (entries == combo.Items())
         return;

@@ -46,22 +46,26 @@ public:
     gui::TControl& Control(ControlId id);
     const gui::TControl& Control(ControlId id) const;
 
+    // The top block: the two paths and their pickers, the link, "Advanced" and "Create!".
     gui::TPanel Panel2{designed_, idPanel2};
     gui::TLabel lblSource{designed_, idLblSource}, lblOutput{designed_, idLblOutput};
-    gui::TLabel lblURL{designed_, idLblURL};
-    gui::TButton btnBrowseSrc{designed_, idBtnBrowseSrc}, btnBrowseOut{designed_, idBtnBrowseOut};
     gui::TComboBox cmbSource{designed_, idCmbSource}, cmbOutput{designed_, idCmbOutput};
+    gui::TButton btnBrowseSrc{designed_, idBtnBrowseSrc}, btnBrowseOut{designed_, idBtnBrowseOut};
     gui::TButton btnAdvanced{designed_, idBtnAdvanced}, btnCreate{designed_, idBtnCreate};
+    gui::TLabel lblURL{designed_, idLblURL};
+    // The advanced block, its separator line and its two pages.
     gui::TPanel Panel3{designed_, idPanel3};
     gui::TBevel bvlSeparator{designed_, idBvlSeparator};
     gui::TPageControl pgeAdvanced{designed_, idPgeAdvanced};
     gui::TPanel TabSheet1{designed_, idTabSheet1}, TabSheet2{designed_, idTabSheet2};
-    gui::TEdit edtTitle{designed_, idEdtTitle}, edtAuthor{designed_, idEdtAuthor};
-    gui::TEdit edtBuild{designed_, idEdtBuild}, edtCopyright{designed_, idEdtCopyright};
+    // The "Text" page: four labelled edits.
     gui::TLabel lblTitle{designed_, idLblTitle}, lblAuthor{designed_, idLblAuthor};
+    gui::TEdit edtTitle{designed_, idEdtTitle}, edtAuthor{designed_, idEdtAuthor};
     gui::TLabel lblBuild{designed_, idLblBuild}, lblCopyright{designed_, idLblCopyright};
-    gui::TCheckBox cbxDev{designed_, idCbxDev}, cbxMpXfer{designed_, idCbxMpXfer};
-    gui::TCheckBox cbxProtected{designed_, idCbxProtected};
+    gui::TEdit edtBuild{designed_, idEdtBuild}, edtCopyright{designed_, idEdtCopyright};
+    // The "Misc." page: the three flags and the priority.
+    gui::TCheckBox cbxDev{designed_, idCbxDev}, cbxMpXfer{designed_, idCbxMpXfer},
+        cbxProtected{designed_, idCbxProtected};
     gui::TLabel lblPriority{designed_, idLblPriority};
     gui::TSpinEdit spnPriority{designed_, idSpnPriority};
     THistory hstSource, hstOutput;

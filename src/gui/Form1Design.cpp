@@ -1,5 +1,6 @@
 #include "gui/Form1Design.h"
 
+#include <array>
 #include <cstddef>
 #include <cstring>
 
@@ -10,13 +11,18 @@ TControlKind KindOf(const TDesignRow& row) {
         const char* prefix;
         TControlKind kind;
     };
-    static constexpr Prefix kPrefixes[] = {
-        {"Panel", TControlKind::Panel},     {"TabSheet", TControlKind::Panel},
-        {"lbl", TControlKind::Label},       {"btn", TControlKind::Button},
-        {"cbx", TControlKind::CheckBox},    {"cmb", TControlKind::ComboBox},
-        {"edt", TControlKind::Edit},        {"spn", TControlKind::SpinEdit},
-        {"pge", TControlKind::PageControl}, {"bvl", TControlKind::Bevel},
-    };
+    static constexpr std::array<Prefix, 10> kPrefixes{{
+        {"Panel", TControlKind::Panel},
+        {"TabSheet", TControlKind::Panel},
+        {"lbl", TControlKind::Label},
+        {"btn", TControlKind::Button},
+        {"cbx", TControlKind::CheckBox},
+        {"cmb", TControlKind::ComboBox},
+        {"edt", TControlKind::Edit},
+        {"spn", TControlKind::SpinEdit},
+        {"pge", TControlKind::PageControl},
+        {"bvl", TControlKind::Bevel},
+    }};
     for (const Prefix& p : kPrefixes)
         if (std::strncmp(row.name, p.prefix, std::strlen(p.prefix)) == 0)
             return p.kind;

@@ -74,10 +74,13 @@ void TSession::LoadSettings(const std::string& path) {
     settingsRead_ = !system_.settingsUnreadable(SettingsFilePath);
     if (!settingsRead_)
         throw EIniFileException("Unable to read " + SettingsFilePath);
-    for (auto [history, section] :
-         {std::pair{&sources_, kSourceSection}, std::pair{&outputs_, kOutputSection}})
-        system_.withSettings(SettingsFilePath,
-                             [&](TCustomIniFile& ini) { history->LoadFromIni(&ini, section); });
+    LoadHistory(sources_, kSourceSection);
+    LoadHistory(outputs_, kOutputSection);
+}
+
+void TSession::LoadHistory(THistory& history, const std::string& section) {
+    system_.withSettings(SettingsFilePath,
+                         [&](TCustomIniFile& ini) { history.LoadFromIni(&ini, section); });
 }
 
 void TSession::SaveSettings() {
@@ -94,8 +97,7 @@ void TSession::SaveHistory(THistory& history, const std::string& section) {
             throw EIniFileException("Unable to read " + SettingsFilePath);
         THistory stored;
         stored.SetMaxItems(history.MaxItems());
-        system_.withSettings(SettingsFilePath,
-                             [&](TCustomIniFile& ini) { stored.LoadFromIni(&ini, section); });
+        LoadHistory(stored, section);
         history.AppendOlder(stored);
     }
     system_.withSettings(SettingsFilePath,

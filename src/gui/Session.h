@@ -58,6 +58,7 @@ public:
     void SaveSettings();
 
 private:
+    void LoadHistory(THistory& history, const std::string& section);
     void SaveHistory(THistory& history, const std::string& section);
 
     THistory& sources_;

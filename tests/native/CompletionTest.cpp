@@ -10,42 +10,26 @@ namespace {
 const std::vector<std::string> kItems = {"C:\\Games\\Vesk", "c:\\games\\other", "D:\\Out\\a.vkpak",
                                          "D:\\Out"};
 
-TEST(Completion, KeepsUserCaseAndSelectsTheAddedRest) {
-    const auto r = CompleteTyped("c:\\g", 4, "A", kItems);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->itemIndex, 0);
-    EXPECT_EQ(r->text, "c:\\gAmes\\Vesk");
-    EXPECT_EQ(r->selStart, 5);
-    EXPECT_EQ(r->selEnd, 13);
+// A completion in one line: the item's index, the text and the selection [start,end).
+std::string Shown(const std::optional<CompletionResult>& r) {
+    if (!r)
+        return "typed as it is";
+    return std::to_string(r->itemIndex) + " " + r->text + " [" + std::to_string(r->selStart) + "," +
+           std::to_string(r->selEnd) + ")";
 }
 
-TEST(Completion, FirstMatchFromTheTopWins) {
-    const auto r = CompleteTyped("", 0, "d", kItems);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->itemIndex, 2);
-    EXPECT_EQ(r->text, "d:\\Out\\a.vkpak");
-    EXPECT_EQ(r->selStart, 1);
-}
-
-TEST(Completion, ExactWholeItemMatchSelectsNothing) {
-    const auto r = CompleteTyped("D:\\Ou", 5, "t", {"D:\\Out"});
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->text, "D:\\Out");
-    EXPECT_EQ(r->selStart, 6);
-    EXPECT_EQ(r->selEnd, 6);
+TEST(Completion, KeepsUserCaseSelectsTheAddedRestAndTakesTheFirstMatch) {
+    EXPECT_EQ(Shown(CompleteTyped("c:\\g", 4, "A", kItems)), "0 c:\\gAmes\\Vesk [5,13)");
+    EXPECT_EQ(Shown(CompleteTyped("", 0, "d", kItems)), "2 d:\\Out\\a.vkpak [1,14)");
+    // An exact whole-item match selects nothing.
+    EXPECT_EQ(Shown(CompleteTyped("D:\\Ou", 5, "t", {"D:\\Out"})), "0 D:\\Out [6,6)");
 }
 
 TEST(Completion, TypedOverSelectionLooksUpTextBeforeIt) {
     // The rest completed earlier is selected; typing replaces it and completes anew.
-    const auto r = CompleteTyped("c:\\gAmes\\Vesk", 5, "m", kItems);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->itemIndex, 0);
-    EXPECT_EQ(r->text, "c:\\gAmes\\Vesk");
-    EXPECT_EQ(r->selStart, 6);
+    EXPECT_EQ(Shown(CompleteTyped("c:\\gAmes\\Vesk", 5, "m", kItems)), "0 c:\\gAmes\\Vesk [6,13)");
     // Text after the selection start plays no part in the lookup.
-    const auto o = CompleteTyped("c:\\gzzz", 4, "a", kItems);
-    ASSERT_TRUE(o.has_value());
-    EXPECT_EQ(o->text, "c:\\games\\Vesk");
+    EXPECT_EQ(Shown(CompleteTyped("c:\\gzzz", 4, "a", kItems)), "0 c:\\games\\Vesk [5,13)");
 }
 
 TEST(Completion, NoMatchOrShortItemsTypeNormally) {
@@ -64,13 +48,8 @@ TEST(Completion, BackspaceTabAndEscapeNeverComplete) {
 }
 
 TEST(Completion, SelectionStartOutsideTheTextIsClamped) {
-    const auto past = CompleteTyped("C:", 99, "\\", kItems);
-    ASSERT_TRUE(past.has_value());
-    EXPECT_EQ(past->text, "C:\\Games\\Vesk");
-    const auto before = CompleteTyped("zz", -3, "c", kItems);
-    ASSERT_TRUE(before.has_value());
-    EXPECT_EQ(before->text, "c:\\Games\\Vesk");
-    EXPECT_EQ(before->selStart, 1);
+    EXPECT_EQ(Shown(CompleteTyped("C:", 99, "\\", kItems)), "0 C:\\Games\\Vesk [3,13)");
+    EXPECT_EQ(Shown(CompleteTyped("zz", -3, "c", kItems)), "0 c:\\Games\\Vesk [1,13)");
 }
 
 // Shift-JIS: 0x82 leads a two-byte character whose trail byte may look like any letter.
@@ -78,15 +57,11 @@ TEST(Completion, DoubleByteCharactersCompleteWholeAndAreNeverCut) {
     const auto lead = [](unsigned char c) { return c == 0x82; };
     const std::vector<std::string> items = {"C:\\\x82\x41x", "C:\\\x82\xA0\x82\xA2\\data"};
     // A typed double-byte character completes like any other.
-    const auto r = CompleteTyped("C:\\", 3, "\x82\xA0", items, lead);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->itemIndex, 1);
-    EXPECT_EQ(r->selStart, 5);
-    EXPECT_EQ(r->text, items[1]);
+    EXPECT_EQ(Shown(CompleteTyped("C:\\", 3, "\x82\xA0", items, lead)),
+              "1 " + items[1] + " [5,12)");
     // A selection start inside a character is taken back to its start.
-    const auto inside = CompleteTyped("C:\\\x82\xA0", 4, "\x82\xA0", items, lead);
-    ASSERT_TRUE(inside.has_value());
-    EXPECT_EQ(inside->selStart, 5);
+    EXPECT_EQ(Shown(CompleteTyped("C:\\\x82\xA0", 4, "\x82\xA0", items, lead)),
+              "1 " + items[1] + " [5,12)");
     // Even where the comparison would agree, an item is not cut inside a character: its
     // trail byte would turn up as a letter of its own.
     const SamePrefixFn anyHead = [](const std::string&, const std::string&) { return true; };
@@ -102,9 +77,8 @@ TEST(Completion, UsesTheGivenComparison) {
     EXPECT_FALSE(CompleteTyped("", 0, "\xE4", {"\xC4pfel"}).has_value());
 #endif
     const SamePrefixFn anyHead = [](const std::string&, const std::string&) { return true; };
-    const auto r = CompleteTyped("", 0, "\xE4", {"\xC4pfel"}, NoLeadBytes, anyHead);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->text, "\xE4pfel");
+    EXPECT_EQ(Shown(CompleteTyped("", 0, "\xE4", {"\xC4pfel"}, NoLeadBytes, anyHead)),
+              "0 \xE4pfel [1,5)");
 }
 
 } // namespace

@@ -12,14 +12,6 @@ using Entries = std::vector<std::string>;
 
 namespace {
 
-Entries EntriesOf(const THistory& h) {
-    Entries entries;
-    for (int i = 0; i < h.Count(); ++i) {
-        entries.push_back(h.Item(i));
-    }
-    return entries;
-}
-
 class HistoryIniTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -55,7 +47,7 @@ TEST_F(HistoryIniTest, LoadClosesGapsAndNotifiesOnce) {
     ini.sections["source"] = {{"0", "C:\\A"}, {"2", "C:\\B"}, {"5", "C:\\C"}, {"3", ""}};
     ini.sections["out"] = {{"1", "elsewhere"}};
     history.LoadFromIni(&ini, "source");
-    EXPECT_EQ(EntriesOf(history), (Entries{"C:\\A", "C:\\B", "C:\\C"}));
+    EXPECT_EQ(history.Items(), (Entries{"C:\\A", "C:\\B", "C:\\C"}));
     EXPECT_EQ(countsSeen, (std::vector<int>{3}));
 }
 
@@ -75,9 +67,9 @@ TEST_F(HistoryIniTest, LoadReadsOnlyKeysBelowMaxItemsWithEmptyDefault) {
 TEST_F(HistoryIniTest, LoadKeepsRepeatsAndAddFindsTheFirst) {
     ini.sections["source"] = {{"0", "C:\\x"}, {"1", "C:\\Data"}, {"2", "c:\\DATA"}};
     history.LoadFromIni(&ini, "source");
-    EXPECT_EQ(EntriesOf(history), (Entries{"C:\\x", "C:\\Data", "c:\\DATA"}));
+    EXPECT_EQ(history.Items(), (Entries{"C:\\x", "C:\\Data", "c:\\DATA"}));
     history.Add("C:\\data");
-    EXPECT_EQ(EntriesOf(history), (Entries{"C:\\Data", "C:\\x", "c:\\DATA"}));
+    EXPECT_EQ(history.Items(), (Entries{"C:\\Data", "C:\\x", "c:\\DATA"}));
 }
 
 TEST_F(HistoryIniTest, LoadWithoutSectionEmptiesTheListAndStillNotifies) {
@@ -91,7 +83,7 @@ TEST_F(HistoryIniTest, FailedLoadNotifiesWithWhatItReadThenRethrows) {
     ini.sections["source"] = {{"0", "a"}, {"1", "b"}, {"2", "c"}};
     ini.failReadKey = "2";
     ExpectMessage([&] { history.LoadFromIni(&ini, "source"); }, "read failed");
-    EXPECT_EQ(EntriesOf(history), (Entries{"a", "b"}));
+    EXPECT_EQ(history.Items(), (Entries{"a", "b"}));
     EXPECT_EQ(countsSeen, (std::vector<int>{2}));
 }
 
@@ -102,7 +94,7 @@ TEST_F(HistoryIniTest, ArgumentChecksComeFirstAndChangeNothing) {
     ExpectMessage([&] { history.LoadFromIni(&ini, ""); }, "Section is not set!");
     ExpectMessage([&] { history.SaveToIni(nullptr, "source"); }, "IniFile not assigned");
     ExpectMessage([&] { history.SaveToIni(&ini, ""); }, "Section is not set!");
-    EXPECT_EQ(EntriesOf(history), (Entries{"a"}));
+    EXPECT_EQ(history.Items(), (Entries{"a"}));
     EXPECT_TRUE(countsSeen.empty());
     EXPECT_TRUE(ini.calls.empty());
     EXPECT_EQ(ini.sections["source"], (Keys{{"0", "x"}}));
@@ -149,7 +141,7 @@ TEST_F(HistoryIniTest, SaveThenLoadGivesTheSameList) {
     THistory again;
     again.SetMaxItems(10);
     again.LoadFromIni(&ini, "source");
-    EXPECT_EQ(EntriesOf(again), EntriesOf(history));
+    EXPECT_EQ(again.Items(), history.Items());
 }
 
 // The window saves both histories on close: a failed save of the first must not lose the

@@ -13,14 +13,6 @@ using Entries = std::vector<std::string>;
 
 namespace {
 
-Entries EntriesOf(const THistory& h) {
-    Entries entries;
-    for (int i = 0; i < h.Count(); ++i) {
-        entries.push_back(h.Item(i));
-    }
-    return entries;
-}
-
 // What the handler saw at each notification.
 struct Seen {
     const THistory* sender;
@@ -61,7 +53,7 @@ TEST(History, ConstructionValues) {
 TEST_F(HistoryTest, AddPutsNewTextsFirstAndNotifiesWithItselfAsSender) {
     history.Add("a");
     history.Add("b");
-    EXPECT_EQ(EntriesOf(history), (Entries{"b", "a"}));
+    EXPECT_EQ(history.Items(), (Entries{"b", "a"}));
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].sender, &history);
     EXPECT_EQ(seen[0].count, 1);
@@ -75,7 +67,7 @@ TEST_F(HistoryTest, AddPutsNewTextsFirstAndNotifiesWithItselfAsSender) {
 TEST_F(HistoryTest, FullListLosesItsOldestEntry) {
     Fill({"9", "8", "7", "6", "5", "4", "3", "2", "1", "0"});
     history.Add("new");
-    EXPECT_EQ(EntriesOf(history), (Entries{"new", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
+    EXPECT_EQ(history.Items(), (Entries{"new", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].count, 10);
 }
@@ -83,7 +75,7 @@ TEST_F(HistoryTest, FullListLosesItsOldestEntry) {
 TEST_F(HistoryTest, MatchIgnoringCaseMovesToFrontKeepingStoredSpelling) {
     Fill({"C:\\One", "C:\\Two", "C:\\Three", "C:\\Data", "C:\\Five"});
     history.Add("c:\\DATA");
-    EXPECT_EQ(EntriesOf(history),
+    EXPECT_EQ(history.Items(),
               (Entries{"C:\\Data", "C:\\One", "C:\\Two", "C:\\Three", "C:\\Five"}));
     EXPECT_EQ(seen.size(), 1u);
 
@@ -98,17 +90,17 @@ TEST_F(HistoryTest, WithoutPlaceFirstAKnownTextChangesNothingButNotifies) {
     Fill({"a", "b", "c"});
     history.SetIfExistsPlaceFirst(false);
     history.Add("C");
-    EXPECT_EQ(EntriesOf(history), (Entries{"a", "b", "c"}));
+    EXPECT_EQ(history.Items(), (Entries{"a", "b", "c"}));
     EXPECT_EQ(seen.size(), 1u);
     history.Add("d");
-    EXPECT_EQ(EntriesOf(history), (Entries{"d", "a", "b", "c"}));
+    EXPECT_EQ(history.Items(), (Entries{"d", "a", "b", "c"}));
 }
 
 TEST_F(HistoryTest, TrailingBackslashOrBlankMakesAnotherEntry) {
     history.Add("C:\\Data");
     history.Add("C:\\Data\\");
     history.Add("C:\\Data ");
-    EXPECT_EQ(EntriesOf(history), (Entries{"C:\\Data ", "C:\\Data\\", "C:\\Data"}));
+    EXPECT_EQ(history.Items(), (Entries{"C:\\Data ", "C:\\Data\\", "C:\\Data"}));
 }
 
 TEST_F(HistoryTest, ZeroMaxItemsKeepsNothingYetNotifies) {
@@ -122,7 +114,7 @@ TEST_F(HistoryTest, ZeroMaxItemsKeepsNothingYetNotifies) {
 TEST_F(HistoryTest, LoweringMaxItemsTrimsAndNotifiesBeforeStoring) {
     Fill({"0", "1", "2", "3", "4", "5", "6", "7"});
     history.SetMaxItems(5);
-    EXPECT_EQ(EntriesOf(history), (Entries{"0", "1", "2", "3", "4"}));
+    EXPECT_EQ(history.Items(), (Entries{"0", "1", "2", "3", "4"}));
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].count, 5);
     EXPECT_EQ(seen[0].maxItems, 10); // the handler still reads the old maximum
@@ -156,14 +148,14 @@ TEST_F(HistoryTest, ItemOutOfBoundsNamesTheIndex) {
             EXPECT_EQ(e.Message(), "Index out of bounds (" + std::to_string(index) + ")");
         }
     }
-    EXPECT_EQ(EntriesOf(history), (Entries{"a", "b", "c"}));
+    EXPECT_EQ(history.Items(), (Entries{"a", "b", "c"}));
     EXPECT_TRUE(seen.empty());
 }
 
 TEST_F(HistoryTest, HandlerErrorTravelsOutAndTheChangeStays) {
     history.SetOnChange([](THistory&) { throw Exception("from handler"); });
     EXPECT_THROW(history.Add("a"), Exception);
-    EXPECT_EQ(EntriesOf(history), (Entries{"a"}));
+    EXPECT_EQ(history.Items(), (Entries{"a"}));
 }
 
 TEST_F(HistoryTest, HandlerMayReplaceItselfWhileRunning) {
@@ -187,7 +179,7 @@ TEST_F(HistoryTest, OlderEntriesGoBehindTheNewOnesOnceEach) {
         stored.Add("C:\\old" + std::to_string(i));
     stored.Add("c:\\BOTH");
     history.AppendOlder(stored);
-    EXPECT_EQ(EntriesOf(history),
+    EXPECT_EQ(history.Items(),
               (Entries{"C:\\new", "C:\\both", "C:\\old1", "C:\\old2", "C:\\old3", "C:\\old4",
                        "C:\\old5", "C:\\old6", "C:\\old7", "C:\\old8"}));
     EXPECT_EQ(seen.size(), 1u);

@@ -13,13 +13,6 @@ namespace {
 
 constexpr const char* kPath = "C:\\Apps\\front.ini";
 
-std::vector<std::string> Entries(const THistory& h) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < h.Count(); ++i)
-        entries.push_back(h.Item(i));
-    return entries;
-}
-
 class SessionTest : public testing::Test {
 protected:
     SessionTest() : session(sources, outputs, System()) {
@@ -94,8 +87,8 @@ TEST_F(SessionTest, CreateRecordsBothAndReturnsTheParameterString) {
         session.Create(Fields(in), "C:\\Apps\\VKB.exe"),
         "-source \"C:\\src\" -out \"  \" -title \"T\" -flagprotected -priority 3 -waitonexit");
     session.Create(Fields({"c:\\SRC", "b.vkpak"}), "C:\\Apps\\VKB.exe");
-    EXPECT_EQ(Entries(sources), std::vector<std::string>{"C:\\src"});
-    EXPECT_EQ(Entries(outputs), (std::vector<std::string>{"b.vkpak", "  "}));
+    EXPECT_EQ(sources.Items(), std::vector<std::string>{"C:\\src"});
+    EXPECT_EQ(outputs.Items(), (std::vector<std::string>{"b.vkpak", "  "}));
 }
 
 TEST_F(SessionTest, SettingsLoadAtStartAndSaveAtClose) {
@@ -103,8 +96,8 @@ TEST_F(SessionTest, SettingsLoadAtStartAndSaveAtClose) {
     ini.sections["out"] = {{"0", "a.vkpak"}};
     session.LoadSettings(kPath);
     EXPECT_EQ(SettingsFilePath, kPath);
-    EXPECT_EQ(Entries(sources), (std::vector<std::string>{"C:\\a", "C:\\b"}));
-    EXPECT_EQ(Entries(outputs), std::vector<std::string>{"a.vkpak"});
+    EXPECT_EQ(sources.Items(), (std::vector<std::string>{"C:\\a", "C:\\b"}));
+    EXPECT_EQ(outputs.Items(), std::vector<std::string>{"a.vkpak"});
     outputs.Add("new.vkpak");
     session.SaveSettings();
     EXPECT_EQ(ini.sections["out"], (Keys{{"0", "new.vkpak"}, {"1", "a.vkpak"}}));

@@ -35,30 +35,10 @@ std::uint32_t Next(std::uint32_t& state) {
     return state;
 }
 
-using winfiles::RemoveTree;
 using namespace inifmt;
 
 class HostileIniTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH + 1] = {};
-        const DWORD n = GetTempPathA(sizeof temp, temp);
-        ASSERT_GT(n, 0u);
-        static unsigned counter = 0;
-        dir_ = std::string(temp, n) + "vesk-hostile-" + std::to_string(GetCurrentProcessId()) +
-               "-" + std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << dir_;
-    }
-    void TearDown() override { RemoveTree(dir_); }
-
-    static Entries EntriesOf(const THistory& h) {
-        Entries out;
-        for (int i = 0; i < h.Count(); ++i) {
-            out.push_back(h.Item(i));
-        }
-        return out;
-    }
-
     static void ExpectSane(const THistory& h, const char* when) {
         EXPECT_LE(h.Count(), kMaxItems) << when;
         for (int i = 0; i < h.Count(); ++i) {
@@ -71,7 +51,7 @@ protected:
     // loads again. Each call gets a file of its own: the system caches files by name.
     void LoadSaveLoad(const std::string& name, const std::string& bytes) {
         SCOPED_TRACE(name);
-        const std::string path = dir_ + "\\" + std::to_string(++files_) + ".ini";
+        const std::string path = dir_ / (std::to_string(++files_) + ".ini");
         WriteRaw(path, bytes);
 
         Entries loaded[2];
@@ -80,7 +60,7 @@ protected:
             h.SetMaxItems(kMaxItems);
             ASSERT_NO_THROW(h.LoadFromIniFile(path, kSections[s]));
             ExpectSane(h, "first load");
-            loaded[s] = EntriesOf(h);
+            loaded[s] = h.Items();
             listsWithEntries_ += h.Count() > 0 ? 1 : 0;
             ASSERT_NO_THROW(h.SaveToIniFile(path, kSections[s]));
         }
@@ -94,7 +74,7 @@ protected:
             back.SetMaxItems(kMaxItems);
             ASSERT_NO_THROW(back.LoadFromIniFile(path, kSections[s]));
             ExpectSane(back, "load after save");
-            const Entries reloaded = EntriesOf(back);
+            const Entries reloaded = back.Items();
             if (reloaded == loaded[s]) {
                 continue;
             }
@@ -106,7 +86,7 @@ protected:
         }
     }
 
-    std::string dir_;
+    winfiles::TempDir dir_{"vesk-hostile"};
     int files_ = 0;
     int changedByTheFormat_ = 0;
     int listsWithEntries_ = 0;
@@ -237,15 +217,15 @@ TEST_F(HostileIniTest, CrOnlyAndLfOnlyLineEndsLoadTheSameEntries) {
             text += std::to_string(i) + "=" + source[i] + end;
         }
         text += "[out]" + end + "0=" + out[0]; // no line end at the end of the file
-        const std::string path = dir_ + "\\ends" + std::to_string(++files_) + ".ini";
+        const std::string path = dir_ / ("ends" + std::to_string(++files_) + ".ini");
         WriteRaw(path, text);
         THistory s, o;
         s.SetMaxItems(kMaxItems);
         o.SetMaxItems(kMaxItems);
         s.LoadFromIniFile(path, "source");
         o.LoadFromIniFile(path, "out");
-        EXPECT_EQ(EntriesOf(s), source) << Shown({end});
-        EXPECT_EQ(EntriesOf(o), out) << Shown({end});
+        EXPECT_EQ(s.Items(), source) << Shown({end});
+        EXPECT_EQ(o.Items(), out) << Shown({end});
         LoadSaveLoad("line ends" + Shown({end}), text);
     }
 }
@@ -266,7 +246,7 @@ TEST_F(HostileIniTest, BlanksAndQuotesAtTheEndsOfValues) {
 TEST_F(HostileIniTest, LineBreaksInsideEntriesStayInsideTheirKey) {
     // Typing and pasting cannot put a line break into a field, but another program can set
     // such a text; what the file then holds must still be our two sections and their keys.
-    const std::string path = dir_ + "\\breaks.ini";
+    const std::string path = dir_ / "breaks.ini";
     THistory source, out;
     source.SetMaxItems(kMaxItems);
     out.SetMaxItems(kMaxItems);
@@ -288,7 +268,7 @@ TEST_F(HostileIniTest, LineBreaksInsideEntriesStayInsideTheirKey) {
     outBack.SetMaxItems(kMaxItems);
     sourceBack.LoadFromIniFile(path, "source");
     outBack.LoadFromIniFile(path, "out");
-    EXPECT_EQ(EntriesOf(sourceBack), Entries{"C:\\Work\\heavy"});
+    EXPECT_EQ(sourceBack.Items(), Entries{"C:\\Work\\heavy"});
     // What a single-line field would have kept: each text up to its first line break.
-    EXPECT_EQ(EntriesOf(outBack), (Entries{"e.vkpak", "b.vkpak", "C:\\a.vkpak"}));
+    EXPECT_EQ(outBack.Items(), (Entries{"e.vkpak", "b.vkpak", "C:\\a.vkpak"}));
 }

@@ -15,23 +15,10 @@
 
 namespace {
 
-using winfiles::RemoveTree;
 using winfiles::UniqueHandle;
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH + 1] = {};
-        DWORD n = GetTempPathA(sizeof temp, temp);
-        ASSERT_GT(n, 0u);
-        static unsigned counter = 0;
-        dir_ = std::string(temp, n) + "vesk-ini-" + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
-        path_ = dir_ + "\\front.ini";
-    }
-    void TearDown() override { RemoveTree(dir_); }
-
     void WriteRaw(const std::string& text) const { WriteRawTo(path_, text); }
     static void WriteRawTo(const std::string& path, const std::string& text) {
         ::WriteRaw(path, text);
@@ -42,20 +29,21 @@ protected:
         TIniFile ini(path_);
         return ini.ReadValue(section, key, "<none>");
     }
-
-    static std::vector<std::string> Entries(const THistory& h) {
-        std::vector<std::string> out;
-        for (int i = 0; i < h.Count(); ++i)
-            out.push_back(h.Item(i));
-        return out;
+    // The values of the keys, in their order, joined by "|".
+    std::string Read(const std::string& section, std::initializer_list<const char*> keys) const {
+        std::string values;
+        for (const char* key : keys)
+            values += (values.empty() ? "" : "|") + Read(section, key);
+        return values;
     }
+
     static void Fill(THistory& h, const std::vector<std::string>& newestLast) {
         for (const auto& s : newestLast)
             h.Add(s);
     }
 
-    std::string dir_;
-    std::string path_;
+    winfiles::TempDir dir_{"vesk-ini"};
+    std::string path_ = dir_ / "front.ini";
 };
 
 // The message of the EIniFileException the action raises, or a note saying what happened.
@@ -101,17 +89,15 @@ TEST_F(IniFileTest, SaveRewritesItsSectionAndLeavesOthersAlone) {
     Fill(h, {"C:\\Work\\light", "C:\\Work\\heavy"});
     h.SaveToIniFile(path_, "source");
 
-    EXPECT_EQ(Read("source", "0"), "C:\\Work\\heavy");
-    EXPECT_EQ(Read("source", "1"), "C:\\Work\\light");
-    EXPECT_EQ(Read("source", "7"), "<none>");
-    EXPECT_EQ(Read("source", "name"), "<none>");
+    EXPECT_EQ(Read("source", {"0", "1", "7", "name"}),
+              "C:\\Work\\heavy|C:\\Work\\light|<none>|<none>");
     EXPECT_EQ(Read("other", "keep"), "me");
     EXPECT_EQ(Read("out", "0"), "o.vkpak");
 
     THistory back;
     back.SetMaxItems(10);
     back.LoadFromIniFile(path_, "source");
-    EXPECT_EQ(Entries(back), Entries(h));
+    EXPECT_EQ(back.Items(), h.Items());
 
     // Emptied, the history leaves no section behind.
     THistory empty;
@@ -135,15 +121,12 @@ TEST_F(IniFileTest, LoadsOnlyMaxItemsKeysAndClosesGaps) {
     ASSERT_EQ(source.Count(), 10);
     EXPECT_EQ(source.Item(0), "entry0");
     EXPECT_EQ(source.Item(9), "entry9");
-    EXPECT_EQ(Entries(out), std::vector<std::string>{"C:\\only.vkpak"});
+    EXPECT_EQ(out.Items(), std::vector<std::string>{"C:\\only.vkpak"});
 
     source.SaveToIniFile(path_, "source");
     out.SaveToIniFile(path_, "out");
-    EXPECT_EQ(Read("source", "9"), "entry9");
-    EXPECT_EQ(Read("source", "10"), "<none>");
-    EXPECT_EQ(Read("source", "12"), "<none>");
-    EXPECT_EQ(Read("out", "0"), "C:\\only.vkpak");
-    EXPECT_EQ(Read("out", "1"), "<none>");
+    EXPECT_EQ(Read("source", {"9", "10", "12"}), "entry9|<none>|<none>");
+    EXPECT_EQ(Read("out", {"0", "1"}), "C:\\only.vkpak|<none>");
 }
 
 // A value that fills the first read buffer but for its terminating zero, one that just
@@ -167,7 +150,7 @@ TEST_F(IniFileTest, LongValuesReadBackWhole) {
 
 TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
     // The folder's name must not be taken for a format.
-    const std::string folder = dir_ + "\\100%s";
+    const std::string folder = dir_ / "100%s";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string path = folder + "\\front.ini";
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
@@ -181,7 +164,7 @@ TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
     EXPECT_EQ(WriteError([&] { TIniFile(path).WriteValue("out", "0", "x"); }), expected);
     EXPECT_EQ(WriteError([&] { TIniFile(path).RemoveSection("out"); }), expected);
 
-    EXPECT_EQ(Entries(h), (std::vector<std::string>{"C:\\a", "C:\\b"}));
+    EXPECT_EQ(h.Items(), (std::vector<std::string>{"C:\\a", "C:\\b"}));
     const DWORD attr = GetFileAttributesA(path.c_str());
     EXPECT_TRUE(attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_NE(GetFileAttributesA((path + "\\inside.txt").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -202,7 +185,7 @@ TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
         EXPECT_EQ(WriteError([&] { TIniFile(path_).WriteValue("out", "1", "x"); }), expected);
     }
     EXPECT_EQ(ReadRaw(), before);
-    EXPECT_EQ(Entries(h), std::vector<std::string>{"C:\\new"});
+    EXPECT_EQ(h.Items(), std::vector<std::string>{"C:\\new"});
 
     // Once the file is free again, the same save goes through.
     h.SaveToIniFile(path_, "source");
