@@ -67,6 +67,22 @@ vesk_prefix() {
     fi
 }
 
+# A prefix whose system DPI is $1 (HKCU\Control Panel\Desktop LogPixels), made once as a copy
+# of the main one; sets WINEPREFIX to it. Its wineserver is its own, so the setting holds.
+vesk_dpi_prefix() {
+    local dpi=$1 main=$WINEPREFIX
+    export WINEPREFIX=$VESK_ROOT/build/wineprefix-$dpi
+    [ -f "$WINEPREFIX/.vesk-ready" ] && return 0
+    WINEPREFIX=$main vesk_prefix
+    rm -rf "$WINEPREFIX"
+    cp -a "$main" "$WINEPREFIX"
+    rm -f "$WINEPREFIX/.vesk-ready"
+    "$VESK_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1
+    "$VESK_WINESERVER" -w
+    touch "$WINEPREFIX/.vesk-ready"
+}
+
 vesk_wineserver_up() {
     # A persistent wineserver makes each Wine process start in well under 100 ms.
     "$VESK_WINESERVER" -p >/dev/null 2>&1 || true

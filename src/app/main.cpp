@@ -1,11 +1,13 @@
 // Veskmaker: a front end that starts the VKB.exe package builder.
 #include "app/Application.h"
 #include "gui/Form1.h"
+#include "shared/System.h"
 
 #include <cstdlib>
 #include <memory>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
     std::unique_ptr<TApplication> application;
     try {
         application = std::make_unique<TApplication>();

@@ -57,6 +57,7 @@ void TComboBox::Create(const TCreateArgs& args) {
     CreateHandle(StyleOf(TControlKind::ComboBox), withList);
     SendMsg(CB_LIMITTEXT, 0); // no length limit of our own
     SendMsg(CB_SETITEMHEIGHT, 0, itemHeight);
+    FitField(args.bounds.height);
     SendMsg(CB_SETMINVISIBLE, static_cast<WPARAM>(visibleItems));
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
@@ -79,6 +80,36 @@ int TComboBox::WindowHeight(int fieldHeight) const {
 
 void TComboBox::SetBounds(const Rect& r) {
     TControl::SetBounds({r.left, r.top, r.width, WindowHeight(r.height)});
+    FitField(r.height);
+}
+
+void TComboBox::SetDpi(int dpi) {
+    itemHeight = ScaleToDpi(kListItemHeight, dpi);
+    if (hwnd_)
+        SendMsg(CB_SETITEMHEIGHT, 0, itemHeight);
+}
+
+void TComboBox::SetFont(HFONT font, bool redraw) {
+    TSubclassedControl::SetFont(font, redraw);
+    FitField(fieldHeight_);
+}
+
+void TComboBox::FitField(int height) {
+    fieldHeight_ = height;
+    // A drop-down combo box's window is as tall as its closed field: the selection's height
+    // plus a border of the control's own. The field grows one for one with the height asked
+    // for, but Wine reads back two more than it was given, so each try adds what the field
+    // still lacks to what was asked the time before.
+    LRESULT asked = height > 0 ? SendMsg(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)) : CB_ERR;
+    for (int attempt = 0; attempt < 3 && asked != CB_ERR; ++attempt) {
+        RECT shown{};
+        GetWindowRect(hwnd_, &shown);
+        const int lacking = height - static_cast<int>(shown.bottom - shown.top);
+        if (lacking == 0 || asked + lacking <= 0)
+            return;
+        asked += lacking;
+        SendMsg(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
+    }
 }
 
 std::string TComboBox::Item(int index) const {

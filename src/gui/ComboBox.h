@@ -20,6 +20,10 @@ public:
     void OnCommand(WORD code) override;
     // The field's rectangle; the window also holds the drop-down list below it.
     void SetBounds(const Rect& r) override;
+    // The list's items grow with the font.
+    void SetDpi(int dpi) override;
+    // A new font sets the field's height anew; it is kept as laid out.
+    void SetFont(HFONT font, bool redraw = true) override;
 
     // The drop-down list's items, as this object put them there: read without asking the
     // window, which costs a round trip each under Wine.
@@ -36,8 +40,12 @@ protected:
 
 private:
     int WindowHeight(int fieldHeight) const;
+    // The selection field takes its height from the font, unless told otherwise: made as tall
+    // as the design says, it stands level with the "..." button beside it at every DPI.
+    void FitField(int height);
     bool CompleteTypedChars(const std::string& typed);
     HWND edit_ = nullptr;
+    int fieldHeight_ = 0; // as laid out
     std::vector<std::string> items_;
     bool leadPending_ = false; // an ANSI edit got the first byte of a character
 };

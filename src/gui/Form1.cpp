@@ -81,10 +81,17 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETTINGCHANGE:
         // The system tells top-level windows only; the priority field reads the locale's
-        // decimal separator again.
+        // decimal separator again, and a high-contrast theme may have come or gone.
         if (spnPriority.Handle())
             spnPriority.SendMsg(msg, wParam, lParam);
+        ApplyLinkColour();
         break;
+    case WM_SYSCOLORCHANGE:
+        ApplyLinkColour();
+        break;
+    case WM_DPICHANGED:
+        ChangeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         // Enter and Escape reach the window as IDOK/IDCANCEL; no button is the default or
         // the cancel button, so they press nothing.

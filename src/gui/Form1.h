@@ -75,15 +75,23 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Making (Form1Build.cpp).
     void MakeControls(bool advancedBlock);
-    void CreateControl(const gui::TDesignRow& row, const gui::Rect& placed,
-                       const gui::TTextMeasure& measure);
-    gui::Rect LabelBounds(const gui::TDesignRow& row, gui::Rect placed,
-                          const gui::TTextMeasure& measure) const;
+    void CreateControl(const gui::TDesignRow& row, const gui::Rect& placed);
+    HFONT FontOf(const gui::TDesignRow& row) const;
+    static HFONT MakeFont(int dpi, bool underline);
     void WireEvents();
+    // Placing and sizing (Form1Layout.cpp).
+    gui::Rect Placed(const gui::TDesignRow& row, gui::Rect placed,
+                     const gui::TTextMeasure& measure) const;
+    void PlaceControls();
     void LayoutControls();
     void AutoSize();
     gui::Size FittingWindowSize() const;
+    // Fonts and places for a new DPI; the window takes the suggested rectangle, or grows or
+    // shrinks to fit where none is given.
+    void ChangeDpi(int dpi, const RECT* suggested);
+    void ApplyLinkColour();
     void DropFiles(HDROP drop);
 
     gui::TSession session_;

@@ -1,5 +1,4 @@
-// Making the main window from its design table, and laying it out again when its size
-// changes.
+// Making the main window and its controls from the design table.
 #include "gui/Form1.h"
 
 #include <string>
@@ -12,9 +11,7 @@
 using gui::Rect;
 using gui::TDesignRow;
 
-namespace {
-
-HFONT MakeFont(int dpi, bool underline) {
+HFONT TForm1::MakeFont(int dpi, bool underline) {
     HFONT font = CreateFontA(-MulDiv(gui::kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
                              underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -23,8 +20,6 @@ HFONT MakeFont(int dpi, bool underline) {
         throw std::runtime_error(std::string("Cannot create the font ") + gui::kFontFace);
     return font;
 }
-
-} // namespace
 
 gui::TControl& TForm1::Control(ControlId id) {
     return const_cast<gui::TControl&>(static_cast<const TForm1&>(*this).Control(id));
@@ -42,6 +37,7 @@ const gui::TControl& TForm1::Control(ControlId id) const {
 void TForm1::Build(gui::TFormHost& host) {
     host_ = &host;
     dlgSave.Owner = host.OwnerWindow();
+    // The system's DPI, which is the primary monitor's, where the window is made.
     dpi_ = ScreenDpi();
     RegisterWindowClass(VESK_FORM_CLASS, host.AppIcon());
     // Made at the size and place of its first showing, so that showing it moves nothing.
@@ -61,9 +57,11 @@ void TForm1::Create(const gui::TCreateArgs& args) {
     // The advanced block is made when it is first shown; until then its control objects hold
     // their values.
     MakeControls(false);
-    lblURL.SetFont(linkFont_.Get(), false);
-    lblURL.textColor = RGB(0, 0, 255);
+    ApplyLinkColour();
     WireEvents();
+    // Made on a monitor of another scale than the primary one, it takes that monitor's at once.
+    if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
+        ChangeDpi(dpi, nullptr);
 }
 
 void TForm1::MakeControls(bool advancedBlock) {
@@ -72,36 +70,34 @@ void TForm1::MakeControls(bool advancedBlock) {
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const TDesignRow& row = gui::kForm1Design[i];
         if (gui::WithinBlock(row, idPanel3) == advancedBlock)
-            CreateControl(row, placed[i], measure);
+            CreateControl(row, Placed(row, placed[i], measure));
     }
     if (advancedBlock)
         pgeAdvanced.SetActivePage(0);
 }
 
-Rect TForm1::LabelBounds(const TDesignRow& row, Rect placed,
-                         const gui::TTextMeasure& measure) const {
-    const gui::Size extent = measure.Extent(row.text);
-    if (row.options & gui::doBeside)
-        return gui::LabelBeside(gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_), extent);
-    // As wide as the caption, never narrower than designed.
-    if (extent.width > placed.width)
-        placed.width = extent.width;
-    return placed;
-}
-
-void TForm1::CreateControl(const TDesignRow& row, const Rect& placed,
-                           const gui::TTextMeasure& measure) {
+void TForm1::CreateControl(const TDesignRow& row, const Rect& placed) {
     gui::TControl& control = Control(row.id);
-    const bool label = (row.options & (gui::doBeside | gui::doAutoWidth)) != 0;
-    control.Create({Control(row.parent).Handle(), row.id, row.text,
-                    label ? LabelBounds(row, placed, measure) : placed,
-                    !(row.options & gui::doHidden)});
-    control.SetFont(font_.Get(), false);
+    control.SetDpi(dpi_);
+    control.Create(
+        {Control(row.parent).Handle(), row.id, row.text, placed, !(row.options & gui::doHidden)});
+    control.SetFont(FontOf(row), false);
     if (row.options & gui::doDisabled)
         control.SetEnabled(false);
     if (row.options & gui::doPage)
         dynamic_cast<gui::TPageControl&>(Control(row.buddy))
             .AddPage(dynamic_cast<gui::TPanel&>(control), row.text);
+    // Named for screen readers where the caption says too little, and the field's arrows
+    // after the field.
+    if (const std::string name = gui::AccessibleNameOf(row); !name.empty()) {
+        control.SetAccessibleName(name);
+        if (auto* spin = dynamic_cast<gui::TSpinEdit*>(&control))
+            spin->SetAccessibleNames(name);
+    }
+}
+
+HFONT TForm1::FontOf(const TDesignRow& row) const {
+    return row.id == idLblURL ? linkFont_.Get() : font_.Get();
 }
 
 void TForm1::WireEvents() {
@@ -110,71 +106,4 @@ void TForm1::WireEvents() {
     btnAdvanced.onClick = [this] { btnAdvancedClick(); };
     btnCreate.onClick = [this] { btnCreateClick(); };
     lblURL.onClick = [this] { lblURLClick(); };
-}
-
-void TForm1::LayoutControls() {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int width = client.right - 2 * gui::ScaleToDpi(gui::kFormBorder, dpi_);
-    // Only the width moves anything, and only a real change of it.
-    if (width <= 0 || width == laidOutWidth_)
-        return;
-    laidOutWidth_ = width;
-    const std::vector<Rect> placed = gui::PlaceDesign(width, dpi_);
-    for (std::size_t i = 0; i < placed.size(); ++i) {
-        const TDesignRow& row = gui::kForm1Design[i];
-        gui::TControl& control = Control(row.id);
-        // Left and top anchors keep a control where it was made; the page control lays
-        // its pages over its display area.
-        if ((row.anchors & (gui::akRight | gui::akBottom)) && control.Handle())
-            control.SetBounds(placed[i]);
-    }
-}
-
-gui::Size TForm1::FittingWindowSize() const {
-    const int contentHeight = gui::DesignContentHeight(Panel3.Visible());
-    const gui::Size client = gui::FormClientSize(
-        {gui::ScaleToDpi(gui::kDesignWidth, dpi_), gui::ScaleToDpi(contentHeight, dpi_)}, dpi_);
-    RECT rc{0, 0, client.width, client.height};
-    AdjustWindowRectEx(&rc, gui::kFormStyle, FALSE, gui::kFormExStyle);
-    return {rc.right - rc.left, rc.bottom - rc.top};
-}
-
-namespace {
-
-// The top at which a window of that height, standing at `area`, stays on the work area of
-// the monitor that holds it. A window's normal place is kept in workspace coordinates, which
-// start at the work area's corner rather than the screen's.
-LONG TopOnWorkArea(const RECT& area, int height, bool workspace) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor))
-        return area.top;
-    const LONG shift = workspace ? monitor.rcWork.top - monitor.rcMonitor.top : 0;
-    return gui::TopWithinWorkArea(area.top + shift, height, monitor.rcWork.top,
-                                  monitor.rcWork.bottom) -
-           shift;
-}
-
-} // namespace
-
-void TForm1::AutoSize() {
-    const gui::Size size = FittingWindowSize();
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if ((IsZoomed(Handle()) || IsIconic(Handle())) && GetWindowPlacement(Handle(), &placement)) {
-        // The place the window comes back to must fit what it shows then.
-        RECT& normal = placement.rcNormalPosition;
-        normal.top = TopOnWorkArea(normal, size.height, true);
-        normal.right = normal.left + size.width;
-        normal.bottom = normal.top + size.height;
-        SetWindowPlacement(Handle(), &placement);
-    } else {
-        // Grown near the bottom of the screen, the window would reach past it.
-        RECT rc{};
-        GetWindowRect(Handle(), &rc);
-        SetWindowPos(Handle(), nullptr, rc.left, TopOnWorkArea(rc, size.height, false), size.width,
-                     size.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    LayoutControls();
 }

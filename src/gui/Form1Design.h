@@ -32,6 +32,9 @@ struct TDesignRow {
     const char* text;
     unsigned options = doNone;
     ControlId buddy = idForm; // for a label: the field it names; for a page: its page control
+    // What a screen reader hears where the caption says too little ("..."); a field named by
+    // a label is heard by the label's text.
+    const char* accessibleName = nullptr;
 };
 
 // The maker's web site: shown as the link's caption, opened with "http://" in front.
@@ -59,8 +62,8 @@ inline constexpr unsigned kTopWide = akLeft | akRight | akTop;
 // NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
 inline constexpr TDesignRow kForm1Design[] = {
     {"Panel2", idPanel2, idForm, {0, 0, 370, 80}, kTopWide, ""},
-    {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "..."},
-    {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "..."},
+    {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", doNone, idForm, "Browse for the source folder"},
+    {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "...", doNone, idForm, "Choose the output file"},
     {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", doAutoWidth, idCmbSource},
     {"cmbSource", idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, ""},
     {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", doAutoWidth, idCmbOutput},
@@ -117,12 +120,24 @@ constexpr const TDesignRow& DesignRow(ControlId id) {
     return kForm1Design[0];
 }
 
+// The link's colour: blue as designed, but the system's own link colour in a high-contrast
+// theme, where blue on the theme's background could hardly be read.
+inline constexpr unsigned kLinkBlue = 0x00FF0000; // RGB(0, 0, 255) as Windows stores it
+constexpr unsigned LinkColour(bool highContrast, unsigned systemLinkColour) {
+    return highContrast ? systemLinkColour : kLinkBlue;
+}
+
 // The text of the label that names a field, or "" when none does.
 constexpr const char* LabelOf(ControlId field) {
     for (const TDesignRow& row : kForm1Design)
         if (row.buddy == field && (row.options & (doBeside | doAutoWidth)))
             return row.text;
     return "";
+}
+
+// What a screen reader hears for a row's control, or "" where the system's own answer does.
+constexpr const char* AccessibleNameOf(const TDesignRow& row) {
+    return row.accessibleName ? row.accessibleName : LabelOf(row.id);
 }
 
 // Whether the row is the block or lies inside it.

@@ -4,14 +4,6 @@
 
 namespace gui {
 
-int ScaleToDpi(int designPixels, int dpi) {
-    // Rounded like MulDiv, so the layout is the identity at 96 dpi.
-    std::int64_t scaled = static_cast<std::int64_t>(designPixels) * dpi;
-    std::int64_t half = kDesignDpi / 2;
-    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi
-                                        : (scaled - half) / kDesignDpi);
-}
-
 Rect ScaleRect(const Rect& r, int dpi) {
     return {ScaleToDpi(r.left, dpi), ScaleToDpi(r.top, dpi), ScaleToDpi(r.width, dpi),
             ScaleToDpi(r.height, dpi)};
@@ -34,9 +26,9 @@ Rect Anchored(const Rect& designed, unsigned anchors, int dw, int dh) {
     return r;
 }
 
-Rect LabelBeside(const Rect& field, Size label) {
-    return {field.left - 3 - label.width, field.top + (field.height - label.height) / 2,
-            label.width, label.height};
+Rect LabelBeside(const Rect& field, Size label, int dpi) {
+    return {field.left - ScaleToDpi(kLabelGap, dpi) - label.width,
+            field.top + (field.height - label.height) / 2, label.width, label.height};
 }
 
 Point CentreOnScreen(int screenWidth, int screenHeight, int width, int height) {

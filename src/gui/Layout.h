@@ -20,14 +20,22 @@ constexpr int kDesignDpi = 96;
 // Space between the window's client edge and its content, on every side.
 constexpr int kFormBorder = 8;
 
-int ScaleToDpi(int designPixels, int dpi);
+// Rounded like MulDiv, so the layout is the identity at 96 dpi.
+constexpr int ScaleToDpi(int designPixels, int dpi) {
+    const long long scaled = static_cast<long long>(designPixels) * dpi;
+    const long long half = kDesignDpi / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi
+                                        : (scaled - half) / kDesignDpi);
+}
 Rect ScaleRect(const Rect& r, int dpi);
 
 // Where a control goes when its parent is grown by dw, dh beyond its designed size.
 Rect Anchored(const Rect& designed, unsigned anchors, int dw, int dh);
 
-// A label left of its field: right edge 3 pixels before the field, centred vertically.
-Rect LabelBeside(const Rect& field, Size label);
+// A label left of its field: right edge 3 design pixels (scaled) before the field, centred
+// vertically.
+inline constexpr int kLabelGap = 3;
+Rect LabelBeside(const Rect& field, Size label, int dpi);
 
 // Top-left corner that centres a window on the screen, never above or left of it.
 Point CentreOnScreen(int screenWidth, int screenHeight, int width, int height);

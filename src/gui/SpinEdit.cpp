@@ -1,6 +1,7 @@
 #include "gui/SpinEdit.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <optional>
@@ -25,17 +26,33 @@ char TypedAnsiChar(HWND hwnd, WPARAM wParam) {
 } // namespace
 
 void TSpinEdit::Create(const TCreateArgs& args) {
-    dpi_ = ScreenDpi();
     decimalSeparator_ = DecimalSeparator();
     TWindowStyle style = StyleOf(TControlKind::SpinEdit);
     style.style |= readOnly_ ? ES_READONLY : 0;
     CreateHandle(style, args);
     Subclass(hwnd_);
+    if (dpi_ == 0)
+        dpi_ = WindowDpi(hwnd_);
     button_.onUpClick = [this] { UpClick(); };
     button_.onDownClick = [this] { DownClick(); };
     button_.focusControl = hwnd_;
-    button_.Create({hwnd_, 0, "", ButtonBounds(), true});
+    // The arrows are the field's sibling, laid over its right edge and above it in z-order:
+    // an edit paints through its parent's clipping (its class has CS_PARENTDC), so a child of
+    // its own would be painted over as soon as the edit draws its text or caret.
+    button_.Create({args.parent, 0, "", ButtonBounds(), args.visible});
+    SetWindowPos(button_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ApplyTextMargin();
+}
+
+void TSpinEdit::SetDpi(int dpi) {
+    dpi_ = dpi;
+    if (hwnd_)
+        FitButton();
+}
+
+void TSpinEdit::SetAccessibleNames(const std::string& fieldName) {
+    button_.UpButton().SetAccessibleName("Increase " + fieldName, ROLE_SYSTEM_PUSHBUTTON);
+    button_.DownButton().SetAccessibleName("Decrease " + fieldName, ROLE_SYSTEM_PUSHBUTTON);
 }
 
 std::int32_t TSpinEdit::Value() const {
@@ -72,7 +89,9 @@ Rect TSpinEdit::ButtonBounds() const {
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     const int width = std::min(ScaleToDpi(kButtonWidth, dpi_), static_cast<int>(rc.right));
-    return {rc.right - width, 0, width, rc.bottom};
+    POINT corner{rc.right - width, 0};
+    MapWindowPoints(hwnd_, GetParent(hwnd_), &corner, 1);
+    return {corner.x, corner.y, width, rc.bottom};
 }
 
 void TSpinEdit::ApplyTextMargin() {
@@ -114,11 +133,16 @@ LRESULT TSpinEdit::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_KILLFOCUS:
         return OnKillFocus(hwnd, wParam, lParam);
     case WM_SETFONT: // a new font resets the edit's margins
-    case WM_SIZE: {
+    case WM_SIZE:
+    case WM_MOVE: {
         const LRESULT result = CallDefault(hwnd, msg, wParam, lParam);
         FitButton();
         return result;
     }
+    case WM_SHOWWINDOW: // the arrows show and hide with the field
+        if (button_.Handle())
+            button_.SetVisible(wParam != FALSE);
+        break;
     case WM_ENABLE: // the arrows grey out with the field
         if (button_.Handle())
             RedrawWindow(button_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);

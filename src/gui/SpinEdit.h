@@ -45,6 +45,10 @@ public:
     void SetAutoSelect(bool v) { autoSelect_ = v; }
 
     TSpinButton& Button() { return button_; }
+    // The DPI of the monitor the window is on, which scales the arrow column.
+    void SetDpi(int dpi) override;
+    // Names the arrows for screen readers after the field's own name.
+    void SetAccessibleNames(const std::string& fieldName);
 
     // The default beep for refused input; a seam for tests.
     std::function<void()> beep = [] { MessageBeep(0); };
@@ -74,7 +78,7 @@ private:
 
     char decimalSeparator_ = '\0';
     bool clickingIn_ = false;
-    int dpi_ = kDesignDpi;
+    int dpi_ = 0; // until set: the window's own, asked when it is made
     TSpinButton button_;
 };
 

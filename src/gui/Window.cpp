@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "gui/Accessible.h"
 #include "gui/AnsiText.h"
 #include "gui/Guarded.h"
 #include "shared/System.h"
@@ -21,10 +22,16 @@ constexpr const char* kControlProp = "Veskmaker.Control";
 } // namespace
 
 TControl::~TControl() {
+    accessibleName_.reset();
     if (hwnd_ && IsWindow(hwnd_)) {
         RemovePropA(hwnd_, kControlProp);
         DestroyWindow(hwnd_);
     }
+}
+
+void TControl::SetAccessibleName(const std::string& name, long role) {
+    if (hwnd_)
+        accessibleName_ = std::make_unique<TAccessibleName>(hwnd_, name, role);
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {

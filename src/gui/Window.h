@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "gui/Accessible.h"
 #include "gui/Layout.h"
 #include "gui/WindowStyles.h"
 
@@ -81,10 +83,16 @@ public:
     virtual void SetBounds(const Rect& r);
     Rect Bounds() const; // in the parent's client coordinates
     // Redrawn at once only when asked: a window not yet shown paints with it anyway.
-    void SetFont(HFONT font, bool redraw = true) {
+    virtual void SetFont(HFONT font, bool redraw = true) {
         SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     }
     void Focus() { SetFocus(hwnd_); }
+    // The DPI of the monitor the window is on, for what a control scales beyond its rectangle
+    // and font; set before Create and whenever it changes.
+    virtual void SetDpi(int /*dpi*/) {}
+    // What a screen reader hears for the control, where its caption says too little; role:
+    // a ROLE_SYSTEM_ value, or 0 for the standard one. Takes effect once the window exists.
+    void SetAccessibleName(const std::string& name, long role = 0);
 
     // The control object behind a window of ours, or null for any other window.
     static TControl* FromHandle(HWND hwnd);
@@ -110,6 +118,7 @@ protected:
 private:
     std::string heldText_;
     bool textHeld_ = false;
+    std::unique_ptr<TAccessibleName> accessibleName_;
 };
 
 // A control of a standard window class whose messages we also want to see first.

@@ -20,6 +20,13 @@ public:
     T Get() const { return handle_; }
     // Gives the object up to whoever took it over (a window takes its region).
     void Release() { handle_ = nullptr; }
+    // Trades objects with another holder: a font replaced while windows still use the old one
+    // is deleted only when its new holder goes.
+    void Swap(TGdiObject& other) noexcept {
+        T handle = handle_;
+        handle_ = other.handle_;
+        other.handle_ = handle;
+    }
 
 private:
     T handle_ = nullptr;

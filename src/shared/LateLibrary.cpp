@@ -7,7 +7,7 @@
 
 FARPROC TLateLibrary::Proc(const char* function) {
     if (!module_) {
-        module_ = LoadLibraryA(name_);
+        module_ = LoadSystemLibrary(name_);
         if (!module_)
             throw Exception(std::string("Unable to load ") + name_ + ": " +
                             SystemErrorText(GetLastError()));
@@ -25,6 +25,16 @@ TLateLibrary& Shell32() {
 
 TLateLibrary& Ole32() {
     static TLateLibrary library("ole32.dll");
+    return library;
+}
+
+TLateLibrary& Oleacc() {
+    static TLateLibrary library("oleacc.dll");
+    return library;
+}
+
+TLateLibrary& Oleaut32() {
+    static TLateLibrary library("oleaut32.dll");
     return library;
 }
 

@@ -32,3 +32,6 @@ template <typename F> F LateProc(TLateLibrary& library, const char* function) {
 TLateLibrary& Shell32();
 TLateLibrary& Ole32();
 TLateLibrary& Comdlg32();
+// For screen readers only, when one first asks.
+TLateLibrary& Oleacc();
+TLateLibrary& Oleaut32();

@@ -13,6 +13,9 @@
 
 namespace {
 
+// From the Windows 8 SDK on; known to Windows 7 with KB2533623.
+constexpr DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
+
 // Longest path the system hands out, with its "\\?\" prefix.
 constexpr DWORD kLongestPath = 32768;
 constexpr int kDefaultDpi = 96;
@@ -21,6 +24,27 @@ constexpr int kDefaultDpi = 96;
 
 bool IsSystemLeadByte(unsigned char c) {
     return IsDBCSLeadByte(c) != FALSE;
+}
+
+void RestrictDllSearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (!setDefault || !setDefault(kSearchSystem32))
+        SetDllDirectoryA("");
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+    if (HMODULE module = LoadLibraryExA(name, nullptr, kSearchSystem32))
+        return module;
+    if (GetLastError() != ERROR_INVALID_PARAMETER)
+        return nullptr;
+    // A system that does not know the flag: the full path into the system folder.
+    const std::string folder =
+        ReadGrowing(MAX_PATH + 1, kLongestPath, 1, [](char* buffer, std::size_t size) {
+            return GetSystemDirectoryA(buffer, static_cast<UINT>(size));
+        });
+    return folder.empty() ? nullptr : LoadLibraryA((folder + "\\" + name).c_str());
 }
 
 std::string ModuleFileName() {
@@ -86,6 +110,37 @@ int ScreenDpi() {
     const TWindowDc screen(nullptr);
     const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+namespace {
+
+// A function of user32 that older systems lack, looked up once; user32 is loaded already.
+template <typename F> F User32Proc(const char* name) {
+    return reinterpret_cast<F>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+} // namespace
+
+int WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpi = User32Proc<GetDpiForWindowFn>("GetDpiForWindow");
+    const UINT dpi = getDpi && hwnd ? getDpi(hwnd) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
+}
+
+void AdjustWindowRectForDpi(RECT& rc, DWORD style, DWORD exStyle, int dpi) {
+    using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = User32Proc<AdjustFn>("AdjustWindowRectExForDpi");
+    if (!adjust || !adjust(&rc, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+}
+
+bool HighContrast() {
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
 char DecimalSeparator() {

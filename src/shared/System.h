@@ -2,6 +2,8 @@
 // so each rule (buffer sizes, fallbacks) is written once.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -12,6 +14,15 @@ bool IsSystemLeadByte(unsigned char c);
 
 // The running executable's full path, however long; empty if the system cannot say.
 std::string ModuleFileName();
+
+// Limits where DLLs are looked for to the system folder, before any DLL is loaded: a DLL
+// planted beside the exe (often a downloads folder) or in the current folder never runs in
+// the process. Where the system lacks the call (Windows 7 without KB2533623), at least the
+// current folder drops out of the search.
+void RestrictDllSearch();
+// The system folder's copy of a DLL, whatever lies beside the exe; null when it cannot be
+// loaded (GetLastError says why).
+HMODULE LoadSystemLibrary(const char* name);
 
 // The UTF-16 form of an ANSI text, with a terminating zero. (Not std::wstring: its library
 // code would add twenty kilobytes to the exe for these few conversions.)
@@ -29,6 +40,14 @@ std::string SystemErrorText(unsigned long error);
 
 // The screen's pixels per inch; 96 when the system cannot say.
 int ScreenDpi();
+// The pixels per inch of the monitor the window is on, as a per-monitor aware window scales
+// to; the screen's where the system cannot say (before Windows 10 1607).
+int WindowDpi(HWND hwnd);
+// The window rectangle around a client rectangle at that DPI; at the screen's DPI where the
+// system has no per-DPI form of the call.
+void AdjustWindowRectForDpi(RECT& rc, DWORD style, DWORD exStyle, int dpi);
+// Whether a high-contrast theme is on.
+bool HighContrast();
 
 // The user locale's decimal separator, or '\0' when the locale gives none.
 char DecimalSeparator();

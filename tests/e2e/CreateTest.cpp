@@ -300,8 +300,7 @@ TEST_F(CreateTest, KeyboardAloneReachesTheMiscPageAndCreates) {
     Click(p->Control(idBtnAdvanced));
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(p->MainWindow()) == p->Control(idBtnAdvanced); }));
     auto press = [&](UINT vk, int expectedId) {
-        PressKey(p->MainWindow(), vk);
-        EXPECT_TRUE(WaitUntil([&] { return FocusOf(p->MainWindow()) == p->Control(expectedId); }))
+        EXPECT_TRUE(p->PressKeyFor(vk, expectedId))
             << "key " << vk << ": the focus is not on control " << expectedId;
     };
     press(VK_TAB, idBtnCreate);
@@ -315,16 +314,10 @@ TEST_F(CreateTest, KeyboardAloneReachesTheMiscPageAndCreates) {
     press(VK_SPACE, idCbxProtected);
     press(VK_TAB, idSpnPriority);
     press('4', idSpnPriority);
+    // A combo box hands the focus to the edit field inside it.
     for (int id :
-         {idBtnBrowseSrc, idBtnBrowseOut, idCmbSource, idCmbOutput, idBtnAdvanced, idBtnCreate}) {
-        PressKey(p->MainWindow(), VK_TAB);
-        // A combo box hands the focus to the edit field inside it.
-        EXPECT_TRUE(WaitUntil([&] {
-            HWND focus = FocusOf(p->MainWindow());
-            return focus == p->Control(id) || GetParent(focus) == p->Control(id);
-        })) << "the focus is not on control "
-            << id;
-    }
+         {idBtnBrowseSrc, idBtnBrowseOut, idCmbSource, idCmbOutput, idBtnAdvanced, idBtnCreate})
+        press(VK_TAB, id);
     const size_t before = ReadRecording(app_.Path()).size();
     PressKey(p->MainWindow(), VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return ReadRecording(app_.Path()).size() > before; }));

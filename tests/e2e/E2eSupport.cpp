@@ -163,16 +163,14 @@ bool CaptureWindow(HWND hwnd, BITMAPINFO& bi, std::vector<char>& bits) {
                      DIB_RGB_COLORS) == height;
 }
 
-} // namespace
-
-bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
-    // Have the program paint everything now, then wait until two captures agree: a window
-    // that just grew may not have reached the screen yet.
-    RedrawWindow(hwnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+// The window's pixels once two captures agree: a window that just grew or was redrawn may
+// not have reached the screen yet. `repaint`: have the program paint everything first.
+bool SettledCapture(HWND hwnd, bool repaint, BITMAPINFO& bi, std::vector<char>& bits) {
+    if (repaint)
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Send(hwnd, WM_NULL, 0, 0);
-    BITMAPINFO bi = {};
-    std::vector<char> bits, previous;
+    std::vector<char> previous;
     WaitUntil(
         [&] {
             previous.swap(bits);
@@ -181,7 +179,39 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
             return !previous.empty() && previous == bits;
         },
         2000);
-    if (bits.empty())
+    return !bits.empty();
+}
+
+} // namespace
+
+Pixels WindowPixels(HWND hwnd) {
+    BITMAPINFO bi = {};
+    std::vector<char> bits;
+    Pixels pixels;
+    if (!SettledCapture(hwnd, false, bi, bits))
+        return pixels;
+    pixels.width = bi.bmiHeader.biWidth;
+    pixels.height = bi.bmiHeader.biHeight;
+    const size_t stride = (static_cast<size_t>(pixels.width) * 3 + 3) & ~size_t{3};
+    for (int y = pixels.height - 1; y >= 0; --y)
+        for (int x = 0; x < pixels.width; ++x) {
+            const auto* p = reinterpret_cast<const unsigned char*>(&bits[y * stride + x * 3]);
+            pixels.rgb.push_back(RGB(p[2], p[1], p[0]));
+        }
+    return pixels;
+}
+
+int Pixels::Count(COLORREF colour) const {
+    int n = 0;
+    for (COLORREF c : rgb)
+        n += c == colour ? 1 : 0;
+    return n;
+}
+
+bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
+    BITMAPINFO bi = {};
+    std::vector<char> bits;
+    if (!SettledCapture(hwnd, true, bi, bits))
         return false;
 
     BITMAPFILEHEADER fh = {};
@@ -227,6 +257,14 @@ bool AppProcess::ToggleAdvanced() {
     return WaitUntil([&] {
         return (IsWindowVisible(Control(idPanel3)) != FALSE) != shown &&
                GetText(Control(idBtnAdvanced)) == (shown ? "Advanced" : "Simple");
+    });
+}
+
+bool AppProcess::PressKeyFor(UINT vk, int expectedId) {
+    PressKey(main_, vk);
+    return WaitUntil([&] {
+        HWND focus = FocusOf(main_);
+        return focus && (focus == Control(expectedId) || GetParent(focus) == Control(expectedId));
     });
 }
 

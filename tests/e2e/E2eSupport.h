@@ -88,6 +88,13 @@ HWND FindMessageBox(DWORD pid);
 // Waits for a message box of the process, reads it, presses OK and waits until it is gone.
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs = kTimeoutMs);
 
+// The window's screen pixels as they settle, top row first; empty when they cannot be read.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> rgb;
+    int Count(COLORREF colour) const;
+};
+Pixels WindowPixels(HWND hwnd);
 // Screen pixels of the window as a 24-bit .bmp.
 bool SaveWindowBitmap(HWND hwnd, const std::string& path);
 // Saves name.bmp into the folder named by VESK_ARTIFACTS; does nothing when it is unset.
@@ -114,6 +121,9 @@ public:
     bool ToggleAdvanced();
     // Asks the main window to close, as its close box does.
     void Close();
+    // A key pressed on the control with the focus; false when the focus does not then move to
+    // (or stay on) the control of that id, or a child of it such as a combo box's edit.
+    bool PressKeyFor(UINT vk, int expectedId);
     // The exit code, or STILL_ACTIVE when the process did not end in time.
     DWORD WaitForExit(DWORD timeoutMs = kTimeoutMs) { return ChildProcess::WaitForExit(timeoutMs); }
 

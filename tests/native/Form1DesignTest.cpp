@@ -45,3 +45,10 @@ TEST(Form1Design, BuilderOptionsFollowTheDesignAndNameLabelledFields) {
                 rowFields.push_back(row.id);
     EXPECT_EQ(optionFields, rowFields);
 }
+
+// Blue as designed; in a high-contrast theme the system's link colour, which the theme makes
+// readable on its background.
+TEST(Form1Design, LinkTakesTheSystemsLinkColourInHighContrast) {
+    EXPECT_EQ(gui::LinkColour(false, 0x00FFFFFF), gui::kLinkBlue);
+    EXPECT_EQ(gui::LinkColour(true, 0x00FFFFFF), 0x00FFFFFFu);
+}

@@ -11,6 +11,7 @@
 
 #include "gui/ControlIds.h"
 #include "gui/Form1.h"
+#include "shared/System.h"
 #include "helpers/WinFiles.h"
 #include "win/WinTestSupport.h"
 

@@ -195,7 +195,12 @@ TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
     auto check = [&] {
         RECT client{};
         GetClientRect(Spin(), &client);
-        gui::Rect column = Spin().Button().Bounds();
+        // The column is the field's sibling, laid over it: compared in the field's client area.
+        RECT onScreen{};
+        GetWindowRect(Spin().Button(), &onScreen);
+        MapWindowPoints(HWND_DESKTOP, Spin(), reinterpret_cast<POINT*>(&onScreen), 2);
+        const gui::Rect column{onScreen.left, onScreen.top, onScreen.right - onScreen.left,
+                               onScreen.bottom - onScreen.top};
         EXPECT_EQ(column.left, client.right - width);
         EXPECT_EQ(column.width, width);
         EXPECT_EQ(column.top, 0);

