@@ -1,5 +1,8 @@
 #include "E2eSupport.h"
 
+#include <objbase.h>
+#include <oleacc.h>
+
 #include <cwchar>
 #include <stdexcept>
 
@@ -74,6 +77,30 @@ ButtonPress::~ButtonPress() {
 
 bool ButtonPress::WaitDone(DWORD timeoutMs) const {
     return WaitUntil([this] { return done_->load(); }, timeoutMs);
+}
+
+// The name a reader hears for the window, or what went wrong.
+std::string HeardName(HWND hwnd) {
+    // The proxy for another process's object lives in this thread's apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible* object = nullptr;
+    std::string heard = "<no object>";
+    if (SUCCEEDED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
+                                             IID_IAccessible, reinterpret_cast<void**>(&object))) &&
+        object) {
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        const HRESULT answered = object->get_accName(self, &name);
+        heard = SUCCEEDED(answered) && name ? winproc::Narrow(name) : "<no name>";
+        SysFreeString(name);
+        object->Release();
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return heard;
 }
 
 bool IsChecked(HWND button) {

@@ -70,6 +70,9 @@ private:
     std::thread sender_;
 };
 bool IsChecked(HWND button);
+// The name a screen reader hears for the window, asked through MSAA for its client object, or
+// what went wrong.
+std::string HeardName(HWND hwnd);
 // The control with the keyboard focus in the thread that owns the window, or null.
 HWND FocusOf(HWND window);
 // A key pressed and released on the control with the focus, as the keyboard would send it;

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <oleacc.h>
-
 #include <cstdio>
 #include <string>
 
@@ -13,29 +11,8 @@ using namespace e2e;
 
 namespace {
 
-// The name a reader hears for the window, or what went wrong.
-std::string HeardName(HWND hwnd) {
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                          reinterpret_cast<void**>(&object))) ||
-        !object)
-        return "<no object>";
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    const HRESULT answered = object->get_accName(self, &name);
-    std::string heard = SUCCEEDED(answered) && name ? winproc::Narrow(name) : "<no name>";
-    SysFreeString(name);
-    object->Release();
-    return heard;
-}
-
 class ReaderE2e : public ::testing::Test {
 protected:
-    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    void TearDown() override { CoUninitialize(); }
     TempDir dir_;
 };
 
