@@ -1,6 +1,7 @@
 // System DLLs that the window does not need to appear: loaded when first used, so that the
-// start does not wait for them. A DLL that cannot be loaded then, or lacks the function,
-// gives a user error that names it, shown like every other.
+// start does not wait for them, and always from the system folder (LoadSystemLibrary), never
+// from beside the exe. A DLL that cannot be loaded then, or lacks the function, gives a user
+// error that names it, shown like every other.
 #pragma once
 
 #include <windows.h>

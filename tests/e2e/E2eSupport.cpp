@@ -211,11 +211,11 @@ bool SettledCapture(HWND hwnd, bool repaint, BITMAPINFO& bi, std::vector<char>& 
 
 } // namespace
 
-Pixels WindowPixels(HWND hwnd) {
+Pixels WindowPixels(HWND hwnd, bool repaint) {
     BITMAPINFO bi = {};
     std::vector<char> bits;
     Pixels pixels;
-    if (!SettledCapture(hwnd, false, bi, bits))
+    if (!SettledCapture(hwnd, repaint, bi, bits))
         return pixels;
     pixels.width = bi.bmiHeader.biWidth;
     pixels.height = bi.bmiHeader.biHeight;

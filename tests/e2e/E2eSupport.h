@@ -92,12 +92,13 @@ HWND FindMessageBox(DWORD pid);
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs = kTimeoutMs);
 
 // The window's screen pixels as they settle, top row first; empty when they cannot be read.
+// `repaint`: have the program paint the window first, rather than take it as it stands.
 struct Pixels {
     int width = 0, height = 0;
     std::vector<COLORREF> rgb;
     int Count(COLORREF colour) const;
 };
-Pixels WindowPixels(HWND hwnd);
+Pixels WindowPixels(HWND hwnd, bool repaint);
 // Screen pixels of the window as a 24-bit .bmp.
 bool SaveWindowBitmap(HWND hwnd, const std::string& path);
 // Saves name.bmp into the folder named by VESK_ARTIFACTS; does nothing when it is unset.

@@ -1,39 +1,25 @@
 // A DLL planted beside the exe under a system DLL's name never runs in the program: the DLLs
-// it loads when first used (the pickers', COM's and the screen readers') come from the system
-// folder. Wine is told to prefer the files beside the exe for those names, as Windows does for
-// any DLL that is not one of its "known DLLs".
+// it loads when first used (the pickers', and the screen readers' with their strings) come
+// from the system folder. The test's own ctest entry runs it with WINEDLLOVERRIDES set to
+// "n,b" for those names, which makes Wine treat them as Windows treats any DLL that is not
+// one of its "known DLLs": a file of that name beside the exe comes first.
+//
+// ole32 is not planted: under Wine, imm32 initialises COM of its own accord when the first
+// window is activated, through a delay load that ignores the process's DLL directories, so a
+// planted ole32 would run in every GUI program there. On Windows ole32 is a known DLL.
 #include "E2eSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 using namespace e2e;
 
 namespace {
 
-constexpr const char* kPlanted[] = {"shell32", "comdlg32", "ole32", "oleacc", "oleaut32"};
-
-// Sets an environment variable for the programs this process starts, and puts it back.
-class TChildEnvironment {
-public:
-    TChildEnvironment(const char* name, const std::string& value) : name_(name) {
-        const DWORD length = GetEnvironmentVariableA(name, nullptr, 0);
-        had_ = length > 0;
-        old_.resize(length);
-        if (had_)
-            GetEnvironmentVariableA(name, old_.data(), length);
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    TChildEnvironment(const TChildEnvironment&) = delete;
-    TChildEnvironment& operator=(const TChildEnvironment&) = delete;
-    ~TChildEnvironment() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
-
-private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
-};
+constexpr const char* kPlanted[] = {"shell32", "comdlg32", "oleacc", "oleaut32"};
 
 // Opens the picker behind a "..." button and cancels it; false when none came up.
 bool OpenAndCancel(AppProcess& app, int buttonId) {
@@ -48,16 +34,16 @@ bool OpenAndCancel(AppProcess& app, int buttonId) {
 } // namespace
 
 TEST(PlantedDllE2e, PlantedSystemDllsNeverRunAndThePickersStillOpen) {
+    const char* overrides = std::getenv("WINEDLLOVERRIDES");
+    for (const char* name : kPlanted)
+        if (!overrides || !std::strstr(overrides, name))
+            GTEST_SKIP() << "run by its own ctest entry, with WINEDLLOVERRIDES preferring " << name
+                         << " beside the exe";
     TempDir dir;
     const std::string exe = PrepareAppDir(dir.Path(), "Veskmaker.exe");
-    std::string overrides = "mscoree,mshtml=;winedbg.exe=d;";
-    for (const char* name : kPlanted) {
+    for (const char* name : kPlanted)
         ASSERT_TRUE(CopyFileA(WinPath(MARKER_DLL_PATH).c_str(),
                               (dir / (std::string(name) + ".dll")).c_str(), FALSE));
-        overrides += std::string(name) + ",";
-    }
-    overrides.back() = '=';
-    const TChildEnvironment preferPlanted("WINEDLLOVERRIDES", overrides + "n,b");
 
     AppProcess app(exe, dir.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
