@@ -17,8 +17,8 @@ namespace {
 // reference, which the maker gives up once the object is handed out.
 class TNamedAccessible final : public IAccessible {
 public:
-    TNamedAccessible(IAccessible* standard, const std::vector<wchar_t>& name, long role)
-        : standard_(standard), name_(name), role_(role) {}
+    TNamedAccessible(IAccessible* standard, std::vector<wchar_t> name, long role)
+        : standard_(standard), name_(std::move(name)), role_(role) {}
     TNamedAccessible(const TNamedAccessible&) = delete;
     TNamedAccessible& operator=(const TNamedAccessible&) = delete;
 
