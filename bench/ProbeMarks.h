@@ -40,6 +40,23 @@ inline void Mark(const char* phase) {
 // loop runs.
 constexpr UINT kLoopRunning = WM_APP + 0x51;
 
+// The marks a probe's main window makes: "shown_loop" when the message posted at the end of the
+// set-up arrives, "first_paint" after its first paint. True when the message was one of them.
+inline bool OnWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    static bool painted = false;
+    if (msg == kLoopRunning) {
+        Mark("shown_loop");
+        result = 0;
+        return true;
+    }
+    if (msg != WM_PAINT || painted)
+        return false;
+    result = DefWindowProcA(hwnd, msg, wParam, lParam);
+    painted = true;
+    Mark("first_paint");
+    return true;
+}
+
 inline void Write(const char* path) {
     if (!path || !*path)
         return;

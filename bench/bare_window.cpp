@@ -26,23 +26,12 @@
 namespace {
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
 #ifdef BARE_PROBE
-    case probe::kLoopRunning:
-        BARE_MARK("shown_loop");
-        return 0;
-    case WM_PAINT: {
-        static bool painted = false;
-        LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
-        if (!painted)
-            BARE_MARK("first_paint");
-        painted = true;
+    LRESULT result = 0;
+    if (probe::OnWindowMessage(hwnd, msg, wParam, lParam, result))
         return result;
-    }
 #endif
-    default:
-        return bare::DefaultProc(hwnd, msg, wParam, lParam);
-    }
+    return bare::DefaultProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "ProbeMarks.h"
 #include "app/Application.h"
 #include "gui/Form1.h"
+#include "shared/System.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ private:
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     probe::Mark("winmain");
+    RestrictDllSearch();
     {
         TApplication application;
         probe::Mark("application");

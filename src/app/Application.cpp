@@ -30,6 +30,8 @@ HICON LoadAppIcon() {
 void TApplication::TAppWindow::Create(const gui::TCreateArgs& args) {
     // A zero-sized captioned popup: it carries the taskbar button and owns the main window,
     // which therefore has no button of its own.
+    // The class's icon is the one the taskbar button shows; no WM_SETICON is needed, and under
+    // Wine each costs a conversion of the icon for the X server.
     RegisterWindowClass(VESK_APP_CLASS, app_.icon_);
     CreateCustom(0, VESK_APP_CLASS, gui::kAppWindowStyle, args);
 }
@@ -57,8 +59,6 @@ TApplication::TApplication() : icon_(LoadAppIcon()), window_(*this), previous_(A
     if (HMENU menu = GetSystemMenu(Handle(), FALSE))
         for (UINT command : {SC_MOVE, SC_SIZE, SC_MAXIMIZE})
             DeleteMenu(menu, command, MF_BYCOMMAND);
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     Application = this;
     previousReporter_ =
         gui::SetErrorReporter([this](const std::exception_ptr& error) { ReportError(error); });

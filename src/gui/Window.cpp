@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "gui/Accessible.h"
 #include "gui/AnsiText.h"
@@ -12,9 +14,16 @@
 namespace gui {
 
 namespace {
-// Standard controls leave GWLP_USERDATA to the application, but a property cannot be
-// mistaken for somebody else's data on windows we did not create.
-constexpr const char* kControlProp = "Veskmaker.Control";
+
+// The objects tied to windows, in address order. A window's object is kept in its user data,
+// which standard controls leave to the application and our own classes are made for: read
+// without the round trip to Wine's window server that each look at a property costs. A value
+// found there counts only when it is one of these objects, so the user data of a window we
+// did not make (a system dialog's) is never taken for one of ours.
+std::vector<TControl*>& BoundControls() {
+    static std::vector<TControl*> bound;
+    return bound;
+}
 
 [[noreturn]] void ThrowLastError(const std::string& what) {
     throw std::runtime_error(what + ": " + SystemErrorText(GetLastError()));
@@ -23,10 +32,11 @@ constexpr const char* kControlProp = "Veskmaker.Control";
 
 TControl::~TControl() {
     accessibleName_.reset();
-    if (hwnd_ && IsWindow(hwnd_)) {
-        RemovePropA(hwnd_, kControlProp);
+    // Untied also when its parent destroyed the window already: no address of a gone object
+    // may stay among the bound ones.
+    Unbind();
+    if (hwnd_ && IsWindow(hwnd_))
         DestroyWindow(hwnd_);
-    }
 }
 
 void TControl::SetAccessibleName(const std::string& name, long role) {
@@ -35,12 +45,37 @@ void TControl::SetAccessibleName(const std::string& name, long role) {
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kControlProp)) : nullptr;
+    if (!hwnd)
+        return nullptr;
+    auto* candidate = reinterpret_cast<TControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    const std::vector<TControl*>& bound = BoundControls();
+    if (!candidate || !std::binary_search(bound.begin(), bound.end(), candidate))
+        return nullptr;
+    return candidate->hwnd_ == hwnd ? candidate : nullptr;
 }
 
-bool TControl::Bind(HWND hwnd) {
+bool TControl::Bind(HWND hwnd) noexcept {
     hwnd_ = hwnd;
-    return SetPropA(hwnd, kControlProp, this) != FALSE;
+    try {
+        std::vector<TControl*>& bound = BoundControls();
+        const auto at = std::lower_bound(bound.begin(), bound.end(), this);
+        if (at == bound.end() || *at != this)
+            bound.insert(at, this);
+    } catch (...) {
+        return false; // out of memory: the window cannot be tied to its object
+    }
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
+}
+
+void TControl::Unbind() noexcept {
+    std::vector<TControl*>& bound = BoundControls();
+    const auto at = std::lower_bound(bound.begin(), bound.end(), this);
+    if (at != bound.end() && *at == this)
+        bound.erase(at);
+    if (hwnd_ && IsWindow(hwnd_) &&
+        GetWindowLongPtrA(hwnd_, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this))
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
 }
 
 HWND TControl::CreateOrThrow(DWORD exStyle, const char* className, DWORD style,
@@ -205,11 +240,12 @@ LRESULT CALLBACK TCustomWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam
             return FALSE;
         }
     }
-    auto* self = static_cast<TCustomWindow*>(FromHandle(hwnd));
+    // Our own class: its user data is ours, so the object needs no further check.
+    auto* self = reinterpret_cast<TCustomWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kControlProp);
+        self->Unbind();
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

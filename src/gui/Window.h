@@ -108,8 +108,9 @@ protected:
     void CreateHandle(const TWindowStyle& kind, const TCreateArgs& args) {
         CreateHandle(kind.exStyle, kind.className, kind.style, args);
     }
-    // Ties the window to this object; false when the system refuses.
-    bool Bind(HWND hwnd);
+    // Ties the window to this object, and unties it; false when there is no memory to tie it.
+    bool Bind(HWND hwnd) noexcept;
+    void Unbind() noexcept;
     HWND CreateOrThrow(DWORD exStyle, const char* className, DWORD style, const TCreateArgs& args,
                        void* param);
 
