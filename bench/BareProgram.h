@@ -7,6 +7,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+// BARE_PROBE builds a floor with start-up marks (see ProbeMarks.h): BARE_MARK notes where a
+// part of the start ends; the main window's procedure and the two calls below make the rest.
+#ifdef BARE_PROBE
+#include "ProbeMarks.h"
+#define BARE_MARK(phase) probe::Mark(phase)
+#else
+#define BARE_MARK(phase)
+#endif
+
 namespace bare {
 
 inline void InitCommonControls() {
@@ -42,6 +51,34 @@ inline HWND MakeTopWindow(HINSTANCE instance, const char* className, const char*
         return nullptr;
     return CreateWindowA(className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
                          120, nullptr, nullptr, instance, nullptr);
+}
+
+// The main window's procedure: the probe's marks, then DefaultProc.
+inline LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+#ifdef BARE_PROBE
+    LRESULT result = 0;
+    if (probe::OnWindowMessage(hwnd, msg, wParam, lParam, result))
+        return result;
+#endif
+    return DefaultProc(hwnd, msg, wParam, lParam);
+}
+
+// At the end of the set-up: a probe notes when the message loop takes this up.
+inline void MarkLoopStart(HWND mainWindow) {
+#ifdef BARE_PROBE
+    PostMessageA(mainWindow, probe::kLoopRunning, 0, 0);
+#else
+    (void)mainWindow;
+#endif
+}
+
+// At the end of the program: a probe writes its marks to the file named on its command line.
+inline void WriteMarks(const char* commandLine) {
+#ifdef BARE_PROBE
+    probe::Write(commandLine);
+#else
+    (void)commandLine;
+#endif
 }
 
 inline void RunMessageLoop() {

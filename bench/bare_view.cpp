@@ -13,24 +13,7 @@
 #include "gui/Form1Design.h"
 #include "gui/WindowStyles.h"
 
-// BARE_PROBE builds the same program with start-up marks (see ProbeMarks.h).
-#ifdef BARE_PROBE
-#include "ProbeMarks.h"
-#define BARE_MARK(phase) probe::Mark(phase)
-#else
-#define BARE_MARK(phase)
-#endif
-
 namespace {
-
-LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-#ifdef BARE_PROBE
-    LRESULT result = 0;
-    if (probe::OnWindowMessage(hwnd, msg, wParam, lParam, result))
-        return result;
-#endif
-    return bare::DefaultProc(hwnd, msg, wParam, lParam);
-}
 
 constexpr const char* kViewClass = "BareView";
 constexpr const char* kOwnerClass = "BareViewOwner";
@@ -90,7 +73,7 @@ HFONT MakeFont(int dpi) {
 // The hidden owner, the main window and the simple view's rows; the main window, or null.
 HWND MakeView(HINSTANCE instance, HFONT font, int dpi) {
     if (!bare::RegisterWindowClass(instance, kOwnerClass, DefWindowProcA) ||
-        !bare::RegisterWindowClass(instance, kViewClass, ViewProc) ||
+        !bare::RegisterWindowClass(instance, kViewClass, bare::MainProc) ||
         !bare::RegisterWindowClass(instance, gui::kPanelClass, DefWindowProcA))
         return nullptr;
     // Zero-sized and captioned, like the program's application window that owns its form.
@@ -126,16 +109,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     if (!form)
         return 1;
     BARE_MARK("window");
-#ifdef BARE_PROBE
-    PostMessageA(form, probe::kLoopRunning, 0, 0);
-#endif
+    bare::MarkLoopStart(form);
     ShowWindow(form, SW_SHOWNORMAL);
     bare::RunMessageLoop();
     DeleteObject(font);
-#ifdef BARE_PROBE
-    probe::Write(commandLine);
-#else
-    (void)commandLine;
-#endif
+    bare::WriteMarks(commandLine);
     return 0;
 }

@@ -16,26 +16,6 @@
 #endif
 #include "BareProgram.h"
 
-#ifdef BARE_PROBE
-#include "ProbeMarks.h"
-#define BARE_MARK(phase) probe::Mark(phase)
-#else
-#define BARE_MARK(phase)
-#endif
-
-namespace {
-
-LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-#ifdef BARE_PROBE
-    LRESULT result = 0;
-    if (probe::OnWindowMessage(hwnd, msg, wParam, lParam, result))
-        return result;
-#endif
-    return bare::DefaultProc(hwnd, msg, wParam, lParam);
-}
-
-} // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     BARE_MARK("winmain");
 #ifdef BARE_COMMON_CONTROLS
@@ -59,19 +39,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
         nullptr};
     (void)imports;
 #endif
-    HWND hwnd = bare::MakeTopWindow(instance, "BareWindow", "Bare", WndProc);
+    HWND hwnd = bare::MakeTopWindow(instance, "BareWindow", "Bare", bare::MainProc);
     if (!hwnd)
         return 1;
     BARE_MARK("window");
-#ifdef BARE_PROBE
-    PostMessageA(hwnd, probe::kLoopRunning, 0, 0);
-#endif
+    bare::MarkLoopStart(hwnd);
     ShowWindow(hwnd, showCommand);
     bare::RunMessageLoop();
-#ifdef BARE_PROBE
-    probe::Write(commandLine);
-#else
-    (void)commandLine;
-#endif
+    bare::WriteMarks(commandLine);
     return 0;
 }
