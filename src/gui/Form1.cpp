@@ -80,13 +80,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         DropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
         // The system tells top-level windows only; the priority field reads the locale's
         // decimal separator again, and a high-contrast theme may have come or gone.
-        if (spnPriority.Handle())
+        if (msg == WM_SETTINGCHANGE && spnPriority.Handle())
             spnPriority.SendMsg(msg, wParam, lParam);
-        ApplyLinkColour();
-        break;
-    case WM_SYSCOLORCHANGE:
         ApplyLinkColour();
         break;
     case WM_DPICHANGED:

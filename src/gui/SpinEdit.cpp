@@ -140,12 +140,8 @@ LRESULT TSpinEdit::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return result;
     }
     case WM_SHOWWINDOW: // the arrows show and hide with the field
-        if (button_.Handle())
-            button_.SetVisible(wParam != FALSE);
-        break;
-    case WM_ENABLE: // the arrows grey out with the field
-        if (button_.Handle())
-            RedrawWindow(button_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    case WM_ENABLE:     // and grey out with it
+        FollowField(msg, wParam);
         break;
     case WM_SETTINGCHANGE: // also WM_WININICHANGE
         decimalSeparator_ = DecimalSeparator();
@@ -154,6 +150,15 @@ LRESULT TSpinEdit::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         break;
     }
     return CallDefault(hwnd, msg, wParam, lParam);
+}
+
+void TSpinEdit::FollowField(UINT msg, WPARAM wParam) {
+    if (!button_.Handle())
+        return;
+    if (msg == WM_SHOWWINDOW)
+        button_.SetVisible(wParam != FALSE);
+    else
+        RedrawWindow(button_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TSpinEdit::OnKeyDown(WPARAM key) {

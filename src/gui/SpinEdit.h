@@ -68,6 +68,8 @@ private:
     LRESULT OnSetFocus(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnKillFocus(HWND hwnd, WPARAM wParam, LPARAM lParam);
     void OnKeyDown(WPARAM key);
+    // The arrow column, a sibling of the field, shows, hides and greys out with it.
+    void FollowField(UINT msg, WPARAM wParam);
 
     std::int32_t minValue_ = 0;
     std::int32_t maxValue_ = 0;
