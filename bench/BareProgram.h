@@ -83,10 +83,25 @@ inline void WriteMarks(const char* commandLine) {
 
 inline void RunMessageLoop() {
     MSG msg;
+#ifdef BARE_PROBE
+    // The same loop, with the moment it first runs dry noted.
+    for (;;) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            probe::MarkIdleOnce();
+            WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT)
+            return;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+#else
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+#endif
 }
 
 } // namespace bare

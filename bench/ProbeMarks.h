@@ -57,6 +57,15 @@ inline bool OnWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, L
     return true;
 }
 
+// Notes "idle" the first time the message loop finds no message waiting.
+inline void MarkIdleOnce() {
+    static bool idle = false;
+    if (!idle) {
+        idle = true;
+        Mark("idle");
+    }
+}
+
 inline void Write(const char* path) {
     if (!path || !*path)
         return;

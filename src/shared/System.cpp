@@ -107,9 +107,13 @@ std::string SystemErrorText(unsigned long error) {
 }
 
 int ScreenDpi() {
-    const TWindowDc screen(nullptr);
-    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : kDefaultDpi;
+    // The system DPI is fixed for the life of a DPI-aware process: asked once.
+    static const int dpi = [] {
+        const TWindowDc screen(nullptr);
+        const int asked = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+        return asked > 0 ? asked : kDefaultDpi;
+    }();
+    return dpi;
 }
 
 namespace {
@@ -130,6 +134,12 @@ int WindowDpi(HWND hwnd) {
 }
 
 void AdjustWindowRectForDpi(RECT& rc, DWORD style, DWORD exStyle, int dpi) {
+    // At the system's own DPI the plain call answers the same, without working out the
+    // system's metrics for a DPI anew.
+    if (dpi == ScreenDpi()) {
+        AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+        return;
+    }
     using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjust = User32Proc<AdjustFn>("AdjustWindowRectExForDpi");
     if (!adjust || !adjust(&rc, style, FALSE, exStyle, static_cast<UINT>(dpi)))

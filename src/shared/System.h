@@ -38,7 +38,7 @@ std::optional<std::string> ExactInCodePage(unsigned codePage, const wchar_t* wid
 // The system's text for an error number, without a line break at its end.
 std::string SystemErrorText(unsigned long error);
 
-// The screen's pixels per inch; 96 when the system cannot say.
+// The system's pixels per inch, asked once; 96 when the system cannot say.
 int ScreenDpi();
 // The pixels per inch of the monitor the window is on, as a per-monitor aware window scales
 // to; the screen's where the system cannot say (before Windows 10 1607).
