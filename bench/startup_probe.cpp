@@ -50,6 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     {
         TApplication application;
         probe::Mark("application");
+        application.onIdle = probe::MarkIdleOnce;
         application.CreateMainWindow<TProbeForm>();
         application.RunMessageLoop();
     }

@@ -104,8 +104,11 @@ void TApplication::RunMessageLoop() {
     ShowMainWindowFirstTime(showState);
     while (!quitRequested_) {
         try {
-            if (!ProcessMessage())
+            if (!ProcessMessage()) {
+                if (onIdle)
+                    onIdle();
                 WaitMessage();
+            }
         } catch (...) {
             ReportError(std::current_exception());
         }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ public:
         return raw;
     }
     void RunMessageLoop();
+    // The idle work: called whenever the loop finds no message waiting, before it sleeps.
+    std::function<void()> onIdle;
     void RequestQuit() override;
     bool QuitRequested() const { return quitRequested_; }
 
