@@ -8,7 +8,7 @@
 #include <commctrl.h>
 
 // BARE_PROBE builds a floor with start-up marks (see ProbeMarks.h): BARE_MARK notes where a
-// part of the start ends; the main window's procedure and the two calls below make the rest.
+// phase of the start ends; the main window's procedure and the two calls below make the rest.
 #ifdef BARE_PROBE
 #include "ProbeMarks.h"
 #define BARE_MARK(phase) probe::Mark(phase)

@@ -1,5 +1,5 @@
 // Start-up marks for the probe builds: milliseconds since the process was created at which
-// each part of the start had finished, written to the file named on the command line.
+// each phase of the start had finished, written to the file named on the command line.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Veskmaker built from src/ with a main of our own that notes when each part of the start
+// Veskmaker built from src/ with a main of our own that notes when each phase of the start
 // has finished, so a start-up gap to the bare window can be put down to its cause. The
 // program is otherwise the same: same sources, resources, flags and start sequence.
 #include <windows.h>

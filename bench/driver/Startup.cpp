@@ -70,7 +70,7 @@ int Startup(int reps, const std::vector<std::string>& programArgs) {
 }
 
 // Starts each probe build <reps> times, interleaved, and reports the median duration of each
-// part of its start (the first from process creation).
+// phase of its start (the first from process creation).
 int Phases(int reps, const std::vector<std::string>& programArgs) {
     struct Probe {
         Program program;
@@ -102,7 +102,7 @@ int Phases(int reps, const std::vector<std::string>& programArgs) {
             std::array<char, 64> phase{};
             double ms = 0, previous = 0;
             int used = 0;
-            // Each part's own duration: from the end of the part before it.
+            // Each phase's own duration: from the end of the phase before it.
             for (const char* p = text.c_str();
                  std::sscanf(p, "%63s %lf%n", phase.data(), &ms, &used) == 2;
                  p += used, previous = ms) {
