@@ -48,7 +48,7 @@ void LaunchBuilder(HWND owner, const std::string& builderPath, const std::string
     // No working directory: the builder inherits ours, so relative paths mean the same.
     request.lpDirectory = nullptr;
     request.nShow = SW_SHOWNORMAL;
-    const auto execute = LateProc<decltype(&ShellExecuteExA)>(Shell32(), "ShellExecuteExA");
+    const auto execute = LateProc<decltype(&ShellExecuteExA)>(Shell32, "ShellExecuteExA");
     const bool started = execute(&request) != FALSE;
     const DWORD error = GetLastError();
     const auto result = reinterpret_cast<INT_PTR>(request.hInstApp);

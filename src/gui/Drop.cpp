@@ -14,7 +14,7 @@ namespace {
 
 // Looked up before the drop is taken over: a deleter must not fail.
 struct TDragFinish {
-    decltype(&DragFinish) finish = LateProc<decltype(&DragFinish)>(Shell32(), "DragFinish");
+    decltype(&DragFinish) finish = LateProc<decltype(&DragFinish)>(Shell32, "DragFinish");
     void operator()(HDROP drop) const { finish(drop); }
 };
 using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDragFinish>;
@@ -32,7 +32,7 @@ DroppedTargets ReadDrop(HDROP drop) {
     const TDrop owned(drop, TDragFinish{});
     if (!owned)
         return {};
-    const auto query = LateProc<decltype(&DragQueryFileA)>(Shell32(), "DragQueryFileA");
+    const auto query = LateProc<decltype(&DragQueryFileA)>(Shell32, "DragQueryFileA");
     const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::pair<std::string, TDroppedKind>> items;
     items.reserve(count);

@@ -140,8 +140,8 @@ void TForm1::btnAdvancedClick() {
 
 void TForm1::lblURLClick() {
     const std::string address = std::string("http://") + gui::kMakerHost;
-    LateProc<decltype(&ShellExecuteA)>(Shell32(), "ShellExecuteA")(
-        Handle(), "OPEN", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    LateProc<decltype(&ShellExecuteA)>(Shell32, "ShellExecuteA")(Handle(), "OPEN", address.c_str(),
+                                                                 nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::string TForm1::BrowseForFolder(const std::string& initialFolder) {

@@ -27,8 +27,8 @@ constexpr DWORD kSaveFlags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_EXPLORER | 
 class TComApartment {
 public:
     TComApartment()
-        : uninitialize_(LateProc<decltype(&CoUninitialize)>(Ole32(), "CoUninitialize")),
-          result_(LateProc<decltype(&CoInitializeEx)>(Ole32(), "CoInitializeEx")(
+        : uninitialize_(LateProc<decltype(&CoUninitialize)>(Ole32, "CoUninitialize")),
+          result_(LateProc<decltype(&CoInitializeEx)>(Ole32, "CoInitializeEx")(
               nullptr, COINIT_APARTMENTTHREADED)) {}
     TComApartment(const TComApartment&) = delete;
     TComApartment& operator=(const TComApartment&) = delete;
@@ -45,7 +45,7 @@ private:
 // Item lists from the folder browser belong to the shell's task allocator. Looked up before
 // the list exists: a deleter must not fail.
 struct TTaskMemFree {
-    decltype(&CoTaskMemFree) free = LateProc<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
+    decltype(&CoTaskMemFree) free = LateProc<decltype(&CoTaskMemFree)>(Ole32, "CoTaskMemFree");
     void operator()(ITEMIDLIST* list) const { free(list); }
 };
 using TItemList = std::unique_ptr<ITEMIDLIST, TTaskMemFree>;
@@ -96,9 +96,8 @@ std::string BrowseForFolder(HWND owner, const std::string& initialFolder) {
         info.lpfn = &BrowseForFolderCallback;
         info.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
     }
-    const auto browse = LateProc<decltype(&SHBrowseForFolderA)>(Shell32(), "SHBrowseForFolderA");
-    const auto pathOf =
-        LateProc<decltype(&SHGetPathFromIDListA)>(Shell32(), "SHGetPathFromIDListA");
+    const auto browse = LateProc<decltype(&SHBrowseForFolderA)>(Shell32, "SHBrowseForFolderA");
+    const auto pathOf = LateProc<decltype(&SHGetPathFromIDListA)>(Shell32, "SHGetPathFromIDListA");
     TTaskMemFree release;
     const TItemList chosen(browse(&info), release);
     if (!chosen)
@@ -145,7 +144,7 @@ bool TSaveDialog::Execute() {
     ofn.lCustData = reinterpret_cast<LPARAM>(&hookData);
     ofn.lpfnHook = &TSaveDialog::Hook;
 
-    const auto saveFileName = LateProc<decltype(&GetSaveFileNameA)>(Comdlg32(), "GetSaveFileNameA");
+    const auto saveFileName = LateProc<decltype(&GetSaveFileNameA)>(Comdlg32, "GetSaveFileNameA");
     BOOL confirmed = FALSE;
     {
         TDisabledTaskWindows disabled;

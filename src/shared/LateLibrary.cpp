@@ -17,28 +17,3 @@ FARPROC TLateLibrary::Proc(const char* function) {
         throw Exception(std::string(name_) + " has no function " + function);
     return proc;
 }
-
-TLateLibrary& Shell32() {
-    static TLateLibrary library("shell32.dll");
-    return library;
-}
-
-TLateLibrary& Ole32() {
-    static TLateLibrary library("ole32.dll");
-    return library;
-}
-
-TLateLibrary& Oleacc() {
-    static TLateLibrary library("oleacc.dll");
-    return library;
-}
-
-TLateLibrary& Oleaut32() {
-    static TLateLibrary library("oleaut32.dll");
-    return library;
-}
-
-TLateLibrary& Comdlg32() {
-    static TLateLibrary library("comdlg32.dll");
-    return library;
-}

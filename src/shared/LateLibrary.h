@@ -8,7 +8,8 @@
 
 class TLateLibrary {
 public:
-    explicit TLateLibrary(const char* name) : name_(name) {}
+    // Constant: the objects below are ready before any code runs, and load nothing until asked.
+    explicit constexpr TLateLibrary(const char* name) : name_(name) {}
     TLateLibrary(const TLateLibrary&) = delete;
     TLateLibrary& operator=(const TLateLibrary&) = delete;
     // Kept loaded for the life of the process, as an import would be: the shell and COM
@@ -25,14 +26,15 @@ private:
 };
 
 // The function of that name, typed as its header declares it:
-//   LateProc<decltype(&GetSaveFileNameA)>(Comdlg32(), "GetSaveFileNameA")
+//   LateProc<decltype(&GetSaveFileNameA)>(Comdlg32, "GetSaveFileNameA")
 template <typename F> F LateProc(TLateLibrary& library, const char* function) {
     return reinterpret_cast<F>(reinterpret_cast<void*>(library.Proc(function)));
 }
 
-TLateLibrary& Shell32();
-TLateLibrary& Ole32();
-TLateLibrary& Comdlg32();
+// One object each for the life of the process, loaded on first use.
+inline TLateLibrary Shell32("shell32.dll");
+inline TLateLibrary Ole32("ole32.dll");
+inline TLateLibrary Comdlg32("comdlg32.dll");
 // For screen readers only, when one first asks.
-TLateLibrary& Oleacc();
-TLateLibrary& Oleaut32();
+inline TLateLibrary Oleacc("oleacc.dll");
+inline TLateLibrary Oleaut32("oleaut32.dll");

@@ -20,6 +20,13 @@ constexpr DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
 constexpr DWORD kLongestPath = 32768;
 constexpr int kDefaultDpi = 96;
 
+// A function that older systems lack, of a system DLL the process has loaded already; null
+// where the system has none.
+template <typename F> F LoadedProc(const char* dll, const char* name) {
+    return reinterpret_cast<F>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name)));
+}
+
 } // namespace
 
 bool IsSystemLeadByte(unsigned char c) {
@@ -28,8 +35,8 @@ bool IsSystemLeadByte(unsigned char c) {
 
 void RestrictDllSearch() {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDefault =
+        LoadedProc<SetDefaultDllDirectoriesFn>("kernel32.dll", "SetDefaultDllDirectories");
     if (!setDefault || !setDefault(kSearchSystem32))
         SetDllDirectoryA("");
 }
@@ -116,19 +123,9 @@ int ScreenDpi() {
     return dpi;
 }
 
-namespace {
-
-// A function of user32 that older systems lack, looked up once; user32 is loaded already.
-template <typename F> F User32Proc(const char* name) {
-    return reinterpret_cast<F>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
-
-} // namespace
-
 int WindowDpi(HWND hwnd) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpi = User32Proc<GetDpiForWindowFn>("GetDpiForWindow");
+    static const auto getDpi = LoadedProc<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
     const UINT dpi = getDpi && hwnd ? getDpi(hwnd) : 0;
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
@@ -141,7 +138,7 @@ void AdjustWindowRectForDpi(RECT& rc, DWORD style, DWORD exStyle, int dpi) {
         return;
     }
     using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust = User32Proc<AdjustFn>("AdjustWindowRectExForDpi");
+    static const auto adjust = LoadedProc<AdjustFn>("user32.dll", "AdjustWindowRectExForDpi");
     if (!adjust || !adjust(&rc, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&rc, style, FALSE, exStyle);
 }

@@ -27,9 +27,9 @@ TEST(LateLibrary, AMissingLibraryOrFunctionIsAUserErrorNamingIt) {
     EXPECT_EQ(
         MessageOf(missing, "Anything").rfind("Unable to load no-such-library-of-vesk.dll: ", 0),
         0u);
-    EXPECT_EQ(MessageOf(Shell32(), "NoSuchFunctionOfVesk"),
+    EXPECT_EQ(MessageOf(Shell32, "NoSuchFunctionOfVesk"),
               "shell32.dll has no function NoSuchFunctionOfVesk");
-    EXPECT_NE(Shell32().Proc("ShellExecuteExA"), nullptr);
+    EXPECT_NE(Shell32.Proc("ShellExecuteExA"), nullptr);
 }
 
 // A text the code page cannot hold is refused, never changed: best fit in a code page of its
