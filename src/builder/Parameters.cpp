@@ -60,7 +60,7 @@ std::string BuildParameters(const std::vector<TBuilderArgument>& arguments, Lead
             continue;
         out += out.empty() ? "" : " ";
         out += argument.name;
-        if (argument.rule == TArgRule::Always || argument.rule == TArgRule::IfNotEmpty)
+        if (TakesText(argument.rule))
             out += ' ' + QuoteArgument(argument.text, isLead);
         else if (argument.rule == TArgRule::IfPositive)
             out += ' ' + std::to_string(argument.number);

@@ -15,6 +15,11 @@ enum class TArgRule {
     IfPositive, // -name number, when the number is greater than 0
 };
 
+// Whether the option's value is a text, quoted after its name.
+constexpr bool TakesText(TArgRule rule) {
+    return rule == TArgRule::Always || rule == TArgRule::IfNotEmpty;
+}
+
 // One option of the builder's command line with the value read for it; which member counts
 // follows from the rule.
 struct TBuilderArgument {

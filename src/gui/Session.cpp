@@ -16,10 +16,6 @@ namespace {
 constexpr const char* kSourceSection = "source";
 constexpr const char* kOutputSection = "out";
 
-bool IsText(TArgRule rule) {
-    return rule == TArgRule::Always || rule == TArgRule::IfNotEmpty;
-}
-
 // The arguments for the fields, in the options' order. A best-fit copy of a text would reach
 // the builder and the history as another name: "\u03A9mega" as "Omega", a Cyrillic folder as
 // question marks; the first such field is named.
@@ -28,7 +24,7 @@ std::vector<TBuilderArgument> Arguments(const std::vector<TFieldValue>& fields) 
     std::size_t i = 0;
     for (const TBuilderOption& option : kBuilderOptions) {
         const TFieldValue& field = fields.at(i++);
-        if (IsText(option.rule) && !field.text)
+        if (TakesText(option.rule) && !field.text)
             throw Exception(std::string("The ") + LabelOf(option.field) +
                             " field contains characters that the system's code page cannot "
                             "represent, so the builder would receive other ones");

@@ -16,8 +16,8 @@ TEST(Form1Design, ParentsComeFirstAndTheTopBlockTabsAsDesigned) {
         SCOPED_TRACE(row.name);
         EXPECT_TRUE(made.count(row.parent)) << "parent made later";
         EXPECT_TRUE(made.insert(row.id).second) << "id twice";
-        EXPECT_NE(gui::KindOf(row), gui::TControlKind::Unknown);
         const gui::TControlKind kind = gui::KindOf(row);
+        EXPECT_NE(kind, gui::TControlKind::Unknown);
         if (row.parent == idPanel2 && kind != gui::TControlKind::Label)
             topTabs.emplace_back(row.name);
     }
@@ -32,8 +32,7 @@ TEST(Form1Design, BuilderOptionsFollowTheDesignAndNameLabelledFields) {
     for (const gui::TBuilderOption& option : gui::kBuilderOptions) {
         optionFields.push_back(option.field);
         const gui::TControlKind kind = gui::KindOf(gui::DesignRow(option.field));
-        const bool text = option.rule == TArgRule::Always || option.rule == TArgRule::IfNotEmpty;
-        if (text) {
+        if (TakesText(option.rule)) {
             EXPECT_STRNE(gui::LabelOf(option.field), "") << option.name;
         }
         EXPECT_EQ(kind == gui::TControlKind::CheckBox, option.rule == TArgRule::IfChecked);
