@@ -41,11 +41,8 @@ constexpr TWindowStyle StyleOf(TControlKind kind) {
         return {WC_COMBOBOXA,
                 kChildStyle | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
     case TControlKind::Edit:
+    case TControlKind::SpinEdit: // its arrow column is a sibling laid over its right edge
         return {WC_EDITA, kChildStyle | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case TControlKind::SpinEdit:
-        // WS_CLIPCHILDREN: the edit must not paint over the arrow column inside it.
-        return {WC_EDITA, kChildStyle | WS_TABSTOP | WS_CLIPCHILDREN | ES_AUTOHSCROLL,
-                WS_EX_CLIENTEDGE};
     case TControlKind::PageControl:
         return {WC_TABCONTROLA, kChildStyle | WS_TABSTOP, 0};
     case TControlKind::Bevel:
