@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <new>
 #include <utility>
 
 #include "shared/LateLibrary.h"
@@ -17,7 +18,7 @@ namespace {
 // reference, which the maker gives up once the object is handed out.
 class TNamedAccessible final : public IAccessible {
 public:
-    TNamedAccessible(IAccessible* standard, std::vector<wchar_t> name, long role)
+    TNamedAccessible(IAccessible* standard, std::vector<wchar_t>&& name, long role) noexcept
         : standard_(standard), name_(std::move(name)), role_(role) {}
     TNamedAccessible(const TNamedAccessible&) = delete;
     TNamedAccessible& operator=(const TNamedAccessible&) = delete;
@@ -48,7 +49,7 @@ public:
         if (!Self(child) || !name)
             return standard_->get_accName(child, name);
         using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
-        *name = LateProc<SysAllocStringFn>(Oleaut32(), "SysAllocString")(name_.data());
+        *name = LateProc<SysAllocStringFn>(Oleaut32, "SysAllocString")(name_.data());
         return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -179,14 +180,20 @@ LRESULT CALLBACK TAccessibleName::SubclassProc(HWND hwnd, UINT msg, WPARAM wPara
 }
 
 LRESULT TAccessibleName::Answer(WPARAM flags) const {
-    IAccessible* standard = nullptr;
+    // All that can fail with an exception comes first, before the standard object is held.
     const auto create =
-        LateProc<decltype(&CreateStdAccessibleObject)>(Oleacc(), "CreateStdAccessibleObject");
+        LateProc<decltype(&CreateStdAccessibleObject)>(Oleacc, "CreateStdAccessibleObject");
+    const auto toResult = LateProc<decltype(&LresultFromObject)>(Oleacc, "LresultFromObject");
+    std::vector<wchar_t> name = name_;
+    IAccessible* standard = nullptr;
     if (FAILED(create(hwnd_, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
         !standard)
         return 0;
-    auto* named = new TNamedAccessible(standard, name_, role_);
-    const auto toResult = LateProc<decltype(&LresultFromObject)>(Oleacc(), "LresultFromObject");
+    auto* named = new (std::nothrow) TNamedAccessible(standard, std::move(name), role_);
+    if (!named) {
+        standard->Release();
+        return 0;
+    }
     const LRESULT answer = toResult(IID_IAccessible, flags, named);
     named->Release();
     return answer > 0 ? answer : 0;
