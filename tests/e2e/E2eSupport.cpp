@@ -295,6 +295,14 @@ bool AppProcess::PressKeyFor(UINT vk, int expectedId) {
     });
 }
 
+std::vector<HWND> AppProcess::PriorityArrows() const {
+    HWND column = FindWindowExA(Control(idTabSheet2), nullptr, "TSpinButton", nullptr);
+    if (!column)
+        column = FindWindowExA(Control(idSpnPriority), nullptr, "TSpinButton", nullptr);
+    HWND up = FindWindowExA(column, nullptr, "TTimerSpeedButton", nullptr);
+    return {up, FindWindowExA(column, up, "TTimerSpeedButton", nullptr)};
+}
+
 void AppProcess::Close() {
     if (main_)
         PostMessageA(main_, WM_CLOSE, 0, 0);

@@ -128,6 +128,9 @@ public:
     // A key pressed on the control with the focus; false when the focus does not then move to
     // (or stay on) the control of that id, or a child of it such as a combo box's edit.
     bool PressKeyFor(UINT vk, int expectedId);
+    // The priority field's two arrow buttons, upper first, wherever their column lies: beside
+    // the field or inside it; null where there are none.
+    std::vector<HWND> PriorityArrows() const;
     // The exit code, or STILL_ACTIVE when the process did not end in time.
     DWORD WaitForExit(DWORD timeoutMs = kTimeoutMs) { return ChildProcess::WaitForExit(timeoutMs); }
 

@@ -56,15 +56,6 @@ protected:
               std::pair{VK_TAB, idSpnPriority}})
             ASSERT_TRUE(app_->PressKeyFor(key, id)) << "key " << key;
     }
-    // The priority field's two arrow buttons, upper first, wherever the column lies: beside the
-    // field or inside it.
-    std::vector<HWND> Arrows() const {
-        HWND column = FindWindowExA(app_->Control(idTabSheet2), nullptr, "TSpinButton", nullptr);
-        if (!column)
-            column = FindWindowExA(app_->Control(idSpnPriority), nullptr, "TSpinButton", nullptr);
-        HWND up = FindWindowExA(column, nullptr, "TTimerSpeedButton", nullptr);
-        return {up, FindWindowExA(column, up, "TTimerSpeedButton", nullptr)};
-    }
     void SaveView(const char* name) const {
         SaveArtifact(app_->MainWindow(), std::string(name) + "-" + std::to_string(dpi_));
     }
@@ -107,18 +98,20 @@ TEST_F(LookE2e, LabelsKeepTheirScaledGapAndTheLinkItsUnderline) {
     // The underline is the lowest row of link-coloured pixels; it runs under the text only.
     const Pixels link = WindowPixels(app_->Control(idLblURL), true);
     ASSERT_GT(link.rgb.size(), 0u);
-    int underline = -1, textRight = -1, lineRight = -1;
+    // The right-most link-coloured pixel of each row, or -1.
+    std::vector<int> rightmost(static_cast<size_t>(link.height), -1);
     for (int y = 0; y < link.height; ++y)
         for (int x = 0; x < link.width; ++x)
             if (link.rgb[y * link.width + x] == gui::kLinkBlue)
-                underline = y;
+                rightmost[y] = x;
+    int underline = link.height - 1;
+    while (underline >= 0 && rightmost[underline] < 0)
+        --underline;
     ASSERT_GE(underline, 0) << "no link-coloured pixel";
-    for (int y = 0; y <= underline; ++y)
-        for (int x = 0; x < link.width; ++x)
-            if (link.rgb[y * link.width + x] == gui::kLinkBlue)
-                (y == underline ? lineRight : textRight) =
-                    std::max(y == underline ? lineRight : textRight, x);
-    EXPECT_LE(lineRight, textRight + 1) << "the underline runs past the text";
+    int textRight = -1; // over the rows above the underline
+    for (int y = 0; y < underline; ++y)
+        textRight = std::max(textRight, rightmost[y]);
+    EXPECT_LE(rightmost[underline], textRight + 1) << "the underline runs past the text";
     SaveView("advanced");
 }
 
@@ -126,7 +119,7 @@ TEST_F(LookE2e, LabelsKeepTheirScaledGapAndTheLinkItsUnderline) {
 // the focus has left: each shows its button face and its black triangle, not the edit's white.
 TEST_F(LookE2e, PriorityArrowsStayDrawnWithTheFocusInTheField) {
     FocusPriority();
-    const std::vector<HWND> arrows = Arrows();
+    const std::vector<HWND> arrows = app_->PriorityArrows();
     ASSERT_NE(arrows[1], nullptr);
     auto expectDrawn = [&](const char* when) {
         for (HWND arrow : arrows) {
