@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <oleacc.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <stdexcept>
 
@@ -271,6 +272,11 @@ HWND AppProcess::WaitForMainWindow(DWORD timeoutMs, bool mustBeVisible) {
             return main_ != nullptr || !Running();
         },
         timeoutMs);
+    // Said on the test's output: a start that fails now and then is told from a slow one.
+    DWORD code = 0;
+    if (!main_ && GetExitCodeProcess(Handle(), &code) && code != STILL_ACTIVE)
+        std::printf("[ ended    ] the program ended before its window came up, code 0x%lx\n",
+                    static_cast<unsigned long>(code));
     return main_;
 }
 
