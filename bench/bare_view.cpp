@@ -11,7 +11,8 @@
 
 #include "BareProgram.h"
 #include "gui/Form1Design.h"
-#include "gui/WindowStyles.h"
+#include "controls/ComboBox.h"
+#include "controls/WindowStyles.h"
 
 namespace {
 

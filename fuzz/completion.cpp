@@ -9,7 +9,7 @@
 
 #include "FuzzSupport.h"
 #include "shared/SameText.h"
-#include "gui/Completion.h"
+#include "controls/rules/Completion.h"
 
 namespace {
 

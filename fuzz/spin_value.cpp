@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "gui/SpinValue.h"
+#include "controls/rules/SpinValue.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "History/SettingsPath.h"
 
+#include "shared/Path.h"
+
 std::string SettingsPathFor(const std::string& exePath, LeadByteTest isLead) {
-    const std::size_t nameStart = AfterLastOf(exePath, "\\:", isLead);
-    const std::size_t afterDot = AfterLastOf(exePath.substr(nameStart), ".", isLead);
-    std::string path = exePath;
-    if (afterDot > 0)
-        path.resize(nameStart + afterDot - 1);
-    return path + ".ini";
+    const std::string folder = FolderOf(exePath, isLead);
+    if (folder.empty())
+        return folder;
+    return folder + BaseNameOf(FileNameOf(exePath, isLead), isLead) + ".ini";
 }

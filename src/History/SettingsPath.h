@@ -5,6 +5,6 @@
 
 #include "shared/CodePage.h"
 
-// exePath with its extension (from the last "." after the last "\\" and ":") replaced by
-// ".ini", or with ".ini" appended when it has none.
+// The executable's folder and base name with ".ini"; "" when exePath names no folder, so that
+// no settings file is looked for in whatever folder is current.
 std::string SettingsPathFor(const std::string& exePath, LeadByteTest isLead = NoLeadBytes);

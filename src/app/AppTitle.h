@@ -9,6 +9,6 @@
 using LowerCaseFn = std::string (*)(const std::string&);
 
 // The file name of an ANSI path, cut at its first full stop, lower case after the first
-// character. The caller has already converted the path from OEM and capped its length.
+// character, and at most 255 bytes, never ending inside a character.
 std::string AppTitleFromPath(const std::string& ansiPath, LeadByteTest isLead = NoLeadBytes,
                              LowerCaseFn lower = AsciiLower);

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <array>
-
 #include "app/AppTitle.h"
 #include "gui/ControlIds.h"
 #include "shared/System.h"
@@ -13,10 +11,10 @@ TApplication* Application = nullptr;
 namespace {
 
 std::string DeriveTitle() {
-    // The title never needs more than 255 characters of the path.
-    std::string path = ModuleFileName().substr(0, 255);
-    OemToCharA(path.c_str(), path.data());
-    return AppTitleFromPath(path, IsSystemLeadByte, LowerInLocale);
+    // The system reports the path in the ANSI code page already: converted from OEM as well,
+    // any name beyond ASCII came out garbled. The whole path is read, so that a folder of any
+    // length never pushes the name out of it.
+    return AppTitleFromPath(ModuleFileName(), IsSystemLeadByte, LowerInLocale);
 }
 
 HICON LoadAppIcon() {
@@ -76,9 +74,7 @@ TApplication::~TApplication() {
 }
 
 std::string TApplication::Title() const {
-    std::array<char, 256> caption{};
-    const int length = GetWindowTextA(Handle(), caption.data(), static_cast<int>(caption.size()));
-    return {caption.data(), static_cast<size_t>(length > 0 ? length : 0)};
+    return window_.Text();
 }
 
 void TApplication::AdoptForm(std::unique_ptr<gui::TForm> form) {

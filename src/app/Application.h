@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/Form.h"
-#include "gui/Guarded.h"
+#include "controls/Form.h"
+#include "controls/Guarded.h"
 #include "shared/Exceptions.h"
 
 class TApplication final : public gui::TFormHost {

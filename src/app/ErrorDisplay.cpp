@@ -8,7 +8,7 @@
 
 #include "app/ErrorText.h"
 #include "shared/CodePage.h"
-#include "gui/TaskWindows.h"
+#include "controls/TaskWindows.h"
 #include "shared/System.h"
 
 namespace {

@@ -1,10 +1,11 @@
-// Where the builder is looked for: beside our own executable.
+// Where the builder is looked for: beside our own executable, and nowhere else.
 #pragma once
 
 #include <string>
 
 #include "shared/CodePage.h"
 
-// The directory of exePath (up to its last "\\" or "/", or a bare drive "X:"), ending in
-// "\\", followed by "VKB.exe".
+// "VKB.exe" in the folder of exePath, with a '\\' put between where the folder does not end in
+// one; "" when exePath names no folder, since a bare name would be looked for along the
+// search path.
 std::string BuilderPathFor(const std::string& exePath, LeadByteTest isLead = NoLeadBytes);

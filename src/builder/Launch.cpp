@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "builder/BuilderPath.h"
 #include "shared/Exceptions.h"
 #include "shared/LateLibrary.h"
 #include "shared/System.h"
@@ -32,10 +31,6 @@ std::string ShellErrorText(INT_PTR result) {
 }
 
 } // namespace
-
-std::string BuilderPath() {
-    return BuilderPathFor(ModuleFileName(), IsSystemLeadByte);
-}
 
 void LaunchBuilder(HWND owner, const std::string& builderPath, const std::string& parameters) {
     SHELLEXECUTEINFOA request{};

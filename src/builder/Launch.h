@@ -5,8 +5,6 @@
 
 #include <string>
 
-// VKB.exe in the folder of the running executable.
-std::string BuilderPath();
 // Hands the builder to the shell and returns at once; nothing waits for it. When the shell
 // cannot start it, raises a user error "Unable to start " with the path and the system's
 // reason; the shell shows no box of its own, so the user reads one message, not two.

@@ -1,6 +1,7 @@
 #include "builder/Parameters.h"
 
 #include <cstddef>
+#include <cstring>
 
 std::string QuoteArgument(const std::string& value, LeadByteTest isLead) {
     std::string quoted = "\"";
@@ -42,7 +43,7 @@ bool Included(const TBuilderArgument& argument) {
     case TArgRule::Always:
         return true;
     case TArgRule::IfNotEmpty:
-        return !argument.text.empty();
+        return argument.text && !argument.text->empty();
     case TArgRule::IfChecked:
         return argument.checked;
     case TArgRule::IfPositive:
@@ -61,12 +62,20 @@ std::string BuildParameters(const std::vector<TBuilderArgument>& arguments, Lead
         out += out.empty() ? "" : " ";
         out += argument.name;
         if (TakesText(argument.rule))
-            out += ' ' + QuoteArgument(argument.text, isLead);
+            out += ' ' + QuoteArgument(argument.text.value_or(""), isLead);
         else if (argument.rule == TArgRule::IfPositive)
             out += ' ' + std::to_string(argument.number);
     }
     out += out.empty() ? "-waitonexit" : " -waitonexit";
     return out;
+}
+
+const TBuilderArgument* FindArgument(const std::vector<TBuilderArgument>& arguments,
+                                     const char* name) {
+    for (const TBuilderArgument& argument : arguments)
+        if (name && std::strcmp(argument.name, name) == 0)
+            return &argument;
+    return nullptr;
 }
 
 bool FitsOnCommandLine(const std::string& builderPath, const std::string& parameters) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,22 +21,34 @@ constexpr bool TakesText(TArgRule rule) {
     return rule == TArgRule::Always || rule == TArgRule::IfNotEmpty;
 }
 
-// One option of the builder's command line with the value read for it; which member counts
-// follows from the rule.
+// The switches of the two paths that every command line carries.
+inline constexpr const char* kSourceSwitch = "-source";
+inline constexpr const char* kOutputSwitch = "-out";
+
+// One option of the builder's command line with the value read for it from its field, from
+// the reading through the checks to the parameter string; which member counts follows from
+// the rule.
 struct TBuilderArgument {
     const char* name = "";
     TArgRule rule = TArgRule::Always;
-    std::string text;
+    // Absent when the field holds a character the ANSI code page cannot represent.
+    std::optional<std::string> text = std::string();
     bool checked = false;
     std::int32_t number = 0;
+    const char* label = ""; // the field's label, which names it in a message
 };
+
+// The argument of that switch, or null.
+const TBuilderArgument* FindArgument(const std::vector<TBuilderArgument>& arguments,
+                                     const char* name);
 
 // The value as one double-quoted argument that the MS C runtime and CommandLineToArgvW
 // split back to exactly the value. Values without a double quote and without a trailing
 // backslash come out as the plain value in quotes.
 std::string QuoteArgument(const std::string& value, LeadByteTest isLead = NoLeadBytes);
 
-// The arguments in the order given, each by its rule, then -waitonexit.
+// The arguments in the order given, each by its rule, then -waitonexit. An absent text is
+// written as an empty one; callers refuse it first.
 std::string BuildParameters(const std::vector<TBuilderArgument>& arguments,
                             LeadByteTest isLead = NoLeadBytes);
 

@@ -1,3 +1,5 @@
+// The main window's behaviour: what its events do, from the system's messages to the handlers
+// named after control and event. Making it is in Form1Build.cpp, placing it in Form1Layout.cpp.
 #include "gui/Form1.h"
 
 #include <functional>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "History/IniFile.h"
-#include "History/SettingsPath.h"
 #include "builder/Launch.h"
 #include "gui/Drop.h"
 #include "shared/LateLibrary.h"
@@ -13,8 +14,9 @@
 
 namespace {
 
-// The system behind the rules: the file system, the code page and the private-profile file.
-gui::TSessionSystem WindowsSystem() {
+// The system behind the rules: the file system, the code page, the private-profile file and
+// the shell that starts the builder.
+gui::TSessionSystem WindowsSystem(const gui::TForm& owner) {
     gui::TSessionSystem system;
     system.isFolder = [](const std::string& path) {
         // GetFileAttributesA resolves a relative path against the current directory.
@@ -22,6 +24,7 @@ gui::TSessionSystem WindowsSystem() {
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     };
     system.isLead = IsSystemLeadByte;
+    system.exePath = ModuleFileName();
     system.settingsUnreadable = IniFileUnreadable;
     system.withSettings = [](const std::string& path,
                              const std::function<void(TCustomIniFile&)>& use) {
@@ -29,25 +32,26 @@ gui::TSessionSystem WindowsSystem() {
         TIniFile ini(path);
         use(ini);
     };
+    system.launch = [&owner](const std::string& builder, const std::string& parameters) {
+        LaunchBuilder(owner.Handle(), builder, parameters);
+    };
     return system;
 }
 
 void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
-    const std::vector<std::string>& entries = history.Items();
-    // A Create that uses the entries already first changes nothing to show.
-    if (entries == combo.Items())
-        return;
-    // Clearing the list would take the typed text with it; keep what the user sees.
+    // Rebuilt on every change, also one that leaves the entries as they were, so the list's
+    // selection is reset as after any other Create. Clearing the list would take the typed
+    // text with it; keep what the user sees.
     const std::string text = combo.Text();
     combo.ClearItems();
     combo.SetText(text);
-    for (const std::string& entry : entries)
+    for (const std::string& entry : history.Items())
         combo.AddItem(entry);
 }
 
 } // namespace
 
-TForm1::TForm1() : session_(hstSource, hstOutput, WindowsSystem()) {
+TForm1::TForm1() : session_(hstSource, hstOutput, WindowsSystem(*this)) {
     for (THistory* history : {&hstSource, &hstOutput}) {
         history->SetMaxItems(10);
         history->SetIfExistsPlaceFirst(true);
@@ -113,7 +117,7 @@ bool TForm1::PreTranslateKey(const MSG& msg) {
 }
 
 void TForm1::FormCreate() {
-    session_.LoadSettings(SettingsPathFor(ModuleFileName(), IsSystemLeadByte));
+    session_.LoadSettings();
 }
 
 void TForm1::FormClose(gui::TCloseAction& /*action*/) {
@@ -168,30 +172,30 @@ void TForm1::DropFiles(HDROP drop) {
         cmbOutput.SetText(targets.file);
 }
 
-std::vector<gui::TFieldValue> TForm1::ReadFields() const {
-    std::vector<gui::TFieldValue> fields;
-    for (const gui::TBuilderOption& option : gui::kBuilderOptions) {
-        const gui::TControl& field = Control(option.field);
-        gui::TFieldValue value;
-        switch (option.rule) {
+std::vector<TBuilderArgument> TForm1::ReadArguments() const {
+    std::vector<TBuilderArgument> arguments;
+    for (const gui::TDesignRow& row : gui::kForm1Design) {
+        if (!row.option)
+            continue;
+        const gui::TControl& field = Control(row.id);
+        TBuilderArgument argument = gui::EmptyArgument(row);
+        switch (argument.rule) {
         case TArgRule::Always:
         case TArgRule::IfNotEmpty:
-            value.text = field.ExactText();
+            argument.text = field.ExactText();
             break;
         case TArgRule::IfChecked:
-            value.checked = dynamic_cast<const gui::TCheckBox&>(field).Checked();
+            argument.checked = dynamic_cast<const gui::TCheckBox&>(field).Checked();
             break;
         case TArgRule::IfPositive:
-            value.number = dynamic_cast<const gui::TSpinEdit&>(field).Value();
+            argument.number = dynamic_cast<const gui::TSpinEdit&>(field).Value();
             break;
         }
-        fields.push_back(std::move(value));
+        arguments.push_back(std::move(argument));
     }
-    return fields;
+    return arguments;
 }
 
 void TForm1::btnCreateClick() {
-    const std::string builder = BuilderPath();
-    const std::string parameters = session_.Create(ReadFields(), builder);
-    LaunchBuilder(Handle(), builder, parameters);
+    session_.Create(ReadArguments());
 }

@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "History/History.h"
-#include "gui/ComboBox.h"
-#include "gui/Controls.h"
-#include "gui/Form.h"
+#include "controls/ComboBox.h"
+#include "controls/Controls.h"
+#include "controls/Form.h"
 #include "gui/Form1Design.h"
-#include "gui/PageControl.h"
+#include "controls/PageControl.h"
 #include "gui/Pickers.h"
 #include "gui/Session.h"
-#include "gui/SpinEdit.h"
+#include "controls/SpinEdit.h"
 #include "shared/Handles.h"
 
 class TForm1 : public gui::TForm {
@@ -39,9 +39,9 @@ public:
     void hstOutputChange(THistory& sender);
     std::string BrowseForFolder(const std::string& initialFolder);
 
-    // The builder options' fields as the user filled them, each read from its control once,
-    // in the order of kBuilderOptions.
-    std::vector<gui::TFieldValue> ReadFields() const;
+    // The builder's arguments as the user filled their fields, each read from its control
+    // once, in the order of the design's rows.
+    std::vector<TBuilderArgument> ReadArguments() const;
     // The control of a design row.
     gui::TControl& Control(ControlId id);
     const gui::TControl& Control(ControlId id) const;

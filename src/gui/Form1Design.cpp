@@ -29,6 +29,25 @@ TControlKind KindOf(const TDesignRow& row) {
     return TControlKind::Unknown;
 }
 
+TArgRule RuleOf(TControlKind kind) {
+    switch (kind) {
+    case TControlKind::ComboBox:
+        return TArgRule::Always;
+    case TControlKind::CheckBox:
+        return TArgRule::IfChecked;
+    case TControlKind::SpinEdit:
+        return TArgRule::IfPositive;
+    default:
+        return TArgRule::IfNotEmpty;
+    }
+}
+
+TBuilderArgument EmptyArgument(const TDesignRow& row) {
+    TBuilderArgument argument{row.option, RuleOf(KindOf(row))};
+    argument.label = LabelOf(row.id);
+    return argument;
+}
+
 std::vector<Rect> PlaceDesign(int contentWidth, int dpi) {
     const int border = ScaleToDpi(kFormBorder, dpi);
     // How much each row has grown beyond its design; the window's content by the width given.

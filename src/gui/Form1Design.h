@@ -1,13 +1,12 @@
 // The main window's design, one row per control: its member's name, id, parent, rectangle,
-// anchors, text and options, in the order the controls are made. And the builder's options,
-// one row each: the field it is read from, its switch and when it goes onto the command line.
-// Creation, layout, the id lookup, reading the inputs and the tests all read these tables.
+// anchors, text, the builder's switch it fills and its options, in the order the controls are
+// made. Creation, layout, the id lookup, reading the builder's inputs and the tests all read it.
 #pragma once
 
 #include "builder/Parameters.h"
 #include "gui/ControlIds.h"
-#include "gui/ControlKind.h"
-#include "gui/Layout.h"
+#include "controls/rules/ControlKind.h"
+#include "controls/rules/Layout.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +29,9 @@ struct TDesignRow {
     Rect bounds;      // at 96 dpi, in the parent's client area
     unsigned anchors;
     const char* text;
+    // A field's switch on the builder's command line, in the order of the rows; its kind says
+    // when it goes there (RuleOf).
+    const char* option = nullptr;
     unsigned options = doNone;
     ControlId buddy = idForm; // for a label: the field it names; for a page: its page control
     // What a screen reader hears where the caption says too little ("..."); a field named by
@@ -43,12 +45,9 @@ inline constexpr const char* kMakerHost = "www.veskmaker.example";
 // The client area that the design fills, without the window's border.
 inline constexpr int kDesignWidth = 370;
 
-// The window's font, and the combo boxes' drop-down lists: the item height at 96 dpi and how
-// many items they show at once.
+// The window's font.
 inline constexpr const char* kFontFace = "MS Sans Serif";
 inline constexpr int kFontPoints = 8;
-inline constexpr int kListItemHeight = 13;
-inline constexpr int kListVisibleItems = 8;
 
 inline constexpr unsigned kTopLeft = akLeft | akTop;
 inline constexpr unsigned kTopRight = akRight | akTop;
@@ -62,53 +61,33 @@ inline constexpr unsigned kTopWide = akLeft | akRight | akTop;
 // NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
 inline constexpr TDesignRow kForm1Design[] = {
     {"Panel2", idPanel2, idForm, {0, 0, 370, 80}, kTopWide, ""},
-    {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", doNone, idForm, "Browse for the source folder"},
-    {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "...", doNone, idForm, "Choose the output file"},
-    {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", doAutoWidth, idCmbSource},
-    {"cmbSource", idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, ""},
-    {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", doAutoWidth, idCmbOutput},
-    {"cmbOutput", idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, ""},
+    {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", nullptr, doNone, idForm, "Browse for the source folder"},
+    {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "...", nullptr, doNone, idForm, "Choose the output file"},
+    {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", nullptr, doAutoWidth, idCmbSource},
+    {"cmbSource", idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, "", kSourceSwitch},
+    {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", nullptr, doAutoWidth, idCmbOutput},
+    {"cmbOutput", idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, "", kOutputSwitch},
     {"btnAdvanced", idBtnAdvanced, idPanel2, {215, 55, 75, 25}, kTopRight, "Advanced"},
     {"btnCreate", idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!"},
-    {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, doAutoWidth},
-    {"Panel3", idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", doHidden | doDisabled},
+    {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, nullptr, doAutoWidth},
+    {"Panel3", idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", nullptr, doHidden | doDisabled},
     {"pgeAdvanced", idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, ""},
-    {"TabSheet1", idTabSheet1, idPanel3, {}, kTopLeft, "Text", doPage, idPgeAdvanced},
-    {"lblTitle", idLblTitle, idTabSheet1, {}, kTopLeft, "Title", doBeside, idEdtTitle},
-    {"edtTitle", idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, ""},
-    {"lblAuthor", idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", doBeside, idEdtAuthor},
-    {"edtAuthor", idEdtAuthor, idTabSheet1, {72, 44, 282, 21}, kTopLeft, ""},
-    {"lblBuild", idLblBuild, idTabSheet1, {}, kTopLeft, "Build", doBeside, idEdtBuild},
-    {"edtBuild", idEdtBuild, idTabSheet1, {72, 72, 282, 21}, kTopLeft, ""},
-    {"lblCopyright", idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", doBeside, idEdtCopyright},
-    {"edtCopyright", idEdtCopyright, idTabSheet1, {72, 100, 282, 21}, kTopLeft, ""},
-    {"TabSheet2", idTabSheet2, idPanel3, {}, kTopLeft, "Misc.", doPage | doHidden, idPgeAdvanced},
-    {"cbxDev", idCbxDev, idTabSheet2, {8, 8, 177, 17}, kTopLeft, "Development only"},
-    {"cbxMpXfer", idCbxMpXfer, idTabSheet2, {8, 32, 169, 17}, kTopLeft, "Allow multiplayer transfer"},
-    {"cbxProtected", idCbxProtected, idTabSheet2, {8, 56, 169, 17}, kTopLeft, "Protected"},
-    {"lblPriority", idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", doAutoWidth, idSpnPriority},
-    {"spnPriority", idSpnPriority, idTabSheet2, {54, 78, 93, 22}, kTopLeft, "0"},
+    {"TabSheet1", idTabSheet1, idPanel3, {}, kTopLeft, "Text", nullptr, doPage, idPgeAdvanced},
+    {"lblTitle", idLblTitle, idTabSheet1, {}, kTopLeft, "Title", nullptr, doBeside, idEdtTitle},
+    {"edtTitle", idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, "", "-title"},
+    {"lblAuthor", idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", nullptr, doBeside, idEdtAuthor},
+    {"edtAuthor", idEdtAuthor, idTabSheet1, {72, 44, 282, 21}, kTopLeft, "", "-author"},
+    {"lblBuild", idLblBuild, idTabSheet1, {}, kTopLeft, "Build", nullptr, doBeside, idEdtBuild},
+    {"edtBuild", idEdtBuild, idTabSheet1, {72, 72, 282, 21}, kTopLeft, "", "-build"},
+    {"lblCopyright", idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", nullptr, doBeside, idEdtCopyright},
+    {"edtCopyright", idEdtCopyright, idTabSheet1, {72, 100, 282, 21}, kTopLeft, "", "-copyright"},
+    {"TabSheet2", idTabSheet2, idPanel3, {}, kTopLeft, "Misc.", nullptr, doPage | doHidden, idPgeAdvanced},
+    {"cbxDev", idCbxDev, idTabSheet2, {8, 8, 177, 17}, kTopLeft, "Development only", "-flagdev"},
+    {"cbxMpXfer", idCbxMpXfer, idTabSheet2, {8, 32, 169, 17}, kTopLeft, "Allow multiplayer transfer", "-flagmpxfer"},
+    {"cbxProtected", idCbxProtected, idTabSheet2, {8, 56, 169, 17}, kTopLeft, "Protected", "-flagprotected"},
+    {"lblPriority", idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", nullptr, doAutoWidth, idSpnPriority},
+    {"spnPriority", idSpnPriority, idTabSheet2, {54, 78, 93, 22}, kTopLeft, "0", "-priority"},
     {"bvlSeparator", idBvlSeparator, idPanel3, {0, 0, 370, 2}, kTopWide, ""},
-};
-
-// The builder's command line, in its order, which is also the order of the fields' rows.
-struct TBuilderOption {
-    ControlId field;
-    const char* name;
-    TArgRule rule;
-};
-// NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
-inline constexpr TBuilderOption kBuilderOptions[] = {
-    {idCmbSource, "-source", TArgRule::Always},
-    {idCmbOutput, "-out", TArgRule::Always},
-    {idEdtTitle, "-title", TArgRule::IfNotEmpty},
-    {idEdtAuthor, "-author", TArgRule::IfNotEmpty},
-    {idEdtBuild, "-build", TArgRule::IfNotEmpty},
-    {idEdtCopyright, "-copyright", TArgRule::IfNotEmpty},
-    {idCbxDev, "-flagdev", TArgRule::IfChecked},
-    {idCbxMpXfer, "-flagmpxfer", TArgRule::IfChecked},
-    {idCbxProtected, "-flagprotected", TArgRule::IfChecked},
-    {idSpnPriority, "-priority", TArgRule::IfPositive},
 };
 // clang-format on
 
@@ -150,6 +129,13 @@ constexpr bool WithinBlock(const TDesignRow& row, ControlId block) {
 
 // What a control is, by the prefix of its member's name.
 TControlKind KindOf(const TDesignRow& row);
+// When a field of that kind goes onto the builder's command line: a combo box's path always,
+// an edit's text when it has a character, a check box when checked, the spin field's number
+// when greater than 0.
+TArgRule RuleOf(TControlKind kind);
+// The builder's argument of a row with a switch, before its field is read: the switch, the
+// rule of the field's kind and the label that names the field.
+TBuilderArgument EmptyArgument(const TDesignRow& row);
 
 // Where each row's control stands, in the order of the table, when the design fills a
 // content area of that width (the window's client width less its borders), in its parent's

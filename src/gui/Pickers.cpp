@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "gui/FilterString.h"
-#include "gui/Guarded.h"
-#include "gui/TaskWindows.h"
+#include "controls/Guarded.h"
+#include "controls/TaskWindows.h"
 #include "shared/LateLibrary.h"
 #include "shared/System.h"
 

@@ -1,13 +1,11 @@
 #include "gui/Session.h"
 
-#include <cstddef>
+#include <stdexcept>
 #include <utility>
 
-#include "builder/Parameters.h"
-#include "gui/Form1Design.h"
+#include "History/SettingsPath.h"
+#include "builder/BuilderPath.h"
 #include "shared/Exceptions.h"
-
-std::string SettingsFilePath;
 
 namespace gui {
 
@@ -16,87 +14,86 @@ namespace {
 constexpr const char* kSourceSection = "source";
 constexpr const char* kOutputSection = "out";
 
-// The arguments for the fields, in the options' order. A best-fit copy of a text would reach
-// the builder and the history as another name: "\u03A9mega" as "Omega", a Cyrillic folder as
-// question marks; the first such field is named.
-std::vector<TBuilderArgument> Arguments(const std::vector<TFieldValue>& fields) {
-    std::vector<TBuilderArgument> arguments;
-    std::size_t i = 0;
-    for (const TBuilderOption& option : kBuilderOptions) {
-        const TFieldValue& field = fields.at(i++);
-        if (TakesText(option.rule) && !field.text)
-            throw Exception(std::string("The ") + LabelOf(option.field) +
-                            " field contains characters that the system's code page cannot "
-                            "represent, so the builder would receive other ones");
-        arguments.push_back(
-            {option.name, option.rule, field.text.value_or(""), field.checked, field.number});
-    }
-    return arguments;
+const TBuilderArgument& Argument(const std::vector<TBuilderArgument>& arguments,
+                                 const char* name) {
+    if (const TBuilderArgument* argument = FindArgument(arguments, name))
+        return *argument;
+    throw std::logic_error(std::string("No field is read for ") + name);
 }
 
-// The text read for the option of that field.
-const std::string& TextOf(const std::vector<TBuilderArgument>& arguments, ControlId field) {
-    std::size_t i = 0;
-    while (kBuilderOptions[i].field != field)
-        ++i;
-    return arguments[i].text;
+// A best-fit copy of a text would reach the builder and the history as another name:
+// "\u03A9mega" as "Omega", a Cyrillic folder as question marks.
+void RefuseInexact(const TBuilderArgument& argument) {
+    if (TakesText(argument.rule) && !argument.text)
+        throw Exception(std::string("The ") + argument.label +
+                        " field contains characters that the system's code page cannot "
+                        "represent, so the builder would receive other ones");
 }
 
 } // namespace
 
 TSession::TSession(THistory& sources, THistory& outputs, TSessionSystem system)
-    : sources_(sources), outputs_(outputs), system_(std::move(system)) {}
+    : sources_(sources), outputs_(outputs), system_(std::move(system)),
+      settingsPath_(SettingsPathFor(system_.exePath, system_.isLead)) {}
 
-std::string TSession::Create(const std::vector<TFieldValue>& fields,
-                             const std::string& builderPath) {
-    const std::vector<TBuilderArgument> arguments = Arguments(fields);
-    const std::string& source = TextOf(arguments, idCmbSource);
-    const std::string& output = TextOf(arguments, idCmbOutput);
-    if (!system_.isFolder(source))
+void TSession::Create(const std::vector<TBuilderArgument>& arguments) {
+    const TBuilderArgument& source = Argument(arguments, kSourceSwitch);
+    const TBuilderArgument& output = Argument(arguments, kOutputSwitch);
+    // The source's own refusal comes first: its best-fit copy could name another folder that
+    // exists. The other fields are refused after the two checks of the paths.
+    RefuseInexact(source);
+    if (!system_.isFolder(*source.text))
         throw Exception("The specified source does not exist");
-    if (output.empty())
+    if (output.text && output.text->empty())
         throw Exception("You must specify an output vesk.");
-    std::string parameters = BuildParameters(arguments, system_.isLead);
+    for (const TBuilderArgument& argument : arguments)
+        RefuseInexact(argument);
+    const std::string builder = BuilderPathFor(system_.exePath, system_.isLead);
+    const std::string parameters = BuildParameters(arguments, system_.isLead);
     // Texts too long for one command line would reach the builder cut short, without a word.
-    if (!FitsOnCommandLine(builderPath, parameters))
+    if (!FitsOnCommandLine(builder, parameters))
         throw Exception("The texts are too long to be passed to the builder");
-    sources_.Add(source);
-    outputs_.Add(output);
-    return parameters;
+    sources_.Add(*source.text);
+    outputs_.Add(*output.text);
+    // A bare name would be looked for along the search path, where anything may lie.
+    if (builder.empty())
+        throw Exception("Unable to start VKB.exe: the folder of this program is unknown");
+    system_.launch(builder, parameters);
 }
 
-void TSession::LoadSettings(const std::string& path) {
-    SettingsFilePath = path;
-    settingsRead_ = !system_.settingsUnreadable(SettingsFilePath);
-    if (!settingsRead_)
-        throw EIniFileException("Unable to read " + SettingsFilePath);
+void TSession::LoadSettings() {
+    if (settingsPath_.empty())
+        throw EIniFileException("The folder of this program is unknown, so its recent entries "
+                                "cannot be kept");
+    if (system_.settingsUnreadable(settingsPath_))
+        throw EIniFileException("Unable to read " + settingsPath_);
     LoadHistory(sources_, kSourceSection);
     LoadHistory(outputs_, kOutputSection);
 }
 
 void TSession::LoadHistory(THistory& history, const std::string& section) {
-    system_.withSettings(SettingsFilePath,
+    system_.withSettings(settingsPath_,
                          [&](TCustomIniFile& ini) { history.LoadFromIni(&ini, section); });
 }
 
 void TSession::SaveSettings() {
+    // Said once at start; there is nowhere to save to.
+    if (settingsPath_.empty())
+        return;
     // A failed save of one history must not lose the other's entries.
     RunEach([this] { SaveHistory(sources_, kSourceSection); },
             [this] { SaveHistory(outputs_, kOutputSection); });
 }
 
 void TSession::SaveHistory(THistory& history, const std::string& section) {
-    if (!settingsRead_) {
-        // The file could not be read at start, so this run's list does not hold what it
-        // stores: keep that behind this run's entries, or leave the file alone.
-        if (system_.settingsUnreadable(SettingsFilePath))
-            throw EIniFileException("Unable to read " + SettingsFilePath);
-        THistory stored;
-        stored.SetMaxItems(history.MaxItems());
-        LoadHistory(stored, section);
-        history.AppendOlder(stored);
-    }
-    system_.withSettings(SettingsFilePath,
+    if (system_.settingsUnreadable(settingsPath_))
+        throw EIniFileException("Unable to read " + settingsPath_ +
+                                ", so this run's recent entries were not saved");
+    THistory stored;
+    stored.SetMaxItems(history.MaxItems());
+    LoadHistory(stored, section);
+    history.AppendOlder(stored);
+    system_.withSettings(settingsPath_,
                          [&](TCustomIniFile& ini) { history.SaveToIni(&ini, section); });
 }
 

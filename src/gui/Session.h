@@ -1,22 +1,17 @@
 // The rules behind the main window, free of the Windows API: what "Create!" checks, records and
-// hands to the builder, and what the settings file keeps from one run to the next. The window
-// reads its fields, hands them over, launches the builder and shows what is raised; what the
-// rules need of the system comes through the small seams of TSessionSystem.
+// starts, and what the settings file keeps from one run to the next. The window reads its
+// fields, hands them over and shows what is raised; what the rules need of the system comes
+// through the small seams of TSessionSystem.
 #pragma once
 
-#include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "History/CustomIniFile.h"
 #include "History/History.h"
+#include "builder/Parameters.h"
 #include "shared/CodePage.h"
-
-// Where the histories are kept: worked out once, when the window is created, and read again
-// when it closes.
-extern std::string SettingsFilePath;
 
 namespace gui {
 
@@ -25,37 +20,39 @@ struct TSessionSystem {
     // Whether the path names an existing folder; a relative path counts from the current one.
     std::function<bool(const std::string& path)> isFolder;
     LeadByteTest isLead = NoLeadBytes;
+    // The running executable's full path, beside which the builder and the settings file lie;
+    // "" when the system cannot say.
+    std::string exePath;
     // Whether a file is there, or may be, but cannot be read.
     std::function<bool(const std::string& path)> settingsUnreadable;
     // Hands the settings file at the path to `use`, and releases (and so flushes) it after.
     std::function<void(const std::string& path, const std::function<void(TCustomIniFile&)>& use)>
         withSettings;
-};
-
-// One builder option's field as the window read it, in the order of kBuilderOptions. A text
-// is absent when the field holds a character the ANSI code page cannot represent.
-struct TFieldValue {
-    std::optional<std::string> text;
-    bool checked = false;
-    std::int32_t number = 0;
+    // Starts the builder with the parameters and returns at once, without waiting for it;
+    // raises a user error when it cannot be started.
+    std::function<void(const std::string& builderPath, const std::string& parameters)> launch;
 };
 
 class TSession {
 public:
     TSession(THistory& sources, THistory& outputs, TSessionSystem system);
 
-    // "Create!" up to the launch: checks the fields, refuses what cannot reach the builder
-    // whole, puts the source and the output first in their histories, and returns the
-    // parameter string. A user error ends it with nothing recorded.
-    std::string Create(const std::vector<TFieldValue>& fields, const std::string& builderPath);
+    // "Create!": checks the arguments read from the fields, refuses what cannot reach the
+    // builder whole, puts the source and the output first in their histories and starts the
+    // builder beside the executable. A user error before the histories records nothing.
+    void Create(const std::vector<TBuilderArgument>& arguments);
 
-    // At start: keeps the path and loads both histories from the file. A file there that
-    // cannot be read raises "Unable to read" with the path, and the histories stay empty.
-    void LoadSettings(const std::string& path);
-    // At close: saves both histories, the second also when the first fails. A file that could
-    // not be read at start keeps its entries behind this run's, or is left alone while it
-    // still cannot be read.
+    // At start: loads both histories from the settings file beside the executable. A file there
+    // that cannot be read raises "Unable to read" with the path, and the histories stay empty.
+    void LoadSettings();
+    // At close: saves both histories, the second also when the first fails; each keeps this
+    // run's entries first, then those the file holds now (another copy of the program may
+    // have recorded them, or the file could not be read at start), up to the limit. A file
+    // that cannot be read now is left alone, and the user is told what was not saved.
     void SaveSettings();
+    // Where the histories are kept: worked out from the executable's path once, read at start
+    // and written at close; "" when that path names no folder.
+    const std::string& SettingsPath() const { return settingsPath_; }
 
 private:
     void LoadHistory(THistory& history, const std::string& section);
@@ -64,7 +61,7 @@ private:
     THistory& sources_;
     THistory& outputs_;
     TSessionSystem system_;
-    bool settingsRead_ = true; // the settings file could be read when the window was made
+    std::string settingsPath_;
 };
 
 } // namespace gui

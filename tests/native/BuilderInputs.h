@@ -1,10 +1,12 @@
 // The builder's inputs as the tests name them, and the arguments the window would read for
-// them: each is put into the option of its field, so an option the tests do not name keeps
-// its empty value. Shared by the native tests, the Windows tests, the fuzzers and the bench.
+// them: one for each row of the design with a switch, in their order, so an input the tests
+// do not name keeps its empty value. Shared by the native tests, the Windows tests, the
+// fuzzers and the bench.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "builder/Parameters.h"
@@ -23,15 +25,17 @@ inline std::vector<TBuilderArgument> Arguments(const BuilderInputs& in) {
     const std::pair<ControlId, bool> flags[] = {
         {idCbxDev, in.dev}, {idCbxMpXfer, in.mpXfer}, {idCbxProtected, in.isProtected}};
     std::vector<TBuilderArgument> arguments;
-    for (const gui::TBuilderOption& option : gui::kBuilderOptions) {
-        TBuilderArgument argument{option.name, option.rule, {}, false, 0};
+    for (const gui::TDesignRow& row : gui::kForm1Design) {
+        if (!row.option)
+            continue;
+        TBuilderArgument argument = gui::EmptyArgument(row);
         for (const auto& [field, text] : texts)
-            if (field == option.field)
+            if (field == row.id)
                 argument.text = *text;
         for (const auto& [field, checked] : flags)
-            if (field == option.field)
+            if (field == row.id)
                 argument.checked = checked;
-        if (option.field == idSpnPriority)
+        if (row.id == idSpnPriority)
             argument.number = in.priority;
         arguments.push_back(argument);
     }

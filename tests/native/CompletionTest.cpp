@@ -1,4 +1,4 @@
-#include "gui/Completion.h"
+#include "controls/rules/Completion.h"
 
 #include <gtest/gtest.h>
 

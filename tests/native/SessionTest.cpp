@@ -1,27 +1,33 @@
 // The rules behind the main window, without a window: what "Create!" checks, records and
-// hands to the builder, and what the settings file keeps when it could not be read.
+// starts, and what the settings file keeps.
 #include "gui/Session.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "native/BuilderInputs.h"
 #include "native/MemoryIni.h"
 
 namespace {
 
+constexpr const char* kExe = "C:\\Apps\\front.exe";
 constexpr const char* kPath = "C:\\Apps\\front.ini";
+constexpr const char* kBuilder = "C:\\Apps\\VKB.exe";
 
 class SessionTest : public testing::Test {
 protected:
-    SessionTest() : session(sources, outputs, System()) {
+    explicit SessionTest(std::string exe = kExe) : session(sources, outputs, System(exe)) {
         sources.SetMaxItems(10);
         outputs.SetMaxItems(10);
     }
 
-    gui::TSessionSystem System() {
+    gui::TSessionSystem System(std::string exe) {
         gui::TSessionSystem system;
+        system.exePath = std::move(exe);
         system.isFolder = [this](const std::string& path) { return folders.count(path) > 0; };
         system.settingsUnreadable = [this](const std::string&) { return unreadable; };
         system.withSettings = [this](const std::string& path,
@@ -29,15 +35,10 @@ protected:
             EXPECT_EQ(path, kPath);
             use(ini);
         };
+        system.launch = [this](const std::string& builder, const std::string& parameters) {
+            launches.emplace_back(builder, parameters);
+        };
         return system;
-    }
-
-    // The fields as the window would read them for these inputs.
-    static std::vector<gui::TFieldValue> Fields(const BuilderInputs& in) {
-        std::vector<gui::TFieldValue> fields;
-        for (const TBuilderArgument& a : Arguments(in))
-            fields.push_back({a.text, a.checked, a.number});
-        return fields;
     }
 
     // The message of the user error the call raises, or "" when it raises none.
@@ -54,48 +55,77 @@ protected:
     std::set<std::string> folders{"C:\\src", "c:\\SRC"};
     bool unreadable = false;
     MemoryIni ini;
+    std::vector<std::pair<std::string, std::string>> launches;
     gui::TSession session;
 };
 
 } // namespace
 
-// Each check in its order; a failed one records nothing.
+// Each check in its order; a failed one records and starts nothing.
 TEST_F(SessionTest, CreateChecksInOrderAndRecordsNothingOnFailure) {
-    auto create = [&](const std::vector<gui::TFieldValue>& fields) {
-        return ErrorOf([&] { session.Create(fields, "C:\\Apps\\VKB.exe"); });
+    auto create = [&](const std::vector<TBuilderArgument>& arguments) {
+        return ErrorOf([&] { session.Create(arguments); });
     };
-    EXPECT_EQ(create(Fields({})), "The specified source does not exist");
-    EXPECT_EQ(create(Fields({"C:\\src\\file.txt", "o.vkpak"})),
+    EXPECT_EQ(create(Arguments({})), "The specified source does not exist");
+    EXPECT_EQ(create(Arguments({"C:\\src\\file.txt", "o.vkpak"})),
               "The specified source does not exist");
-    EXPECT_EQ(create(Fields({"C:\\src", ""})), "You must specify an output vesk.");
-    // A field the code page cannot hold is named by its label before anything is looked at.
-    std::vector<gui::TFieldValue> fields = Fields({"", ""});
-    fields[3].text.reset();
-    EXPECT_EQ(create(fields), "The Author field contains characters that the system's code "
-                              "page cannot represent, so the builder would receive other ones");
-    fields = Fields({"C:\\src", "o.vkpak", std::string(32767, 't')});
-    EXPECT_EQ(create(fields), "The texts are too long to be passed to the builder");
+    EXPECT_EQ(create(Arguments({"C:\\src", ""})), "You must specify an output vesk.");
+    // A field the code page cannot hold is named by its label, after the two paths' checks;
+    // the source's own refusal comes first, before its best-fit copy is looked at.
+    const std::string refusal = " field contains characters that the system's code page "
+                                "cannot represent, so the builder would receive other ones";
+    std::vector<TBuilderArgument> arguments = Arguments({"", ""});
+    arguments[3].text.reset();
+    EXPECT_EQ(create(arguments), "The specified source does not exist");
+    arguments[0].text.reset();
+    EXPECT_EQ(create(arguments), "The Source" + refusal);
+    arguments = Arguments({"C:\\src", "o.vkpak"});
+    arguments[3].text.reset();
+    EXPECT_EQ(create(arguments), "The Author" + refusal);
+    EXPECT_EQ(create(Arguments({"C:\\src", "o.vkpak", std::string(32767, 't')})),
+              "The texts are too long to be passed to the builder");
     EXPECT_EQ(sources.Count(), 0);
     EXPECT_EQ(outputs.Count(), 0);
+    EXPECT_TRUE(launches.empty());
 }
 
-TEST_F(SessionTest, CreateRecordsBothAndReturnsTheParameterString) {
+TEST_F(SessionTest, CreateRecordsBothAndStartsTheBuilderBesideTheExe) {
     BuilderInputs in{"C:\\src", "  ", "T"};
     in.isProtected = true;
     in.priority = 3;
-    EXPECT_EQ(
-        session.Create(Fields(in), "C:\\Apps\\VKB.exe"),
-        "-source \"C:\\src\" -out \"  \" -title \"T\" -flagprotected -priority 3 -waitonexit");
-    session.Create(Fields({"c:\\SRC", "b.vkpak"}), "C:\\Apps\\VKB.exe");
+    session.Create(Arguments(in));
+    session.Create(Arguments({"c:\\SRC", "b.vkpak"}));
     EXPECT_EQ(sources.Items(), std::vector<std::string>{"C:\\src"});
     EXPECT_EQ(outputs.Items(), (std::vector<std::string>{"b.vkpak", "  "}));
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_EQ(launches[0].first, kBuilder);
+    EXPECT_EQ(launches[0].second,
+              "-source \"C:\\src\" -out \"  \" -title \"T\" -flagprotected -priority 3 -waitonexit");
+}
+
+// Without a folder of its own, the program neither starts a builder found along the search
+// path nor keeps a settings file in whatever folder is current; it says so instead.
+class SessionWithoutFolder : public SessionTest {
+protected:
+    SessionWithoutFolder() : SessionTest("front.exe") {}
+};
+
+TEST_F(SessionWithoutFolder, RefusesTheBuilderAndTheSettingsFile) {
+    EXPECT_EQ(session.SettingsPath(), "");
+    EXPECT_EQ(ErrorOf([&] { session.LoadSettings(); }),
+              "The folder of this program is unknown, so its recent entries cannot be kept");
+    EXPECT_EQ(ErrorOf([&] { session.Create(Arguments({"C:\\src", "o.vkpak"})); }),
+              "Unable to start VKB.exe: the folder of this program is unknown");
+    EXPECT_TRUE(launches.empty());
+    session.SaveSettings();
+    EXPECT_TRUE(ini.sections.empty());
 }
 
 TEST_F(SessionTest, SettingsLoadAtStartAndSaveAtClose) {
     ini.sections["source"] = {{"0", "C:\\a"}, {"1", "C:\\b"}};
     ini.sections["out"] = {{"0", "a.vkpak"}};
-    session.LoadSettings(kPath);
-    EXPECT_EQ(SettingsFilePath, kPath);
+    session.LoadSettings();
+    EXPECT_EQ(session.SettingsPath(), kPath);
     EXPECT_EQ(sources.Items(), (std::vector<std::string>{"C:\\a", "C:\\b"}));
     EXPECT_EQ(outputs.Items(), std::vector<std::string>{"a.vkpak"});
     outputs.Add("new.vkpak");
@@ -109,11 +139,13 @@ TEST_F(SessionTest, SettingsLoadAtStartAndSaveAtClose) {
 TEST_F(SessionTest, AnUnreadableSettingsFileIsNeverWiped) {
     ini.sections["source"] = {{"0", "C:\\old"}};
     unreadable = true;
-    EXPECT_EQ(ErrorOf([&] { session.LoadSettings(kPath); }),
-              std::string("Unable to read ") + kPath);
+    EXPECT_EQ(ErrorOf([&] { session.LoadSettings(); }), std::string("Unable to read ") + kPath);
     EXPECT_EQ(sources.Count(), 0);
     sources.Add("C:\\new");
-    EXPECT_EQ(ErrorOf([&] { session.SaveSettings(); }), std::string("Unable to read ") + kPath);
+    // The message says what the lock cost.
+    EXPECT_EQ(ErrorOf([&] { session.SaveSettings(); }),
+              std::string("Unable to read ") + kPath +
+                  ", so this run's recent entries were not saved");
     EXPECT_EQ(ini.sections["source"], (Keys{{"0", "C:\\old"}}));
     unreadable = false;
     session.SaveSettings();
@@ -122,10 +154,23 @@ TEST_F(SessionTest, AnUnreadableSettingsFileIsNeverWiped) {
 
 // One history's failed save costs the other nothing, and the user hears of the first failure.
 TEST_F(SessionTest, BothHistoriesAreSavedWhenTheFirstFails) {
-    session.LoadSettings(kPath);
+    session.LoadSettings();
     sources.Add("C:\\s");
     outputs.Add("o.vkpak");
     ini.failSection = "source";
     EXPECT_EQ(ErrorOf([&] { session.SaveSettings(); }), std::string("Unable to write to ") + kPath);
     EXPECT_EQ(ini.sections["out"], (Keys{{"0", "o.vkpak"}}));
+}
+
+// Another copy of the program in the same folder recorded entries since this one started:
+// they stay behind this run's, up to the limit, instead of being lost to whichever copy closes
+// last.
+TEST_F(SessionTest, EntriesAnotherCopyRecordedAreKept) {
+    ini.sections["source"] = {{"0", "C:\\a"}};
+    session.LoadSettings();
+    sources.Add("C:\\mine");
+    ini.sections["source"] = {{"0", "C:\\theirs"}, {"1", "C:\\A"}};
+    session.SaveSettings();
+    EXPECT_EQ(ini.sections["source"],
+              (Keys{{"0", "C:\\mine"}, {"1", "C:\\a"}, {"2", "C:\\theirs"}}));
 }

@@ -1,4 +1,4 @@
-#include "gui/SpinValue.h"
+#include "controls/rules/SpinValue.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/BuilderPath.h"
 #include "builder/Launch.h"
 #include "native/BuilderInputs.h"
 #include "helpers/WinProcess.h"
@@ -71,7 +72,7 @@ TEST(BuilderLocation, IsVkbExeBesideTheRunningExecutable) {
     EXPECT_EQ(self.substr(1, 2), ":\\") << self;
     EXPECT_EQ(self.substr(self.size() - 4), ".exe") << self;
 
-    const std::string builder = BuilderPath();
+    const std::string builder = BuilderPathFor(self, IsSystemLeadByte);
     EXPECT_EQ(builder, Directory(self) + "VKB.exe");
     EXPECT_EQ(Directory(builder), Directory(self));
 }

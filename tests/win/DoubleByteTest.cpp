@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "gui/AnsiText.h"
+#include "controls/AnsiText.h"
 #include "gui/Form1.h"
 #include "win/WinTestSupport.h"
 

@@ -36,12 +36,11 @@ inline std::string ClassOfKind(const std::string& name) {
 }
 
 // What "Create!" reads from the field of that id.
-inline gui::TFieldValue ReadField(const TForm1& form, ControlId id) {
-    const std::vector<gui::TFieldValue> fields = form.ReadFields();
-    for (size_t i = 0; i < fields.size(); ++i)
-        if (gui::kBuilderOptions[i].field == id)
-            return fields[i];
-    ADD_FAILURE() << "no option is read from the field " << id;
+inline TBuilderArgument ReadField(const TForm1& form, ControlId id) {
+    const std::vector<TBuilderArgument> arguments = form.ReadArguments();
+    if (const TBuilderArgument* argument = FindArgument(arguments, gui::DesignRow(id).option))
+        return *argument;
+    ADD_FAILURE() << "no argument is read from the field " << id;
     return {};
 }
 

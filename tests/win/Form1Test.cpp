@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/AnsiText.h"
+#include "controls/AnsiText.h"
 #include "win/Form1Fixture.h"
 
 using namespace form1test;

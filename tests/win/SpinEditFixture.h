@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "gui/Controls.h"
-#include "gui/SpinEdit.h"
+#include "controls/Controls.h"
+#include "controls/SpinEdit.h"
 #include "win/WinTestSupport.h"
 
 namespace spintest {

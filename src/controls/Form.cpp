@@ -1,7 +1,7 @@
-#include "gui/Form.h"
+#include "controls/Form.h"
 
-#include "gui/Guarded.h"
-#include "gui/Layout.h"
+#include "controls/Guarded.h"
+#include "controls/rules/Layout.h"
 
 namespace gui {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "gui/Window.h"
+#include "controls/Window.h"
 #include "shared/Handles.h"
 
 namespace gui {

@@ -1,4 +1,4 @@
-#include "gui/Window.h"
+#include "controls/Window.h"
 
 #include <commctrl.h>
 
@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "gui/Accessible.h"
-#include "gui/AnsiText.h"
-#include "gui/Guarded.h"
+#include "controls/Accessible.h"
+#include "controls/AnsiText.h"
+#include "controls/Guarded.h"
 #include "shared/System.h"
 
 namespace gui {

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "gui/Accessible.h"
-#include "gui/Layout.h"
-#include "gui/WindowStyles.h"
+#include "controls/Accessible.h"
+#include "controls/rules/Layout.h"
+#include "controls/WindowStyles.h"
 
 namespace gui {
 

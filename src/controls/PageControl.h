@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/Controls.h"
+#include "controls/Controls.h"
 
 namespace gui {
 

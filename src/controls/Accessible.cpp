@@ -1,4 +1,4 @@
-#include "gui/Accessible.h"
+#include "controls/Accessible.h"
 
 #include <commctrl.h>
 #include <oleacc.h>

@@ -1,4 +1,4 @@
-#include "gui/SpinButton.h"
+#include "controls/SpinButton.h"
 
 #include <windowsx.h>
 

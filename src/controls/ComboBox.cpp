@@ -1,12 +1,12 @@
-#include "gui/ComboBox.h"
+#include "controls/ComboBox.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <optional>
 
-#include "gui/AnsiText.h"
-#include "gui/Completion.h"
+#include "controls/AnsiText.h"
+#include "controls/rules/Completion.h"
 #include "shared/Exceptions.h"
 #include "shared/System.h"
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "gui/ControlKind.h"
+#include "controls/rules/ControlKind.h"
 
 namespace gui {
 

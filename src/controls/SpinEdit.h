@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "gui/SpinButton.h"
-#include "gui/SpinValue.h"
-#include "gui/Window.h"
+#include "controls/SpinButton.h"
+#include "controls/rules/SpinValue.h"
+#include "controls/Window.h"
 
 namespace gui {
 

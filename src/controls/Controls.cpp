@@ -1,4 +1,4 @@
-#include "gui/Controls.h"
+#include "controls/Controls.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "gui/Layout.h"
+#include "controls/rules/Layout.h"
 
 #include <cstdint>
 

@@ -4,10 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "gui/Form1Design.h"
-#include "gui/Window.h"
+#include "controls/Window.h"
 
 namespace gui {
+
+// The drop-down list of every combo box: the item height at 96 dpi and how many items it
+// shows at once.
+inline constexpr int kListItemHeight = 13;
+inline constexpr int kListVisibleItems = 8;
 
 class TComboBox : public TSubclassedControl {
 public:

@@ -1,4 +1,4 @@
-#include "gui/TaskWindows.h"
+#include "controls/TaskWindows.h"
 
 namespace gui {
 

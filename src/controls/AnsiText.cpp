@@ -1,4 +1,4 @@
-#include "gui/AnsiText.h"
+#include "controls/AnsiText.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "gui/PageControl.h"
+#include "controls/PageControl.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "gui/Guarded.h"
+#include "controls/Guarded.h"
 
 #include <utility>
 

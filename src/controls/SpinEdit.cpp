@@ -1,4 +1,4 @@
-#include "gui/SpinEdit.h"
+#include "controls/SpinEdit.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "gui/AnsiText.h"
-#include "gui/SpinValue.h"
+#include "controls/AnsiText.h"
+#include "controls/rules/SpinValue.h"
 #include "shared/System.h"
 
 namespace gui {

@@ -2,7 +2,7 @@
 // and the keyboard focus kept across deactivation.
 #pragma once
 
-#include "gui/Window.h"
+#include "controls/Window.h"
 
 namespace gui {
 
