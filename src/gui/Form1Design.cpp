@@ -1,33 +1,8 @@
 #include "gui/Form1Design.h"
 
-#include <array>
 #include <cstddef>
-#include <cstring>
 
 namespace gui {
-
-TControlKind KindOf(const TDesignRow& row) {
-    struct Prefix {
-        const char* prefix;
-        TControlKind kind;
-    };
-    static constexpr std::array<Prefix, 10> kPrefixes{{
-        {"Panel", TControlKind::Panel},
-        {"TabSheet", TControlKind::Panel},
-        {"lbl", TControlKind::Label},
-        {"btn", TControlKind::Button},
-        {"cbx", TControlKind::CheckBox},
-        {"cmb", TControlKind::ComboBox},
-        {"edt", TControlKind::Edit},
-        {"spn", TControlKind::SpinEdit},
-        {"pge", TControlKind::PageControl},
-        {"bvl", TControlKind::Bevel},
-    }};
-    for (const Prefix& p : kPrefixes)
-        if (std::strncmp(row.name, p.prefix, std::strlen(p.prefix)) == 0)
-            return p.kind;
-    return TControlKind::Unknown;
-}
 
 TArgRule RuleOf(TControlKind kind) {
     switch (kind) {

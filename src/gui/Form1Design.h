@@ -8,6 +8,7 @@
 #include "controls/rules/ControlKind.h"
 #include "controls/rules/Layout.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -128,7 +129,28 @@ constexpr bool WithinBlock(const TDesignRow& row, ControlId block) {
 }
 
 // What a control is, by the prefix of its member's name.
-TControlKind KindOf(const TDesignRow& row);
+constexpr TControlKind KindOf(const TDesignRow& row) {
+    struct Prefix {
+        const char* prefix;
+        TControlKind kind;
+    };
+    constexpr Prefix kPrefixes[] = { // NOLINT(modernize-avoid-c-arrays): a constexpr walk
+        {"Panel", TControlKind::Panel},     {"TabSheet", TControlKind::Panel},
+        {"lbl", TControlKind::Label},       {"btn", TControlKind::Button},
+        {"cbx", TControlKind::CheckBox},    {"cmb", TControlKind::ComboBox},
+        {"edt", TControlKind::Edit},        {"spn", TControlKind::SpinEdit},
+        {"pge", TControlKind::PageControl}, {"bvl", TControlKind::Bevel},
+    };
+    for (const Prefix& p : kPrefixes) {
+        std::size_t i = 0;
+        while (p.prefix[i] != '\0' && p.prefix[i] == row.name[i])
+            ++i;
+        if (p.prefix[i] == '\0')
+            return p.kind;
+    }
+    return TControlKind::Unknown;
+}
+
 // When a field of that kind goes onto the builder's command line: a combo box's path always,
 // an edit's text when it has a character, a check box when checked, the spin field's number
 // when greater than 0.

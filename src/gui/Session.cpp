@@ -65,7 +65,8 @@ void TSession::LoadSettings() {
     if (settingsPath_.empty())
         throw EIniFileException("The folder of this program is unknown, so its recent entries "
                                 "cannot be kept");
-    if (system_.settingsUnreadable(settingsPath_))
+    settingsRead_ = !system_.settingsUnreadable(settingsPath_);
+    if (!settingsRead_)
         throw EIniFileException("Unable to read " + settingsPath_);
     LoadHistory(sources_, kSourceSection);
     LoadHistory(outputs_, kOutputSection);
@@ -86,13 +87,18 @@ void TSession::SaveSettings() {
 }
 
 void TSession::SaveHistory(THistory& history, const std::string& section) {
-    if (system_.settingsUnreadable(settingsPath_))
+    // Another copy of the program in the folder may have recorded entries since the start, and
+    // a file that could not be read at start still holds its own: kept behind this run's.
+    if (!system_.settingsUnreadable(settingsPath_)) {
+        THistory stored;
+        stored.SetMaxItems(history.MaxItems());
+        LoadHistory(stored, section);
+        history.AppendOlder(stored);
+    } else if (!settingsRead_) {
+        // Never read, it is never rewritten from this run's lists alone.
         throw EIniFileException("Unable to read " + settingsPath_ +
                                 ", so this run's recent entries were not saved");
-    THistory stored;
-    stored.SetMaxItems(history.MaxItems());
-    LoadHistory(stored, section);
-    history.AppendOlder(stored);
+    }
     system_.withSettings(settingsPath_,
                          [&](TCustomIniFile& ini) { history.SaveToIni(&ini, section); });
 }

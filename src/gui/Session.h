@@ -48,7 +48,8 @@ public:
     // At close: saves both histories, the second also when the first fails; each keeps this
     // run's entries first, then those the file holds now (another copy of the program may
     // have recorded them, or the file could not be read at start), up to the limit. A file
-    // that cannot be read now is left alone, and the user is told what was not saved.
+    // that could be read neither at start nor now is left alone, and the user is told what
+    // was not saved.
     void SaveSettings();
     // Where the histories are kept: worked out from the executable's path once, read at start
     // and written at close; "" when that path names no folder.
@@ -62,6 +63,7 @@ private:
     THistory& outputs_;
     TSessionSystem system_;
     std::string settingsPath_;
+    bool settingsRead_ = true; // the settings file could be read when the window was made
 };
 
 } // namespace gui

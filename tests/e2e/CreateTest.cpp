@@ -303,21 +303,23 @@ TEST_F(CreateTest, KeyboardAloneReachesTheMiscPageAndCreates) {
         EXPECT_TRUE(p->PressKeyFor(vk, expectedId))
             << "key " << vk << ": the focus is not on control " << expectedId;
     };
-    press(VK_TAB, idBtnCreate);
-    press(VK_TAB, idPgeAdvanced);
-    SaveArtifact(p->MainWindow(), "advanced-tabs-focus");
-    press(VK_RIGHT, idPgeAdvanced);
-    press(VK_TAB, idCbxDev);
-    press(VK_SPACE, idCbxDev);
-    press(VK_TAB, idCbxMpXfer);
-    press(VK_TAB, idCbxProtected);
-    press(VK_SPACE, idCbxProtected);
-    press(VK_TAB, idSpnPriority);
-    press('4', idSpnPriority);
+    // Space checks "Development only" and "Protected", and the priority gets a 4.
+    const std::pair<ControlId, UINT> typed[] = {
+        {idCbxDev, VK_SPACE}, {idCbxProtected, VK_SPACE}, {idSpnPriority, '4'}};
+    for (const auto& [key, id] : KeysFromAdvancedThroughMiscPage()) {
+        press(key, id);
+        if (id == idPgeAdvanced && key == VK_TAB)
+            SaveArtifact(p->MainWindow(), "advanced-tabs-focus");
+        for (const auto& [field, vk] : typed)
+            if (field == id)
+                press(vk, id);
+    }
     // A combo box hands the focus to the edit field inside it.
-    for (int id :
-         {idBtnBrowseSrc, idBtnBrowseOut, idCmbSource, idCmbOutput, idBtnAdvanced, idBtnCreate})
+    for (ControlId id : TabStops(idPanel2)) {
         press(VK_TAB, id);
+        if (id == idBtnCreate)
+            break;
+    }
     const size_t before = ReadRecording(app_.Path()).size();
     PressKey(p->MainWindow(), VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return ReadRecording(app_.Path()).size() > before; }));

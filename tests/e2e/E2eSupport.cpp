@@ -3,9 +3,12 @@
 #include <objbase.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <stdexcept>
+
+#include "controls/WindowStyles.h"
 
 namespace e2e {
 
@@ -48,6 +51,27 @@ std::string PrepareAppDir(const std::string& dir, const std::string& exeName) {
 
 void Click(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+std::vector<ControlId> TabStops(ControlId parent) {
+    std::vector<ControlId> stops;
+    for (const gui::TDesignRow& row : gui::kForm1Design)
+        if (row.parent == parent && (gui::StyleOf(gui::KindOf(row)).style & WS_TABSTOP))
+            stops.push_back(row.id);
+    return stops;
+}
+
+std::vector<std::pair<UINT, ControlId>> KeysFromAdvancedThroughMiscPage() {
+    std::vector<std::pair<UINT, ControlId>> keys;
+    const std::vector<ControlId> top = TabStops(idPanel2);
+    for (auto it = std::find(top.begin(), top.end(), idBtnAdvanced) + 1; it < top.end(); ++it)
+        keys.emplace_back(VK_TAB, *it);
+    // The page tabs are a stop of their own; Right on them opens the next page.
+    keys.emplace_back(VK_TAB, idPgeAdvanced);
+    keys.emplace_back(VK_RIGHT, idPgeAdvanced);
+    for (ControlId id : TabStops(idTabSheet2))
+        keys.emplace_back(VK_TAB, id);
+    return keys;
 }
 
 HWND FocusOf(HWND window) {

@@ -10,9 +10,11 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "gui/ControlIds.h"
+#include "gui/Form1Design.h"
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
@@ -81,6 +83,15 @@ void PressKey(HWND window, UINT vk);
 void SetCheck(HWND button, bool checked);
 // The drop-down list of a combo box of another process, top first.
 std::vector<std::string> ComboItems(HWND combo);
+
+// Where the keyboard stops among the children of a parent of the design, in the design's
+// order, which is the keyboard's: walks and lists of "every control" follow the table, so a new
+// control is never silently left out of them.
+std::vector<ControlId> TabStops(ControlId parent);
+// The keys, each with the control that must have the focus after it, that take the focus
+// from "Advanced" through the rest of the top block to the page tabs, onto the "Misc." page
+// and through its stops.
+std::vector<std::pair<UINT, ControlId>> KeysFromAdvancedThroughMiscPage();
 
 struct MessageBoxInfo {
     std::string caption;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,26 +16,21 @@ TEST(ReaderE2e, EveryControlIsHeardByWhatItDoes) {
     AppProcess app(PrepareAppDir(dir.Path(), "Veskmaker.exe"), dir.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(app.ToggleAdvanced());
-    const std::pair<int, const char*> expected[] = {
-        {idBtnBrowseSrc, "Browse for the source folder"},
-        {idBtnBrowseOut, "Choose the output file"},
-        {idCmbSource, "Source"},
-        {idCmbOutput, "Output"},
-        {idBtnAdvanced, "Simple"},
-        {idBtnCreate, "Create!"},
-        {idEdtTitle, "Title"},
-        {idEdtAuthor, "Author"},
-        {idEdtBuild, "Build"},
-        {idEdtCopyright, "Copyright"},
-        {idCbxDev, "Development only"},
-        {idCbxMpXfer, "Allow multiplayer transfer"},
-        {idCbxProtected, "Protected"},
-        {idSpnPriority, "Priority"},
-    };
-    for (const auto& [id, name] : expected) {
-        const std::string heard = HeardName(app.Control(id));
-        std::printf("[ heard    ] %-5d %s\n", id, heard.c_str());
-        EXPECT_EQ(heard, name) << id;
+    std::vector<ControlId> stops;
+    for (ControlId parent : {idPanel2, idTabSheet1, idTabSheet2})
+        for (ControlId id : TabStops(parent))
+            stops.push_back(id);
+    // Every stop of the keyboard, of the design's table: its reader name, or else its caption,
+    // which for "Advanced" now says "Simple".
+    for (const gui::TDesignRow& row : gui::kForm1Design) {
+        if (std::find(stops.begin(), stops.end(), row.id) == stops.end() || row.id == idPgeAdvanced)
+            continue;
+        const std::string name = *gui::AccessibleNameOf(row) ? gui::AccessibleNameOf(row)
+                                 : row.id == idBtnAdvanced    ? "Simple"
+                                                              : row.text;
+        const std::string heard = HeardName(app.Control(row.id));
+        std::printf("[ heard    ] %-5d %s\n", row.id, heard.c_str());
+        EXPECT_EQ(heard, name) << row.name;
     }
     const std::vector<HWND> arrows = app.PriorityArrows();
     EXPECT_EQ(HeardName(arrows[0]), "Increase Priority");

@@ -44,3 +44,34 @@ TEST(Form1Design, LinkTakesTheSystemsLinkColourInHighContrast) {
     EXPECT_EQ(gui::LinkColour(false, 0x00FFFFFF), gui::kLinkBlue);
     EXPECT_EQ(gui::LinkColour(true, 0x00FFFFFF), 0x00FFFFFFu);
 }
+
+// Scaled by their edges, not their sizes, no control ends past its parent at any DPI: rounded
+// on its own, a size could add a pixel to a rounded position ("Create!" at 144 dpi ended at
+// 556 in a 555-pixel panel).
+TEST(Form1Design, NoControlEndsPastItsParentAtAnyDpi) {
+    for (int dpi = 96; dpi <= 288; dpi += 24) {
+        SCOPED_TRACE(dpi);
+        const int width = gui::ScaleToDpi(gui::kDesignWidth, dpi);
+        const std::vector<gui::Rect> placed = gui::PlaceDesign(width, dpi);
+        auto placedOf = [&](ControlId id) {
+            for (std::size_t i = 0; i < placed.size(); ++i)
+                if (gui::kForm1Design[i].id == id)
+                    return placed[i];
+            return gui::Rect{};
+        };
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            const gui::TDesignRow& row = gui::kForm1Design[i];
+            if (row.parent == idForm || placed[i].width == 0)
+                continue;
+            const gui::Rect parent = placedOf(row.parent);
+            if (parent.width == 0) // a page: its page control lays it out
+                continue;
+            EXPECT_LE(placed[i].left + placed[i].width, parent.width) << row.name;
+            EXPECT_LE(placed[i].top + placed[i].height, parent.height) << row.name;
+            const gui::Rect& designed = row.bounds;
+            if (designed.left + designed.width == gui::DesignRow(row.parent).bounds.width) {
+                EXPECT_EQ(placed[i].left + placed[i].width, parent.width) << row.name;
+            }
+        }
+    }
+}

@@ -5,8 +5,12 @@
 namespace gui {
 
 Rect ScaleRect(const Rect& r, int dpi) {
-    return {ScaleToDpi(r.left, dpi), ScaleToDpi(r.top, dpi), ScaleToDpi(r.width, dpi),
-            ScaleToDpi(r.height, dpi)};
+    // The edges are scaled, not the size: rounded on its own, a size could add a pixel to a
+    // rounded position, and a control would end past its parent.
+    const int left = ScaleToDpi(r.left, dpi);
+    const int top = ScaleToDpi(r.top, dpi);
+    return {left, top, ScaleToDpi(r.left + r.width, dpi) - left,
+            ScaleToDpi(r.top + r.height, dpi) - top};
 }
 
 Rect Anchored(const Rect& designed, unsigned anchors, int dw, int dh) {

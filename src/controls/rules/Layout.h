@@ -27,6 +27,7 @@ constexpr int ScaleToDpi(int designPixels, int dpi) {
     return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi
                                         : (scaled - half) / kDesignDpi);
 }
+// A rectangle whose edges stand where the designed edges scale to.
 Rect ScaleRect(const Rect& r, int dpi);
 
 // Where a control goes when its parent is grown by dw, dh beyond its designed size.
