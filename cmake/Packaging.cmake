@@ -32,6 +32,9 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/../LICENSE ${VESK_PACKAGE_FILES}/LICENS
 # time into the PE header; from SOURCE_DATE_EPOCH=0 it writes 0, as the linker does.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(VESK_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/Veskmaker-${PROJECT_VERSION}-${VESK_PACKAGE_ARCH}.zip)
+# A build folder that CPack once packaged keeps its CPackConfig.cmake, and while that file is
+# there CMake reserves the name "package".
+file(REMOVE ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${CMAKE_BINARY_DIR}/CPackSourceConfig.cmake)
 add_custom_target(package
     COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
         ${CMAKE_STRIP} -o ${VESK_PACKAGE_FILES}/Veskmaker.exe $<TARGET_FILE:Veskmaker>

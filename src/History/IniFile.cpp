@@ -31,7 +31,7 @@ bool LastErrorIsNotFound() {
 }
 
 bool FileIsMissing(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && LastErrorIsNotFound();
+    return PathAttributes(path) == INVALID_FILE_ATTRIBUTES && LastErrorIsNotFound();
 }
 
 // How often a hand-edited file repeats the section. Only the first copy is read and each
@@ -71,19 +71,20 @@ std::string StorableValue(const std::string& value) {
 bool IniFileUnreadable(const std::string& path) {
     // A share that does not answer or a folder that may not be looked into could hold the
     // file: only "not found" means there is nothing to lose.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = PathAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return !LastErrorIsNotFound();
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     // The sharing the private-profile functions ask for when they read.
-    const TKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+    const TKernelHandle file(CreateFileW(WidePath(path).data(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     return !file.Valid();
 }
 
-TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) {}
+TIniFile::TIniFile(std::string fileName)
+    : TCustomIniFile(std::move(fileName)), systemName_(PathForShortCall(FileName())) {}
 
 TIniFile::~TIniFile() {
     TIniFile::Flush();
@@ -100,7 +101,7 @@ std::string TIniFile::ReadValue(const std::string& section, const std::string& k
     // the value fits, or an entry comes back shorter at the next start.
     return ReadGrowing(kReadBufferSize, kLongestValue, 2, [&](char* buffer, std::size_t size) {
         return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
-                                        static_cast<DWORD>(size), FileName().c_str());
+                                        static_cast<DWORD>(size), systemName_.c_str());
     });
 }
 
@@ -112,10 +113,10 @@ void TIniFile::WriteValue(const std::string& section, const std::string& key,
     const bool written =
         stored.size() < kLongestAnsiValue
             ? WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(),
-                                         FileName().c_str()) != FALSE
+                                         systemName_.c_str()) != FALSE
             : WritePrivateProfileStringW(WideFromAnsi(section).data(), WideFromAnsi(key).data(),
                                          WideFromAnsi(stored).data(),
-                                         WideFromAnsi(FileName()).data()) != FALSE;
+                                         WideFromAnsi(systemName_).data()) != FALSE;
     if (!written)
         ThrowUnableToWrite(FileName());
     presence_ = TPresence::There;
@@ -127,12 +128,12 @@ void TIniFile::RemoveSection(const std::string& section) {
     presence_ = TPresence::Unknown;
     if (FileIsMissing(FileName()))
         return;
-    const int copies = SectionCount(FileName(), section);
+    const int copies = SectionCount(systemName_, section);
     for (int i = 0; i < (copies > 1 ? copies : 1); ++i)
-        if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName().c_str()))
+        if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, systemName_.c_str()))
             ThrowUnableToWrite(FileName());
 }
 
 void TIniFile::Flush() {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, systemName_.c_str());
 }

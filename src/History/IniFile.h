@@ -31,4 +31,6 @@ private:
     // Whether the file was missing at the first read: each read of a missing file would
     // look for it again.
     enum class TPresence { Unknown, Missing, There } presence_ = TPresence::Unknown;
+    // The name the private-profile functions are given: they take no path of MAX_PATH or more.
+    std::string systemName_;
 };

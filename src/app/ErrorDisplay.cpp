@@ -8,14 +8,14 @@
 
 #include "app/ErrorText.h"
 #include "shared/CodePage.h"
+#include "shared/Path.h"
 #include "controls/TaskWindows.h"
 #include "shared/System.h"
 
 namespace {
 
 std::string ModuleBaseName() {
-    const std::string full = ModuleFileName();
-    return full.substr(AfterLastOf(full, "\\/", IsSystemLeadByte));
+    return FileNameOf(ModuleFileName(), IsSystemLeadByte);
 }
 
 // Names the error's class for the generic box, as the program's own errors are named where
@@ -100,7 +100,8 @@ void TApplication::ReportError(const std::exception_ptr& error) noexcept {
 }
 
 void TApplication::ShowErrorBox(const Exception& error) {
-    ShowAppMessageBox(ErrorBoxText(error.Message(), IsSystemLeadByte), Title(),
+    ShowAppMessageBox(WrapLongRuns(ErrorBoxText(error.Message(), IsSystemLeadByte), IsSystemLeadByte),
+                      Title(),
                       MB_OK | MB_ICONERROR);
 }
 

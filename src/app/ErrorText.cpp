@@ -15,6 +15,31 @@ std::string ErrorBoxText(const std::string& message, LeadByteTest isLead) {
     return message;
 }
 
+std::string WrapLongRuns(const std::string& text, LeadByteTest isLead) {
+    // A message box breaks lines at blanks only: a long path alone made it wider than the
+    // screen. Such a run is broken after a path separator once it is this long, and anywhere
+    // at the second length.
+    constexpr std::size_t kBreakAfterSeparator = 60;
+    constexpr std::size_t kBreakAnywhere = 100;
+    std::string wrapped;
+    std::size_t run = 0;
+    ForEachCharStart(text, isLead, [&](std::size_t i) {
+        const std::size_t length = isLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (run >= kBreakAnywhere) {
+            wrapped += '\n';
+            run = 0;
+        }
+        wrapped.append(text, i, length);
+        const char c = text[i];
+        run = (c == ' ' || c == '\n') ? 0 : run + 1;
+        if (run >= kBreakAfterSeparator && (c == '\\' || c == '/') && i + 1 < text.size()) {
+            wrapped += '\n';
+            run = 0;
+        }
+    });
+    return wrapped;
+}
+
 namespace {
 
 // Pointer-wide, upper-case hex digits. Written out by hand: the C runtime's formatting

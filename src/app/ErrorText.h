@@ -9,6 +9,11 @@
 // double-byte character) lies above that of the full stop.
 std::string ErrorBoxText(const std::string& message, LeadByteTest isLead = NoLeadBytes);
 
+// The text with a line break put into every run of characters without a blank that would
+// make a message box wider than the screen, such as a long path: after a path separator once
+// the run is 60 characters long, or anywhere at 100.
+std::string WrapLongRuns(const std::string& text, LeadByteTest isLead = NoLeadBytes);
+
 // The text of the "Application Error" box for an error that is no Exception, or that arose
 // before the main window existed. moduleFileName carries no directory.
 // A class name as C++ spells it ("std::runtime_error") from the name the compiler gives it

@@ -1,6 +1,7 @@
 #include "controls/Controls.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace gui {
 
@@ -27,6 +28,52 @@ void TCheckBox::SetChecked(bool checked) {
 
 void TLabel::Create(const TCreateArgs& args) {
     CreateHandle(StyleOf(TControlKind::Label), args);
+}
+
+void TLink::Create(const TCreateArgs& args) {
+    TWindowStyle style = StyleOf(TControlKind::Label);
+    style.style |= WS_TABSTOP;
+    CreateHandle(style, args);
+    Subclass(hwnd_);
+    SetAccessibleName(args.text, ROLE_SYSTEM_LINK);
+}
+
+LRESULT TLink::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_GETDLGCODE: {
+        // A static wants no keys: the dialog manager would turn Enter into the window's IDOK
+        // and drop Space. These two open the link.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool opens = key && (key->wParam == VK_RETURN || key->wParam == VK_SPACE);
+        return CallDefault(hwnd, msg, wParam, lParam) | (opens ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+        if ((wParam == VK_RETURN || wParam == VK_SPACE) && onClick) {
+            onClick();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        InvalidateRect(hwnd, nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        // A static draws no focus; drawn over its text, as a button draws it, unless the user
+        // has not used the keyboard yet.
+        const LRESULT painted = CallDefault(hwnd, msg, wParam, lParam);
+        if (GetFocus() == hwnd && !(SendMessageA(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+            RECT rc{};
+            GetClientRect(hwnd, &rc);
+            const TWindowDc dc(hwnd);
+            DrawFocusRect(dc.Get(), &rc);
+        }
+        return painted;
+    }
+    default:
+        break;
+    }
+    return CallDefault(hwnd, msg, wParam, lParam);
 }
 
 Size TTextMeasure::Extent(const std::string& text) const {

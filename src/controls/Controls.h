@@ -45,15 +45,28 @@ private:
     TSelection font_;
 };
 
-class TLabel : public TControl {
+// A static text; made subclassable, so that a link can be one.
+class TLabel : public TSubclassedControl {
 public:
-    using TControl::TControl;
+    using TSubclassedControl::TSubclassedControl;
     void Create(const TCreateArgs& args) override;
     std::function<void()> onClick;
     // CLR_INVALID: the system's text colour.
     COLORREF textColor = CLR_INVALID;
     void OnCommand(WORD code) override;
     HBRUSH OnCtlColor(HDC dc) override;
+};
+
+// A label that opens something: clicked, or with Enter or Space while it has the keyboard
+// focus, which is a tab stop of its own and draws the focus rectangle; a screen reader hears
+// it as a link.
+class TLink : public TLabel {
+public:
+    using TLabel::TLabel;
+    void Create(const TCreateArgs& args) override;
+
+protected:
+    LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 class TEdit : public TControl {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shared/LateLibrary.h"
+#include "shared/System.h"
 
 namespace gui {
 
@@ -19,8 +20,8 @@ struct TDragFinish {
 };
 using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDragFinish>;
 
-TDroppedKind KindOf(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+TDroppedKind KindOf(std::vector<wchar_t> widePath) {
+    const DWORD attributes = GetFileAttributesW(WidePath(std::move(widePath)).data());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return TDroppedKind::Missing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDroppedKind::Folder : TDroppedKind::File;
@@ -32,17 +33,20 @@ DroppedTargets ReadDrop(HDROP drop) {
     const TDrop owned(drop, TDragFinish{});
     if (!owned)
         return {};
-    const auto query = LateProc<decltype(&DragQueryFileA)>(Shell32, "DragQueryFileA");
+    // Read wide: the ANSI copy of a name the code page cannot hold would be another name.
+    const auto query = LateProc<decltype(&DragQueryFileW)>(Shell32, "DragQueryFileW");
     const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<std::pair<std::string, TDroppedKind>> items;
+    std::vector<TDroppedItem> items;
     items.reserve(count);
     for (UINT i = 0; i < count; ++i) {
         // Asked for its length first: a dropped path may be longer than MAX_PATH.
         const UINT length = query(drop, i, nullptr, 0);
-        std::string path(length + 1, '\0');
+        std::vector<wchar_t> path(length + 1, L'\0');
         path.resize(query(drop, i, path.data(), length + 1));
-        TDroppedKind kind = KindOf(path);
-        items.emplace_back(std::move(path), kind);
+        TDroppedItem item{ExactAnsi(path.data(), path.size()), TDroppedKind::Missing};
+        path.push_back(L'\0');
+        item.kind = KindOf(std::move(path));
+        items.push_back(std::move(item));
     }
     return PickDropTargets(items);
 }

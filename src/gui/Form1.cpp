@@ -9,7 +9,7 @@
 #include "History/IniFile.h"
 #include "builder/Launch.h"
 #include "gui/Drop.h"
-#include "shared/LateLibrary.h"
+#include "shared/Exceptions.h"
 #include "shared/System.h"
 
 namespace {
@@ -18,11 +18,7 @@ namespace {
 // the shell that starts the builder.
 gui::TSessionSystem WindowsSystem(const gui::TForm& owner) {
     gui::TSessionSystem system;
-    system.isFolder = [](const std::string& path) {
-        // GetFileAttributesA resolves a relative path against the current directory.
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    };
+    system.isFolder = IsFolder;
     system.isLead = IsSystemLeadByte;
     system.exePath = ModuleFileName();
     system.settingsUnreadable = IniFileUnreadable;
@@ -143,9 +139,9 @@ void TForm1::btnAdvancedClick() {
 }
 
 void TForm1::lblURLClick() {
+    // Where no browser is set, or the shell refuses, the user is told, as for the builder.
     const std::string address = std::string("http://") + gui::kMakerHost;
-    LateProc<decltype(&ShellExecuteA)>(Shell32, "ShellExecuteA")(Handle(), "OPEN", address.c_str(),
-                                                                 nullptr, nullptr, SW_SHOWNORMAL);
+    ShellOpen(Handle(), address, nullptr, "Unable to open " + address);
 }
 
 std::string TForm1::BrowseForFolder(const std::string& initialFolder) {
@@ -165,7 +161,10 @@ void TForm1::btnBrowseOutClick() {
 
 void TForm1::DropFiles(HDROP drop) {
     const gui::DroppedTargets targets = gui::ReadDrop(drop);
-    // Like the pickers, a drop only fills the fields; Create checks and records.
+    // Like the pickers, a drop only fills the fields; Create checks and records. One that fills
+    // nothing says why, as the same text typed would be told.
+    if (!targets.refusal.empty())
+        throw Exception(targets.refusal);
     if (!targets.folder.empty())
         cmbSource.SetText(targets.folder);
     if (!targets.file.empty())

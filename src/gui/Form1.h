@@ -52,7 +52,7 @@ public:
     gui::TComboBox cmbSource{designed_, idCmbSource}, cmbOutput{designed_, idCmbOutput};
     gui::TButton btnBrowseSrc{designed_, idBtnBrowseSrc}, btnBrowseOut{designed_, idBtnBrowseOut};
     gui::TButton btnAdvanced{designed_, idBtnAdvanced}, btnCreate{designed_, idBtnCreate};
-    gui::TLabel lblURL{designed_, idLblURL};
+    gui::TLink lblURL{designed_, idLblURL};
     // The advanced block, its separator line and its two pages.
     gui::TPanel Panel3{designed_, idPanel3};
     gui::TBevel bvlSeparator{designed_, idBvlSeparator};

@@ -97,7 +97,7 @@ void TForm1::CreateControl(const TDesignRow& row, const Rect& placed) {
 }
 
 HFONT TForm1::FontOf(const TDesignRow& row) const {
-    return row.id == idLblURL ? linkFont_.Get() : font_.Get();
+    return (row.options & gui::doLink) ? linkFont_.Get() : font_.Get();
 }
 
 void TForm1::WireEvents() {

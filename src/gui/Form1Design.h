@@ -21,6 +21,7 @@ enum TDesignOption : unsigned {
     doAutoWidth = 4, // a label as wide as its caption, never narrower than designed
     doBeside = 8,    // a label left of its field, centred on it
     doPage = 16,     // a page of its page control, laid over the control's display area
+    doLink = 32,     // a label that opens an address: a tab stop, in the link's font and colour
 };
 
 struct TDesignRow {
@@ -70,7 +71,7 @@ inline constexpr TDesignRow kForm1Design[] = {
     {"cmbOutput", idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, "", kOutputSwitch},
     {"btnAdvanced", idBtnAdvanced, idPanel2, {215, 55, 75, 25}, kTopRight, "Advanced"},
     {"btnCreate", idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!"},
-    {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, nullptr, doAutoWidth},
+    {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, nullptr, doAutoWidth | doLink},
     {"Panel3", idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", nullptr, doHidden | doDisabled},
     {"pgeAdvanced", idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, ""},
     {"TabSheet1", idTabSheet1, idPanel3, {}, kTopLeft, "Text", nullptr, doPage, idPgeAdvanced},
@@ -101,11 +102,10 @@ constexpr const TDesignRow& DesignRow(ControlId id) {
 }
 
 // The link's colour: blue as designed, but the system's own link colour in a high-contrast
-// theme, where blue on the theme's background could hardly be read.
+// theme, or where blue would be hard to read on the window's colour (a dark scheme set through
+// the system's colours reports no high contrast).
 inline constexpr unsigned kLinkBlue = 0x00FF0000; // RGB(0, 0, 255) as Windows stores it
-constexpr unsigned LinkColour(bool highContrast, unsigned systemLinkColour) {
-    return highContrast ? systemLinkColour : kLinkBlue;
-}
+unsigned LinkColour(bool highContrast, unsigned systemLinkColour, unsigned background);
 
 // The text of the label that names a field, or "" when none does.
 constexpr const char* LabelOf(ControlId field) {

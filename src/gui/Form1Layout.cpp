@@ -123,7 +123,9 @@ void TForm1::ChangeDpi(int dpi, const RECT* suggested) {
 }
 
 void TForm1::ApplyLinkColour() {
-    lblURL.textColor = gui::LinkColour(HighContrast(), GetSysColor(COLOR_HOTLIGHT));
+    // The link stands on the panels' button face.
+    lblURL.textColor =
+        gui::LinkColour(HighContrast(), GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_BTNFACE));
     if (lblURL.Handle())
         InvalidateRect(lblURL, nullptr, TRUE);
 }

@@ -76,8 +76,9 @@ void PlaceSaveDialog(HWND dialog, HWND placeBy) {
     RECT bounds{};
     if (!GetMonitorInfoA(monitor, &info) || !GetWindowRect(dialog, &bounds))
         return;
+    // By the monitor's whole rectangle, as designed, not by its work area.
     const POINT at = SaveDialogPosition(
-        info.rcWork, SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top});
+        info.rcMonitor, SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top});
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOZORDER);
 }
 
@@ -115,11 +116,10 @@ int CALLBACK BrowseForFolderCallback(HWND wnd, UINT msg, LPARAM /*lParam*/, LPAR
     return 0;
 }
 
-POINT SaveDialogPosition(const RECT& monitorWork, SIZE dialog) {
-    const LONG width = monitorWork.right - monitorWork.left;
-    const LONG height = monitorWork.bottom - monitorWork.top;
-    return POINT{monitorWork.left + (width - dialog.cx) / 2,
-                 monitorWork.top + (height - dialog.cy) / 3};
+POINT SaveDialogPosition(const RECT& monitor, SIZE dialog) {
+    const LONG width = monitor.right - monitor.left;
+    const LONG height = monitor.bottom - monitor.top;
+    return POINT{monitor.left + (width - dialog.cx) / 2, monitor.top + (height - dialog.cy) / 3};
 }
 
 bool TSaveDialog::Execute() {

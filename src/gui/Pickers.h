@@ -14,8 +14,8 @@ std::string BrowseForFolder(HWND owner, const std::string& initialFolder);
 // `data` is the initial folder's zero-terminated text.
 int CALLBACK BrowseForFolderCallback(HWND wnd, UINT msg, LPARAM lParam, LPARAM data);
 
-// Top-left of a dialog of that size: centred across the work area, a third of the way down.
-POINT SaveDialogPosition(const RECT& monitorWork, SIZE dialog);
+// Top-left of a dialog of that size: centred across the monitor, a third of the way down.
+POINT SaveDialogPosition(const RECT& monitor, SIZE dialog);
 
 // The common save dialog. FileName and FilterIndex carry over from one confirmed use to the
 // next; a cancelled or failed use changes nothing.

@@ -25,12 +25,16 @@ const TBuilderArgument& Argument(const std::vector<TBuilderArgument>& arguments,
 // "\u03A9mega" as "Omega", a Cyrillic folder as question marks.
 void RefuseInexact(const TBuilderArgument& argument) {
     if (TakesText(argument.rule) && !argument.text)
-        throw Exception(std::string("The ") + argument.label +
-                        " field contains characters that the system's code page cannot "
-                        "represent, so the builder would receive other ones");
+        throw Exception(CodePageRefusal(argument.label));
 }
 
 } // namespace
+
+std::string CodePageRefusal(const std::string& label) {
+    return "The " + label +
+           " field contains characters that the system's code page cannot represent, so the "
+           "builder would receive other ones";
+}
 
 TSession::TSession(THistory& sources, THistory& outputs, TSessionSystem system)
     : sources_(sources), outputs_(outputs), system_(std::move(system)),
@@ -43,7 +47,7 @@ void TSession::Create(const std::vector<TBuilderArgument>& arguments) {
     // exists. The other fields are refused after the two checks of the paths.
     RefuseInexact(source);
     if (!system_.isFolder(*source.text))
-        throw Exception("The specified source does not exist");
+        throw Exception(kSourceMissing);
     if (output.text && output.text->empty())
         throw Exception("You must specify an output vesk.");
     for (const TBuilderArgument& argument : arguments)

@@ -15,6 +15,11 @@
 
 namespace gui {
 
+// The two refusals that a drop shares with "Create!": a missing source, and a field's text that
+// the code page cannot hold, named by the field's label.
+inline constexpr const char* kSourceMissing = "The specified source does not exist";
+std::string CodePageRefusal(const std::string& label);
+
 // What the rules ask of the system.
 struct TSessionSystem {
     // Whether the path names an existing folder; a relative path counts from the current one.

@@ -1,13 +1,18 @@
 #include "shared/System.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
 #include <climits>
+#include <cstddef>
+#include <cwchar>
+#include <string_view>
 #include <string>
 #include <vector>
 
 #include "shared/Handles.h"
+#include "shared/Path.h"
 #include "shared/SameText.h"
 #include "shared/Text.h"
 
@@ -71,6 +76,76 @@ std::vector<wchar_t> WideFromAnsi(const std::string& ansi) {
     return wide;
 }
 
+std::vector<wchar_t> WidePath(const std::string& path) {
+    return WidePath(WideFromAnsi(path));
+}
+
+std::vector<wchar_t> WidePath(std::vector<wchar_t> wide) {
+    const DWORD length = static_cast<DWORD>(wide.size() - 1);
+    if (length < MAX_PATH)
+        return wide;
+    std::vector<wchar_t> full(length + 16, L'\0');
+    DWORD made = GetFullPathNameW(wide.data(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (made == 0 || made >= full.size()) {
+        full.resize(made + 16);
+        made = GetFullPathNameW(wide.data(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (made == 0 || made >= full.size())
+            return wide;
+    }
+    // "\\server\share\..." becomes "\\?\UNC\server\share\...", "C:\..." "\\?\C:\...".
+    const bool unc = full[0] == L'\\' && full[1] == L'\\';
+    if (unc && full[2] == L'?')
+        return full;
+    const std::wstring_view prefix = unc ? L"\\\\?\\UNC" : L"\\\\?\\";
+    full.insert(full.begin(), prefix.begin(), prefix.end());
+    if (unc)
+        full.erase(full.begin() + static_cast<std::ptrdiff_t>(prefix.size()));
+    return full;
+}
+
+DWORD PathAttributes(const std::string& path) {
+    return GetFileAttributesW(WidePath(path).data());
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = PathAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+// The short (8.3) form of an existing path, without the "\\?\" the wide calls took it with.
+std::optional<std::string> ShortForm(const std::string& path) {
+    const std::vector<wchar_t> wide = WidePath(path);
+    std::vector<wchar_t> made(wide.size(), L'\0');
+    const DWORD length = GetShortPathNameW(wide.data(), made.data(), static_cast<DWORD>(made.size()));
+    if (length == 0 || length >= made.size())
+        return std::nullopt;
+    std::size_t skip = 0;
+    if (std::wcsncmp(made.data(), L"\\\\?\\UNC\\", 8) == 0) {
+        skip = 6; // "\\?\UNC\server" as "\\server"
+        made[skip] = L'\\';
+    } else if (std::wcsncmp(made.data(), L"\\\\?\\", 4) == 0) {
+        skip = 4;
+    }
+    return ExactAnsi(made.data() + skip, length - skip);
+}
+
+} // namespace
+
+std::string PathForShortCall(const std::string& path) {
+    if (path.size() < MAX_PATH)
+        return path;
+    // A file still to be made has no short form of its own: then its folder's, and its name.
+    const std::string folder = FolderOf(path, IsSystemLeadByte);
+    for (const std::string& head : {path, folder}) {
+        const std::optional<std::string> shortHead = head.empty() ? std::nullopt : ShortForm(head);
+        if (shortHead && shortHead->size() < head.size())
+            return *shortHead + path.substr(head.size());
+    }
+    return path;
+}
+
 std::optional<std::string> ExactInCodePage(unsigned codePage, const wchar_t* wide,
                                            std::size_t length) {
     if (length == 0)
@@ -111,6 +186,36 @@ std::string SystemErrorText(unsigned long error) {
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
         text.pop_back();
     return text.empty() ? "error " + std::to_string(error) : text;
+}
+
+namespace {
+
+// The shell's own result where it left no system error. Its codes up to 11 are the system's
+// error numbers; those from 26 on are its own.
+std::string ShellErrorText(INT_PTR result) {
+    switch (result) {
+    case SE_ERR_SHARE:
+        return "a sharing violation occurred";
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC:
+        return "no program is associated with it";
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY:
+        return "the shell's request failed";
+    case SE_ERR_DLLNOTFOUND:
+        return "a library it needs was not found";
+    default:
+        return result > 0 && result <= 11
+                   ? SystemErrorText(static_cast<DWORD>(result))
+                   : "the shell gave no reason (" + std::to_string(result) + ")";
+    }
+}
+
+} // namespace
+
+std::string ShellFailureText(unsigned long error, INT_PTR result) {
+    return error != ERROR_SUCCESS ? SystemErrorText(error) : ShellErrorText(result);
 }
 
 int ScreenDpi() {

@@ -35,8 +35,29 @@ std::optional<std::string> ExactAnsi(const wchar_t* wide, std::size_t length);
 std::optional<std::string> ExactInCodePage(unsigned codePage, const wchar_t* wide,
                                            std::size_t length);
 
+// Paths of any length Windows allows. An ANSI call stops at MAX_PATH (260) characters, so
+// these take the same text through the wide calls: past that length as a full path behind
+// "\\?\", which the wide calls take up to 32767 characters long.
+std::vector<wchar_t> WidePath(const std::string& path);
+// The same for a path that is wide already, zero-terminated.
+std::vector<wchar_t> WidePath(std::vector<wchar_t> wide);
+// The attributes of what the path names, relative to the current folder where it is relative;
+// INVALID_FILE_ATTRIBUTES, with the last error set, where there is nothing or it cannot be
+// reached.
+DWORD PathAttributes(const std::string& path);
+// Whether the path names an existing folder: the one home of that question.
+bool IsFolder(const std::string& path);
+// The path for a call that takes no longer one (the private-profile functions, the shell's
+// start of a program): as it is where it fits, else its short (8.3) form where the volume
+// keeps one, else as it is.
+std::string PathForShortCall(const std::string& path);
+
 // The system's text for an error number, without a line break at its end.
 std::string SystemErrorText(unsigned long error);
+
+// Why the shell did not start or open something: the system's error where it left one, else
+// the reason for the shell's own result code (a value of 32 or less).
+std::string ShellFailureText(unsigned long error, INT_PTR result);
 
 // The system's pixels per inch, asked once; 96 when the system cannot say.
 int ScreenDpi();

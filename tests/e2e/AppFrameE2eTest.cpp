@@ -148,3 +148,63 @@ TEST_F(AppFrameE2e, EndOfSessionQuitsWithoutWritingTheSettingsFile) {
     EXPECT_EQ(app.WaitForExit(3000), 0u);
     EXPECT_FALSE(FileExists(dir_ / "Veskmaker.ini"));
 }
+
+// The system reports the exe's path in the ANSI code page already: a name beyond ASCII is the
+// title as it stands, never converted once more as if it were OEM text. Run in a Western
+// prefix and, as its own ctest entry, under code page 932.
+TEST_F(AppFrameE2e, ARenamedExeIsTitledByItsNameAsTheSystemReportsIt) {
+    const UINT codePage = GetACP();
+    if (codePage != 1252 && codePage != 932)
+        GTEST_SKIP() << "no name of this test's in code page " << codePage;
+    // "Véskmäker", or three double-byte characters (katakana "tesuto").
+    const std::string name = codePage == 932 ? "\x83\x65\x83\x58\x83\x67" : "V\xe9skm\xe4ker";
+    AppProcess app(PrepareAppDir(dir_.Path(), name + ".exe"), dir_.Path());
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    HWND appWindow = AppWindowOf(app.Pid());
+    ASSERT_NE(appWindow, nullptr);
+    EXPECT_EQ(GetText(appWindow), name);
+    app.Close();
+    EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+// The link is the top block's last stop of the keyboard; Enter and Space open it, and where
+// the shell cannot, the user is told which address and why.
+TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
+    // Wine's shell finds a protocol's handler under HKCR: one that is not there.
+    HKEY command = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0,
+                              KEY_READ | KEY_WRITE, nullptr, &command, nullptr),
+              ERROR_SUCCESS);
+    std::string saved(1024, '\0');
+    DWORD size = static_cast<DWORD>(saved.size());
+    const bool hadValue = RegQueryValueExA(command, nullptr, nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(&saved[0]), &size) == ERROR_SUCCESS;
+    saved.resize(hadValue && size > 0 ? size - 1 : 0);
+    const std::string missing = "\"C:\\nowhere\\no-browser.exe\" \"%1\"";
+    RegSetValueExA(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(missing.c_str()),
+                   static_cast<DWORD>(missing.size() + 1));
+
+    AppProcess app(PrepareAppDir(dir_.Path(), "Veskmaker.exe"), dir_.Path());
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    for (ControlId id : TabStops(idPanel2)) {
+        if (id != idBtnBrowseSrc) { // the first stop has the focus already
+            EXPECT_TRUE(app.PressKeyFor(VK_TAB, id)) << "to " << id;
+        }
+    }
+    EXPECT_EQ(TabStops(idPanel2).back(), idLblURL);
+    for (UINT key : {VK_RETURN, VK_SPACE}) {
+        PressKey(app.MainWindow(), key);
+        const auto box = WaitForMessageBox(app.Pid());
+        ASSERT_TRUE(box.has_value()) << "key " << key;
+        EXPECT_EQ(box->text.rfind("Unable to open http://www.veskmaker.example: ", 0), 0u)
+            << box->text;
+    }
+    app.Close();
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    if (hadValue)
+        RegSetValueExA(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(saved.c_str()),
+                       static_cast<DWORD>(saved.size() + 1));
+    else
+        RegDeleteValueA(command, nullptr);
+    RegCloseKey(command);
+}

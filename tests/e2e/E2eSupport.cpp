@@ -40,11 +40,13 @@ std::string RecorderExePath() {
 }
 
 std::string PrepareAppDir(const std::string& dir, const std::string& exeName) {
+    // Wide, so that the folder may be deeper than MAX_PATH.
     const std::string exe = dir + "\\" + exeName;
-    if (!CopyFileA(VeskExePath().c_str(), exe.c_str(), FALSE))
+    if (!CopyFileW(winproc::Widen(VeskExePath()).c_str(), winfiles::LongPath(exe).c_str(), FALSE))
         throw std::runtime_error(LastErrorText("copying " + VeskExePath()));
     const std::string builder = dir + "\\VKB.exe";
-    if (!CopyFileA(RecorderExePath().c_str(), builder.c_str(), FALSE))
+    if (!CopyFileW(winproc::Widen(RecorderExePath()).c_str(), winfiles::LongPath(builder).c_str(),
+                   FALSE))
         throw std::runtime_error(LastErrorText("copying " + RecorderExePath()));
     return exe;
 }
@@ -56,7 +58,8 @@ void Click(HWND button) {
 std::vector<ControlId> TabStops(ControlId parent) {
     std::vector<ControlId> stops;
     for (const gui::TDesignRow& row : gui::kForm1Design)
-        if (row.parent == parent && (gui::StyleOf(gui::KindOf(row)).style & WS_TABSTOP))
+        if (row.parent == parent &&
+            ((gui::StyleOf(gui::KindOf(row)).style & WS_TABSTOP) || (row.options & gui::doLink)))
             stops.push_back(row.id);
     return stops;
 }

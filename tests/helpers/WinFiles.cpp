@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "WinProcess.h"
+
 namespace winfiles {
 
 namespace {
@@ -40,26 +42,45 @@ std::string TempBase() {
 
 } // namespace
 
-bool RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
+std::wstring LongPath(const std::string& path) {
+    return L"\\\\?\\" + winproc::Widen(path);
+}
+
+namespace {
+
+// Wide, behind "\\?\": a test may leave folders deeper than MAX_PATH, or named beyond the
+// code page.
+bool RemoveWideTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
     {
-        FindHandle find{FindFirstFileA((dir + "\\*").c_str(), &fd)};
+        FindHandle find{FindFirstFileW((dir + L"\\*").c_str(), &fd)};
         if (find.h != INVALID_HANDLE_VALUE) {
             do {
-                const std::string name = fd.cFileName;
-                if (name == "." || name == "..")
+                const std::wstring name = fd.cFileName;
+                if (name == L"." || name == L"..")
                     continue;
-                const std::string full = dir + "\\" + name;
+                const std::wstring full = dir + L"\\" + name;
                 if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(full);
+                    RemoveWideTree(full);
                 } else {
-                    SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(full.c_str());
+                    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(full.c_str());
                 }
-            } while (FindNextFileA(find.h, &fd));
+            } while (FindNextFileW(find.h, &fd));
         }
     }
-    return RemoveDirectoryA(dir.c_str()) != 0;
+    return RemoveDirectoryW(dir.c_str()) != 0;
+}
+
+DWORD AttributesOf(const std::string& path) {
+    return path.size() < MAX_PATH ? GetFileAttributesA(path.c_str())
+                                  : GetFileAttributesW(LongPath(path).c_str());
+}
+
+} // namespace
+
+bool RemoveTree(const std::string& dir) {
+    return RemoveWideTree(LongPath(dir));
 }
 
 TempDir::TempDir(const std::string& prefix) {
@@ -90,6 +111,17 @@ std::string TempDir::MakeFolder(const std::string& name) const {
     return folder;
 }
 
+std::string TempDir::MakeLongFolder(std::size_t length) const {
+    std::string folder = path_;
+    for (int level = 0; folder.size() < length; ++level) {
+        folder += "\\" + std::string(60, static_cast<char>('a' + level % 26));
+        if (!CreateDirectoryW(LongPath(folder).c_str(), nullptr) &&
+            GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error(LastErrorText("creating " + folder));
+    }
+    return folder;
+}
+
 std::string TempDir::MakeFile(const std::string& name) const {
     std::string file = *this / name;
     WriteFileText(file, "");
@@ -97,24 +129,35 @@ std::string TempDir::MakeFile(const std::string& name) const {
 }
 
 bool FileExists(const std::string& path) {
-    DWORD attr = GetFileAttributesA(path.c_str());
+    DWORD attr = AttributesOf(path);
     return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DirectoryExists(const std::string& path) {
-    DWORD attr = GetFileAttributesA(path.c_str());
+    DWORD attr = AttributesOf(path);
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+HANDLE OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+    return path.size() < MAX_PATH
+               ? CreateFileA(path.c_str(), access, share, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)
+               : CreateFileW(LongPath(path).c_str(), access, share, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
 UniqueHandle OpenToRead(const std::string& path) {
-    return UniqueHandle(CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return UniqueHandle(OpenFile(path, GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 OPEN_EXISTING));
 }
 
 UniqueHandle CreateToWrite(const std::string& path) {
-    return UniqueHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    return UniqueHandle(OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS));
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {

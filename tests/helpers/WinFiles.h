@@ -31,10 +31,16 @@ public:
     // Makes the folder (kept if it is there already) or the empty file; returns its path.
     std::string MakeFolder(const std::string& name) const;
     std::string MakeFile(const std::string& name) const;
+    // Makes folders nested in this one until the path is at least `length` characters long,
+    // past MAX_PATH if asked; returns it.
+    std::string MakeLongFolder(std::size_t length) const;
 
 private:
     std::string path_;
 };
+
+// "\\?\" and a full path, for the wide calls past MAX_PATH.
+std::wstring LongPath(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

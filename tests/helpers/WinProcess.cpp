@@ -206,15 +206,18 @@ ChildProcess::ChildProcess(const std::string& exePath, const std::string& curren
     std::string cmdline = "\"" + exePath + "\"";
     if (!arguments.empty())
         cmdline += " " + arguments;
-    STARTUPINFOA si = {};
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     if (showState) {
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = *showState;
     }
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(exePath.c_str(), &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi))
+    // Wide, so that a program in a folder deeper than MAX_PATH can be started too.
+    std::wstring wideLine = Widen(cmdline);
+    const std::wstring wideDir = Widen(currentDir);
+    if (!CreateProcessW(Widen(exePath).c_str(), &wideLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDir.empty() ? nullptr : wideDir.c_str(), &si, &pi))
         throw std::runtime_error("starting " + exePath + " failed (error " +
                                  std::to_string(GetLastError()) + ")");
     process_ = winfiles::UniqueHandle(pi.hProcess);

@@ -69,3 +69,17 @@ TEST(GenericErrorText, TextsAreNeverFormatStrings) {
               "Exception %s in module %n%p.exe at " + std::string(2 * sizeof(void*), '0') +
                   ".\r\n100%d.\r\n");
 }
+
+// A long path alone made the box wider than the screen: long runs without a blank are broken
+// after a separator, or anywhere when they have none; short texts stay as they are.
+TEST(ErrorBoxText, LongRunsAreBrokenSoTheBoxFitsTheScreen) {
+    const std::string part(29, 'p'); // with its backslash, 30 characters
+    const std::string path = "C:\\" + part + "\\" + part + "\\" + part + "\\VKB.exe";
+    EXPECT_EQ(WrapLongRuns("Unable to start " + path + ": Path not found"),
+              "Unable to start C:\\" + part + "\\" + part + "\\\n" + part +
+                  "\\VKB.exe: Path not found");
+    EXPECT_EQ(WrapLongRuns(std::string(150, 'a')),
+              std::string(100, 'a') + "\n" + std::string(50, 'a'));
+    const std::string shortText = "Unable to write to C:\\Apps\\Veskmaker.ini";
+    EXPECT_EQ(WrapLongRuns(shortText), shortText);
+}

@@ -38,11 +38,15 @@ TEST(Form1Design, EveryTextFieldWithASwitchHasALabel) {
     }
 }
 
-// Blue as designed; in a high-contrast theme the system's link colour, which the theme makes
-// readable on its background.
-TEST(Form1Design, LinkTakesTheSystemsLinkColourInHighContrast) {
-    EXPECT_EQ(gui::LinkColour(false, 0x00FFFFFF), gui::kLinkBlue);
-    EXPECT_EQ(gui::LinkColour(true, 0x00FFFFFF), 0x00FFFFFFu);
+// Blue as designed; the system's link colour in a high-contrast theme, and wherever blue would
+// be hard to read on the window's colour, as in a dark scheme that reports no high contrast.
+TEST(Form1Design, LinkTakesTheSystemsLinkColourWhereBlueReadsBadly) {
+    constexpr unsigned kSystem = 0x00FFC080, kButtonFace = 0x00F0F0F0, kBlack = 0;
+    EXPECT_EQ(gui::LinkColour(false, kSystem, kButtonFace), gui::kLinkBlue);
+    EXPECT_EQ(gui::LinkColour(true, kSystem, kButtonFace), kSystem);
+    EXPECT_EQ(gui::LinkColour(false, kSystem, kBlack), kSystem);
+    EXPECT_EQ(gui::LinkColour(false, kSystem, 0x00404040), kSystem);
+    EXPECT_EQ(gui::LinkColour(false, kSystem, 0x00C0C0C0), gui::kLinkBlue);
 }
 
 // Scaled by their edges, not their sizes, no control ends past its parent at any DPI: rounded

@@ -60,13 +60,13 @@ TEST_F(Form1Test, TabOrderRunsThroughTheTopBlockAndSkipsTheHiddenOne) {
     form->btnAdvanced.Click();
     std::vector<HWND> order;
     HWND item = GetNextDlgTabItem(*form, nullptr, FALSE);
-    for (int i = 0; i < 7 && item; ++i) {
+    for (int i = 0; i < 8 && item; ++i) {
         order.push_back(item);
         item = GetNextDlgTabItem(*form, item, FALSE);
     }
     std::vector<HWND> expected = {form->btnBrowseSrc, form->btnBrowseOut, form->cmbSource,
                                   form->cmbOutput,    form->btnAdvanced,  form->btnCreate,
-                                  form->btnBrowseSrc};
+                                  form->lblURL,       form->btnBrowseSrc};
     ASSERT_EQ(order.size(), expected.size());
     for (size_t i = 0; i < order.size(); ++i) {
         HWND got = order[i];
@@ -82,7 +82,7 @@ TEST_F(Form1Test, TabOrderRunsThroughTheTopBlockAndSkipsTheHiddenOne) {
 TEST_F(Form1Test, KeyboardReachesThePageTabsAndBothPages) {
     ShowActive();
     form->btnAdvanced.Click();
-    form->btnCreate.Focus();
+    form->lblURL.Focus(); // the top block's last stop
     const std::vector<HWND> order = {form->pgeAdvanced, form->edtTitle,     form->edtAuthor,
                                      form->edtBuild,    form->edtCopyright, form->btnBrowseSrc};
     for (HWND expected : order) {
@@ -229,6 +229,18 @@ TEST_F(Form1Test, TextsTheCodePageCannotHoldAreRefusedNamingTheField) {
                              "cannot represent, so the builder would receive other ones.");
     EXPECT_EQ(form->hstSource.Count(), 0);
     EXPECT_EQ(form->hstOutput.Count(), 0);
+}
+
+// Every change of a history rebuilds its list, also one that leaves the entries as they were,
+// so a Create of the entries already first resets the list's selection as any other does.
+TEST_F(Form1Test, AnUnchangedHistoryStillRebuildsItsList) {
+    form->hstSource.Add("C:\\a");
+    form->cmbSource.SendMsg(CB_SETCURSEL, 0);
+    ASSERT_EQ(form->cmbSource.SendMsg(CB_GETCURSEL), 0);
+    form->hstSource.Add("C:\\a");
+    EXPECT_EQ(form->cmbSource.SendMsg(CB_GETCURSEL), CB_ERR);
+    EXPECT_EQ(form->cmbSource.Items(), std::vector<std::string>{"C:\\a"});
+    EXPECT_EQ(form->cmbSource.Text(), "C:\\a");
 }
 
 // The system tells top-level windows only; the priority field with the focus must hear it.

@@ -9,6 +9,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <array>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -22,6 +23,8 @@
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
+#include "shared/Path.h"
+#include "shared/System.h"
 
 namespace {
 
@@ -116,15 +119,6 @@ bool IsFullPath(const std::string& path) {
     return path.size() > 3 && path[1] == ':' && path[2] == '\\';
 }
 
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\'));
-}
-
-bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 gui::TSaveDialog VeskSaveDialog() {
     gui::TSaveDialog dialog;
     dialog.DefaultExt = "vkpak";
@@ -151,8 +145,8 @@ TSaveDialogView Look(HWND dialog, HWND taskWindow) {
     return view;
 }
 
-TEST(PickerPlacement, CentresAcrossTheWorkAreaAThirdOfTheWayDown) {
-    // A second monitor right of the first, with a task bar taking 40 pixels at its top.
+TEST(PickerPlacement, CentresAcrossTheMonitorAThirdOfTheWayDown) {
+    // A second monitor right of the first, starting 40 pixels down.
     const RECT work{1280, 40, 1280 + 1920, 1080};
     POINT at = gui::SaveDialogPosition(work, SIZE{600, 400});
     EXPECT_EQ(at.x, 1280 + (1920 - 600) / 2);
@@ -198,12 +192,13 @@ TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
     // The rest of the program is locked while the dialog is up, and usable again after.
     EXPECT_FALSE(first.taskWindowEnabled);
     EXPECT_TRUE(IsWindowEnabled(task.get()));
-    // Placed by the monitor of the window that was active when it opened.
+    // Placed by the whole rectangle of the monitor of the window that was active when it
+    // opened. (Under Wine without a task bar the work area is the same rectangle.)
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoA(MonitorFromWindow(task.get(), MONITOR_DEFAULTTONEAREST), &monitor);
     const POINT expected =
-        gui::SaveDialogPosition(monitor.rcWork, SIZE{first.bounds.right - first.bounds.left,
+        gui::SaveDialogPosition(monitor.rcMonitor, SIZE{first.bounds.right - first.bounds.left,
                                                      first.bounds.bottom - first.bounds.top});
     EXPECT_EQ(first.bounds.left, expected.x);
     EXPECT_EQ(first.bounds.top, expected.y);
@@ -288,21 +283,27 @@ TEST(PickerFolderBrowser, CancelReturnsEmptyWhateverTheStart) {
     }
 }
 
-// A drop as the shell hands it over: a DROPFILES header and a double-zero list of paths.
-HDROP MakeDrop(const std::vector<std::string>& paths, bool wide) {
+// A drop as the shell hands it over: a DROPFILES header and a double-zero list of paths,
+// given as ANSI texts, or as UTF-16 ones where `widePaths` holds any.
+HDROP MakeDrop(const std::vector<std::string>& paths, bool wide,
+               const std::vector<std::wstring>& widePaths = {}) {
     std::vector<char> list;
-    for (const std::string& path : paths) {
+    std::vector<std::wstring> asWide = widePaths;
+    for (const std::string& path : paths)
+        asWide.push_back(winproc::Widen(path));
+    for (std::size_t i = 0; i < asWide.size(); ++i) {
         if (wide) {
-            const std::wstring w = winproc::Widen(path) + L'\0';
+            const std::wstring w = asWide[i] + L'\0';
             const char* bytes = reinterpret_cast<const char*>(w.data());
             list.insert(list.end(), bytes, bytes + w.size() * sizeof(WCHAR));
         } else {
+            const std::string& path = paths[i];
             list.insert(list.end(), path.c_str(), path.c_str() + path.size() + 1);
         }
     }
     // An empty list is two zeros, as the shell writes it: Wine's reader steps over one name
     // before it looks for the end, and would read on past a single zero.
-    const std::size_t zeros = paths.empty() ? 2 : 1;
+    const std::size_t zeros = asWide.empty() ? 2 : 1;
     list.insert(list.end(), zeros * (wide ? sizeof(WCHAR) : 1), '\0');
 
     HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
@@ -343,6 +344,30 @@ TEST(PickerDrop, FirstExistingFolderAndFirstExistingFileWin) {
         EXPECT_EQ(targets.folder, "");
         EXPECT_EQ(targets.file, "");
     }
+}
+
+// Every drop is answered: a folder deeper than MAX_PATH fills the field, and one whose name the
+// code page cannot hold says so, as the same text typed would be told.
+TEST(PickerDrop, DeepFoldersFillAndNamesBeyondTheCodePageSayWhy) {
+    TTempDir temp;
+    const std::string deep = temp.MakeLongFolder(300);
+    for (bool wide : {false, true}) {
+        const gui::DroppedTargets targets = gui::ReadDrop(MakeDrop({deep}, wide));
+        EXPECT_EQ(targets.folder, deep) << "wide " << wide;
+        EXPECT_EQ(targets.refusal, "") << "wide " << wide;
+    }
+    std::array<char, 8> bytes{};
+    BOOL defaulted = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, L"\u65E5", 1, bytes.data(),
+                        static_cast<int>(bytes.size()), nullptr, &defaulted);
+    if (!defaulted)
+        GTEST_SKIP() << "code page " << GetACP() << " holds the name";
+    const std::wstring beyond = winproc::Widen(temp.Path()) + L"\\\u65E5\u672C\u8A9E";
+    ASSERT_TRUE(CreateDirectoryW(beyond.c_str(), nullptr));
+    const gui::DroppedTargets targets = gui::ReadDrop(MakeDrop({}, true, {beyond}));
+    EXPECT_EQ(targets.folder, "");
+    EXPECT_EQ(targets.refusal, "The Source field contains characters that the system's code "
+                               "page cannot represent, so the builder would receive other ones");
 }
 
 } // namespace
