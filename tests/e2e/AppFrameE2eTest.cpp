@@ -13,6 +13,39 @@ HWND AppWindowOf(DWORD pid) {
     return windrive::FindTopLevelWindow(pid, VESK_APP_CLASS, false);
 }
 
+// The handler of "http:" set to a program that is not there, and put back after.
+class TMissingBrowser {
+public:
+    TMissingBrowser() {
+        RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+        std::string saved(1024, '\0');
+        DWORD size = static_cast<DWORD>(saved.size());
+        had_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr,
+                                reinterpret_cast<BYTE*>(&saved[0]), &size) == ERROR_SUCCESS;
+        saved_ = saved.c_str();
+        Set("\"C:\\nowhere\\no-browser.exe\" \"%1\"");
+    }
+    ~TMissingBrowser() {
+        if (had_)
+            Set(saved_);
+        else
+            RegDeleteValueA(key_, nullptr);
+        RegCloseKey(key_);
+    }
+    TMissingBrowser(const TMissingBrowser&) = delete;
+    TMissingBrowser& operator=(const TMissingBrowser&) = delete;
+
+private:
+    void Set(const std::string& value) const {
+        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    }
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    std::string saved_;
+};
+
 class AppFrameE2e : public ::testing::Test {
 protected:
     TempDir dir_;
@@ -170,29 +203,21 @@ TEST_F(AppFrameE2e, ARenamedExeIsTitledByItsNameAsTheSystemReportsIt) {
 // The link is the top block's last stop of the keyboard; Enter and Space open it, and where
 // the shell cannot, the user is told which address and why.
 TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
-    // Wine's shell finds a protocol's handler under HKCR: one that is not there.
-    HKEY command = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0,
-                              KEY_READ | KEY_WRITE, nullptr, &command, nullptr),
-              ERROR_SUCCESS);
-    std::string saved(1024, '\0');
-    DWORD size = static_cast<DWORD>(saved.size());
-    const bool hadValue = RegQueryValueExA(command, nullptr, nullptr, nullptr,
-                                           reinterpret_cast<BYTE*>(&saved[0]), &size) == ERROR_SUCCESS;
-    saved.resize(hadValue && size > 0 ? size - 1 : 0);
-    const std::string missing = "\"C:\\nowhere\\no-browser.exe\" \"%1\"";
-    RegSetValueExA(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(missing.c_str()),
-                   static_cast<DWORD>(missing.size() + 1));
-
+    // Wine's shell finds a protocol's handler under HKCR: one that is not there, for as long as
+    // the test runs.
+    const TMissingBrowser missing;
     AppProcess app(PrepareAppDir(dir_.Path(), "Veskmaker.exe"), dir_.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idBtnBrowseSrc); }));
     for (ControlId id : TabStops(idPanel2)) {
         if (id != idBtnBrowseSrc) { // the first stop has the focus already
             EXPECT_TRUE(app.PressKeyFor(VK_TAB, id)) << "to " << id;
         }
     }
     EXPECT_EQ(TabStops(idPanel2).back(), idLblURL);
-    for (UINT key : {VK_RETURN, VK_SPACE}) {
+    for (UINT key : {VK_SPACE, VK_RETURN}) {
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }))
+            << "the focus is not on the link";
         PressKey(app.MainWindow(), key);
         const auto box = WaitForMessageBox(app.Pid());
         ASSERT_TRUE(box.has_value()) << "key " << key;
@@ -201,10 +226,4 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
     }
     app.Close();
     EXPECT_EQ(app.WaitForExit(), 0u);
-    if (hadValue)
-        RegSetValueExA(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(saved.c_str()),
-                       static_cast<DWORD>(saved.size() + 1));
-    else
-        RegDeleteValueA(command, nullptr);
-    RegCloseKey(command);
 }

@@ -24,14 +24,6 @@ std::string LastErrorText(const std::string& what) {
 
 } // namespace
 
-std::string WinPath(const std::string& linuxPath) {
-    std::string out = "Z:" + linuxPath;
-    for (char& c : out)
-        if (c == '/')
-            c = '\\';
-    return out;
-}
-
 std::string VeskExePath() {
     return WinPath(VESK_EXE_PATH);
 }
@@ -40,14 +32,11 @@ std::string RecorderExePath() {
 }
 
 std::string PrepareAppDir(const std::string& dir, const std::string& exeName) {
-    // Wide, so that the folder may be deeper than MAX_PATH.
     const std::string exe = dir + "\\" + exeName;
-    if (!CopyFileW(winproc::Widen(VeskExePath()).c_str(), winfiles::LongPath(exe).c_str(), FALSE))
-        throw std::runtime_error(LastErrorText("copying " + VeskExePath()));
     const std::string builder = dir + "\\VKB.exe";
-    if (!CopyFileW(winproc::Widen(RecorderExePath()).c_str(), winfiles::LongPath(builder).c_str(),
-                   FALSE))
-        throw std::runtime_error(LastErrorText("copying " + RecorderExePath()));
+    for (const auto& [from, to] : {std::pair{VeskExePath(), exe}, std::pair{RecorderExePath(), builder}})
+        if (!winfiles::CopyTo(from, to))
+            throw std::runtime_error(LastErrorText("copying " + from));
     return exe;
 }
 

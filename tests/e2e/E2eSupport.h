@@ -32,6 +32,7 @@ using winfiles::FileExists;
 using winfiles::ReadFileText;
 using winfiles::TempDir;
 using winfiles::UniqueHandle;
+using winfiles::WinPath;
 using winfiles::WriteFileText;
 using winproc::ArgsAfterProgram;
 using winproc::ReadRecording;
@@ -41,8 +42,6 @@ using winproc::SplitCommandLine;
 // Default wait for anything the program under test should do promptly.
 constexpr DWORD kTimeoutMs = windrive::kWaitTimeoutMs;
 
-// "/tmp/x/y" -> "Z:\tmp\x\y": Wine maps the Linux root to drive Z.
-std::string WinPath(const std::string& linuxPath);
 
 // Windows paths of the built programs.
 std::string VeskExePath();

@@ -150,6 +150,20 @@ HANDLE OpenFile(const std::string& path, DWORD access, DWORD share, DWORD dispos
 
 } // namespace
 
+std::string WinPath(const std::string& linuxPath) {
+    std::string out = "Z:" + linuxPath;
+    for (char& c : out)
+        if (c == '/')
+            c = '\\';
+    return out;
+}
+
+bool CopyTo(const std::string& from, const std::string& to) {
+    return to.size() < MAX_PATH
+               ? CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE
+               : CopyFileW(winproc::Widen(from).c_str(), LongPath(to).c_str(), FALSE) != FALSE;
+}
+
 UniqueHandle OpenToRead(const std::string& path) {
     return UniqueHandle(OpenFile(path, GENERIC_READ,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

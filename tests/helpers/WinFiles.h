@@ -42,6 +42,12 @@ private:
 // "\\?\" and a full path, for the wide calls past MAX_PATH.
 std::wstring LongPath(const std::string& path);
 
+// "/tmp/x/y" -> "Z:\tmp\x\y": Wine maps the Linux root to drive Z.
+std::string WinPath(const std::string& linuxPath);
+
+// Copies a file over any that is there, to a path of any length.
+bool CopyTo(const std::string& from, const std::string& to);
+
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 

@@ -216,7 +216,10 @@ ChildProcess::ChildProcess(const std::string& exePath, const std::string& curren
     // Wide, so that a program in a folder deeper than MAX_PATH can be started too.
     std::wstring wideLine = Widen(cmdline);
     const std::wstring wideDir = Widen(currentDir);
-    if (!CreateProcessW(Widen(exePath).c_str(), &wideLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    // A program deeper than MAX_PATH is named by the command line alone.
+    const std::wstring program = Widen(exePath);
+    if (!CreateProcessW(exePath.size() < MAX_PATH ? program.c_str() : nullptr, &wideLine[0],
+                        nullptr, nullptr, FALSE, 0, nullptr,
                         currentDir.empty() ? nullptr : wideDir.c_str(), &si, &pi))
         throw std::runtime_error("starting " + exePath + " failed (error " +
                                  std::to_string(GetLastError()) + ")");

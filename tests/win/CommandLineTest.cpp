@@ -10,6 +10,8 @@
 #include "builder/BuilderPath.h"
 #include "builder/Launch.h"
 #include "native/BuilderInputs.h"
+#include "helpers/WinDrive.h"
+#include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
 #include "native/ArgvCorpus.h"
 #include "shared/System.h"
@@ -75,4 +77,16 @@ TEST(BuilderLocation, IsVkbExeBesideTheRunningExecutable) {
     const std::string builder = BuilderPathFor(self, IsSystemLeadByte);
     EXPECT_EQ(builder, Directory(self) + "VKB.exe");
     EXPECT_EQ(Directory(builder), Directory(self));
+}
+
+// The builder beside an exe in a folder deeper than MAX_PATH is started, with the parameters as
+// ever; the shell starts no program by so long a path.
+TEST(BuilderLocation, ABuilderDeeperThanMaxPathIsStarted) {
+    const winfiles::TempDir temp;
+    const std::string deep = temp.MakeLongFolder(300);
+    ASSERT_TRUE(winfiles::CopyTo(winfiles::WinPath(RECORDER_EXE_PATH), deep + "\\VKB.exe"));
+    LaunchBuilder(nullptr, deep + "\\VKB.exe", "-source \"S\" -waitonexit");
+    ASSERT_TRUE(windrive::WaitUntil([&] { return !winproc::ReadRecording(deep).empty(); }));
+    EXPECT_EQ(winproc::ArgsAfterProgram(winproc::ReadRecording(deep).back().cmdline),
+              "-source \"S\" -waitonexit");
 }

@@ -192,3 +192,19 @@ TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
     EXPECT_EQ(Read("source", "0"), "C:\\new");
     EXPECT_EQ(Read("out", "0"), "C:\\kept.vkpak");
 }
+
+// Beside an exe in a folder deeper than MAX_PATH: the file is found, read and written, which
+// the private-profile functions do only by a shorter name.
+TEST_F(IniFileTest, AFileDeeperThanMaxPathIsReadAndWritten) {
+    const std::string deep = dir_.MakeLongFolder(300) + "\\front.ini";
+    THistory h;
+    h.SetMaxItems(10);
+    Fill(h, {"C:\\old", "C:\\new"});
+    h.SaveToIniFile(deep, "source");
+    EXPECT_TRUE(winfiles::FileExists(deep));
+    EXPECT_FALSE(IniFileUnreadable(deep));
+    THistory back;
+    back.SetMaxItems(10);
+    back.LoadFromIniFile(deep, "source");
+    EXPECT_EQ(back.Items(), (std::vector<std::string>{"C:\\new", "C:\\old"}));
+}
