@@ -100,9 +100,9 @@ void TApplication::ReportError(const std::exception_ptr& error) noexcept {
 }
 
 void TApplication::ShowErrorBox(const Exception& error) {
-    ShowAppMessageBox(WrapLongRuns(ErrorBoxText(error.Message(), IsSystemLeadByte), IsSystemLeadByte),
-                      Title(),
-                      MB_OK | MB_ICONERROR);
+    ShowAppMessageBox(
+        WrapLongRuns(ErrorBoxText(error.Message(), IsSystemLeadByte), IsSystemLeadByte), Title(),
+        MB_OK | MB_ICONERROR);
 }
 
 int TApplication::ShowAppMessageBox(const std::string& text, const std::string& caption,

@@ -10,7 +10,7 @@ unsigned LinkColour(bool highContrast, unsigned systemLinkColour, unsigned backg
     // Text reads well from a contrast of 4.5 on; blue on black has 2.4.
     constexpr double kReadable = 4.5;
     return highContrast || ContrastRatio(kLinkBlue, background) < kReadable ? systemLinkColour
-                                                                             : kLinkBlue;
+                                                                            : kLinkBlue;
 }
 
 TArgRule RuleOf(TControlKind kind) {

@@ -8,6 +8,7 @@
 #include "controls/rules/ControlKind.h"
 #include "controls/rules/Layout.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -134,13 +135,18 @@ constexpr TControlKind KindOf(const TDesignRow& row) {
         const char* prefix;
         TControlKind kind;
     };
-    constexpr Prefix kPrefixes[] = { // NOLINT(modernize-avoid-c-arrays): a constexpr walk
-        {"Panel", TControlKind::Panel},     {"TabSheet", TControlKind::Panel},
-        {"lbl", TControlKind::Label},       {"btn", TControlKind::Button},
-        {"cbx", TControlKind::CheckBox},    {"cmb", TControlKind::ComboBox},
-        {"edt", TControlKind::Edit},        {"spn", TControlKind::SpinEdit},
-        {"pge", TControlKind::PageControl}, {"bvl", TControlKind::Bevel},
-    };
+    constexpr std::array<Prefix, 10> kPrefixes{{
+        {"Panel", TControlKind::Panel},
+        {"TabSheet", TControlKind::Panel},
+        {"lbl", TControlKind::Label},
+        {"btn", TControlKind::Button},
+        {"cbx", TControlKind::CheckBox},
+        {"cmb", TControlKind::ComboBox},
+        {"edt", TControlKind::Edit},
+        {"spn", TControlKind::SpinEdit},
+        {"pge", TControlKind::PageControl},
+        {"bvl", TControlKind::Bevel},
+    }};
     for (const Prefix& p : kPrefixes) {
         std::size_t i = 0;
         while (p.prefix[i] != '\0' && p.prefix[i] == row.name[i])

@@ -14,8 +14,7 @@ namespace {
 constexpr const char* kSourceSection = "source";
 constexpr const char* kOutputSection = "out";
 
-const TBuilderArgument& Argument(const std::vector<TBuilderArgument>& arguments,
-                                 const char* name) {
+const TBuilderArgument& Argument(const std::vector<TBuilderArgument>& arguments, const char* name) {
     if (const TBuilderArgument* argument = FindArgument(arguments, name))
         return *argument;
     throw std::logic_error(std::string("No field is read for ") + name);

@@ -85,7 +85,8 @@ std::vector<wchar_t> WidePath(std::vector<wchar_t> wide) {
     if (length < MAX_PATH)
         return wide;
     std::vector<wchar_t> full(length + 16, L'\0');
-    DWORD made = GetFullPathNameW(wide.data(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    DWORD made =
+        GetFullPathNameW(wide.data(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (made == 0 || made >= full.size()) {
         full.resize(made + 16);
         made = GetFullPathNameW(wide.data(), static_cast<DWORD>(full.size()), full.data(), nullptr);
@@ -118,7 +119,8 @@ namespace {
 std::optional<std::string> ShortForm(const std::string& path) {
     const std::vector<wchar_t> wide = WidePath(path);
     std::vector<wchar_t> made(wide.size(), L'\0');
-    const DWORD length = GetShortPathNameW(wide.data(), made.data(), static_cast<DWORD>(made.size()));
+    const DWORD length =
+        GetShortPathNameW(wide.data(), made.data(), static_cast<DWORD>(made.size()));
     if (length == 0 || length >= made.size())
         return std::nullopt;
     std::size_t skip = 0;

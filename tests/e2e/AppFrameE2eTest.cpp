@@ -21,8 +21,8 @@ public:
                         KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
         std::string saved(1024, '\0');
         DWORD size = static_cast<DWORD>(saved.size());
-        had_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr,
-                                reinterpret_cast<BYTE*>(&saved[0]), &size) == ERROR_SUCCESS;
+        had_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(&saved[0]),
+                                &size) == ERROR_SUCCESS;
         saved_ = saved.c_str();
         Set("\"C:\\nowhere\\no-browser.exe\" \"%1\"");
     }
@@ -208,7 +208,8 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
     const TMissingBrowser missing;
     AppProcess app(PrepareAppDir(dir_.Path(), "Veskmaker.exe"), dir_.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idBtnBrowseSrc); }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idBtnBrowseSrc); }));
     for (ControlId id : TabStops(idPanel2)) {
         if (id != idBtnBrowseSrc) { // the first stop has the focus already
             EXPECT_TRUE(app.PressKeyFor(VK_TAB, id)) << "to " << id;

@@ -34,7 +34,8 @@ std::string RecorderExePath() {
 std::string PrepareAppDir(const std::string& dir, const std::string& exeName) {
     const std::string exe = dir + "\\" + exeName;
     const std::string builder = dir + "\\VKB.exe";
-    for (const auto& [from, to] : {std::pair{VeskExePath(), exe}, std::pair{RecorderExePath(), builder}})
+    for (const auto& [from, to] :
+         {std::pair{VeskExePath(), exe}, std::pair{RecorderExePath(), builder}})
         if (!winfiles::CopyTo(from, to))
             throw std::runtime_error(LastErrorText("copying " + from));
     return exe;

@@ -42,7 +42,6 @@ using winproc::SplitCommandLine;
 // Default wait for anything the program under test should do promptly.
 constexpr DWORD kTimeoutMs = windrive::kWaitTimeoutMs;
 
-
 // Windows paths of the built programs.
 std::string VeskExePath();
 std::string RecorderExePath();

@@ -26,8 +26,8 @@ TEST(ReaderE2e, EveryControlIsHeardByWhatItDoes) {
         if (std::find(stops.begin(), stops.end(), row.id) == stops.end() || row.id == idPgeAdvanced)
             continue;
         const std::string name = *gui::AccessibleNameOf(row) ? gui::AccessibleNameOf(row)
-                                 : row.id == idBtnAdvanced    ? "Simple"
-                                                              : row.text;
+                                 : row.id == idBtnAdvanced   ? "Simple"
+                                                             : row.text;
         const std::string heard = HeardName(app.Control(row.id));
         std::printf("[ heard    ] %-5d %s\n", row.id, heard.c_str());
         EXPECT_EQ(heard, name) << row.name;

@@ -141,11 +141,10 @@ bool DirectoryExists(const std::string& path) {
 namespace {
 
 HANDLE OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-    return path.size() < MAX_PATH
-               ? CreateFileA(path.c_str(), access, share, nullptr, disposition,
-                             FILE_ATTRIBUTE_NORMAL, nullptr)
-               : CreateFileW(LongPath(path).c_str(), access, share, nullptr, disposition,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    return path.size() < MAX_PATH ? CreateFileA(path.c_str(), access, share, nullptr, disposition,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr)
+                                  : CreateFileW(LongPath(path).c_str(), access, share, nullptr,
+                                                disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 } // namespace
@@ -165,9 +164,8 @@ bool CopyTo(const std::string& from, const std::string& to) {
 }
 
 UniqueHandle OpenToRead(const std::string& path) {
-    return UniqueHandle(OpenFile(path, GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 OPEN_EXISTING));
+    return UniqueHandle(OpenFile(
+        path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
 }
 
 UniqueHandle CreateToWrite(const std::string& path) {

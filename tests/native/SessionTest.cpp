@@ -99,8 +99,9 @@ TEST_F(SessionTest, CreateRecordsBothAndStartsTheBuilderBesideTheExe) {
     EXPECT_EQ(outputs.Items(), (std::vector<std::string>{"b.vkpak", "  "}));
     ASSERT_EQ(launches.size(), 2u);
     EXPECT_EQ(launches[0].first, kBuilder);
-    EXPECT_EQ(launches[0].second,
-              "-source \"C:\\src\" -out \"  \" -title \"T\" -flagprotected -priority 3 -waitonexit");
+    EXPECT_EQ(
+        launches[0].second,
+        "-source \"C:\\src\" -out \"  \" -title \"T\" -flagprotected -priority 3 -waitonexit");
 }
 
 // Without a folder of its own, the program neither starts a builder found along the search
@@ -114,7 +115,9 @@ TEST_F(SessionWithoutFolder, RefusesTheBuilderAndTheSettingsFile) {
     EXPECT_EQ(session.SettingsPath(), "");
     EXPECT_EQ(ErrorOf([&] { session.LoadSettings(); }),
               "The folder of this program is unknown, so its recent entries cannot be kept");
-    EXPECT_EQ(ErrorOf([&] { session.Create(Arguments({"C:\\src", "o.vkpak"})); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  session.Create(Arguments({"C:\\src", "o.vkpak"}));
+              }),
               "Unable to start VKB.exe: the folder of this program is unknown");
     EXPECT_TRUE(launches.empty());
     session.SaveSettings();

@@ -199,7 +199,7 @@ TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
     GetMonitorInfoA(MonitorFromWindow(task.get(), MONITOR_DEFAULTTONEAREST), &monitor);
     const POINT expected =
         gui::SaveDialogPosition(monitor.rcMonitor, SIZE{first.bounds.right - first.bounds.left,
-                                                     first.bounds.bottom - first.bounds.top});
+                                                        first.bounds.bottom - first.bounds.top});
     EXPECT_EQ(first.bounds.left, expected.x);
     EXPECT_EQ(first.bounds.top, expected.y);
 
