@@ -23,7 +23,9 @@ vesk_wine32_check() {
     if ! out=$("$VESK_WINE32" --version 2>&1); then
         case "$out" in
         *"Exec format error"* | *"cannot execute"*)
-            echo "this kernel refuses 32-bit programs, so the i686 exe cannot be tested: $out" ;;
+            # A kernel built without 32-bit support: nothing installed can change that.
+            echo "this kernel refuses 32-bit programs, so the i686 exe cannot be run: $out"
+            return 2 ;;
         *) echo "32-bit Wine does not start: $out" ;;
         esac
         return 1

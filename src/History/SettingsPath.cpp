@@ -3,7 +3,7 @@
 #include "shared/Path.h"
 
 std::string SettingsPathFor(const std::string& exePath, LeadByteTest isLead) {
-    const std::string folder = FolderOf(exePath, isLead);
+    std::string folder = FolderOf(exePath, isLead);
     if (folder.empty())
         return folder;
     return folder + BaseNameOf(FileNameOf(exePath, isLead), isLead) + ".ini";

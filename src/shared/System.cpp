@@ -81,7 +81,7 @@ std::vector<wchar_t> WidePath(const std::string& path) {
 }
 
 std::vector<wchar_t> WidePath(std::vector<wchar_t> wide) {
-    const DWORD length = static_cast<DWORD>(wide.size() - 1);
+    const auto length = static_cast<DWORD>(wide.size() - 1);
     if (length < MAX_PATH)
         return wide;
     std::vector<wchar_t> full(length + 16, L'\0');

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 using namespace e2e;
 
 namespace {
@@ -13,37 +16,33 @@ HWND AppWindowOf(DWORD pid) {
     return windrive::FindTopLevelWindow(pid, VESK_APP_CLASS, false);
 }
 
-// The handler of "http:" set to a program that is not there, and put back after.
+// The handler of "http:", which Wine's shell reads under HKCR, set to a program that is not
+// there, and put back after.
 class TMissingBrowser {
 public:
-    TMissingBrowser() {
-        RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
-        std::string saved(1024, '\0');
-        DWORD size = static_cast<DWORD>(saved.size());
-        had_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(&saved[0]),
-                                &size) == ERROR_SUCCESS;
-        saved_ = saved.c_str();
-        Set("\"C:\\nowhere\\no-browser.exe\" \"%1\"");
-    }
+    TMissingBrowser() : had_(Get(saved_)) { Set("\"C:\\nowhere\\no-browser.exe\" \"%1\""); }
     ~TMissingBrowser() {
-        if (had_)
-            Set(saved_);
-        else
-            RegDeleteValueA(key_, nullptr);
-        RegCloseKey(key_);
+        had_ ? Set(saved_) : (void)RegDeleteKeyValueA(HKEY_CLASSES_ROOT, kKey, nullptr);
     }
     TMissingBrowser(const TMissingBrowser&) = delete;
     TMissingBrowser& operator=(const TMissingBrowser&) = delete;
 
 private:
-    void Set(const std::string& value) const {
-        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
+    static constexpr const char* kKey = "http\\shell\\open\\command";
+    static bool Get(std::string& value) {
+        std::array<char, 1024> buffer{};
+        DWORD size = buffer.size();
+        const bool got = RegGetValueA(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr,
+                                      buffer.data(), &size) == ERROR_SUCCESS;
+        value = buffer.data();
+        return got;
     }
-    HKEY key_ = nullptr;
-    bool had_ = false;
+    static void Set(const std::string& value) {
+        RegSetKeyValueA(HKEY_CLASSES_ROOT, kKey, nullptr, REG_SZ, value.c_str(),
+                        static_cast<DWORD>(value.size() + 1));
+    }
     std::string saved_;
+    bool had_;
 };
 
 class AppFrameE2e : public ::testing::Test {
@@ -216,6 +215,7 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
         }
     }
     EXPECT_EQ(TabStops(idPanel2).back(), idLblURL);
+    SaveArtifact(app.MainWindow(), "link-focus");
     for (UINT key : {VK_SPACE, VK_RETURN}) {
         EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }))
             << "the focus is not on the link";

@@ -1,6 +1,7 @@
 #include "app/ErrorText.h"
 
 #include <cstdint>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -36,11 +37,14 @@ TEST(ErrorBoxText, LeadByteOfLastDoubleByteCharacterCounts) {
 }
 
 TEST(ReadableTypeName, NamesClassesAsCppSpellsThem) {
-    EXPECT_EQ(ReadableTypeName("St13runtime_error"), "std::runtime_error");
-    EXPECT_EQ(ReadableTypeName("9Exception"), "Exception");
-    EXPECT_EQ(ReadableTypeName("N3gui6TErrorE"), "gui::TError");
-    EXPECT_EQ(ReadableTypeName("NSt8ios_base7failureB5cxx11E"), "std::ios_base::failure");
-    EXPECT_EQ(ReadableTypeName("N12_GLOBAL__N_14OopsE"), "(anonymous namespace)::Oops");
+    const std::pair<const char*, const char*> names[] = {
+        {"St13runtime_error", "std::runtime_error"},
+        {"9Exception", "Exception"},
+        {"N3gui6TErrorE", "gui::TError"},
+        {"NSt8ios_base7failureB5cxx11E", "std::ios_base::failure"},
+        {"N12_GLOBAL__N_14OopsE", "(anonymous namespace)::Oops"}};
+    for (const auto& [mangled, readable] : names)
+        EXPECT_EQ(ReadableTypeName(mangled), readable);
     // What it cannot read comes back as it is, never cut or overrun.
     for (const char* odd :
          {"", "St", "N3fooE3bar", "N3foo", "3fo", "St9bad_allocI", "PKc", "99999999999999999999x"})

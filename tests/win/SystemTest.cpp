@@ -5,9 +5,7 @@
 
 #include "shared/Exceptions.h"
 #include "shared/LateLibrary.h"
-#include "shared/Path.h"
 #include "shared/System.h"
-#include "helpers/WinFiles.h"
 
 namespace {
 
@@ -47,18 +45,4 @@ TEST(ExactInCodePage, RefusesWhatTheCodePageCannotHoldAndNothingElse) {
                               L"b",
                               3),
               std::nullopt);
-}
-
-// Folders deeper than MAX_PATH, where the ANSI calls fail with error 206: the program looks
-// through the wide calls, and hands a short form to the calls that take no longer path.
-TEST(LongPaths, DeepFoldersAreFoundAndHaveAShortFormForTheShortCalls) {
-    const winfiles::TempDir temp;
-    const std::string deep = temp.MakeLongFolder(300);
-    EXPECT_TRUE(IsFolder(deep));
-    EXPECT_FALSE(IsFolder(deep + "\\missing"));
-    const std::string settings = PathForShortCall(deep + "\\Veskmaker.ini");
-    EXPECT_LT(settings.size(), static_cast<std::size_t>(MAX_PATH)) << settings;
-    EXPECT_TRUE(IsFolder(FolderOf(settings))) << settings;
-    EXPECT_EQ(FileNameOf(settings), "Veskmaker.ini");
-    EXPECT_EQ(PathForShortCall("C:\\short"), "C:\\short");
 }
