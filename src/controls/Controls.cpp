@@ -59,16 +59,18 @@ LRESULT TLink::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case WM_PAINT: {
-        // A static draws no focus; drawn over its text, as a button draws it, unless the user
-        // has not used the keyboard yet.
-        const LRESULT painted = CallDefault(hwnd, msg, wParam, lParam);
+        // A static draws no focus. Its text is painted into our paint cycle (a static paints
+        // into the DC that WM_PAINT hands it), and the focus drawn over it there, as a button
+        // draws it, unless the user has not used the keyboard yet; a DC of its own would be
+        // clipped away by the parent.
+        const TPaintDc dc(hwnd);
+        CallDefault(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc.Get()), 0);
         if (GetFocus() == hwnd && !(SendMessageA(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
             RECT rc{};
             GetClientRect(hwnd, &rc);
-            const TWindowDc dc(hwnd);
             DrawFocusRect(dc.Get(), &rc);
         }
-        return painted;
+        return 0;
     }
     default:
         break;

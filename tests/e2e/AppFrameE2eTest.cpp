@@ -215,6 +215,8 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
         }
     }
     EXPECT_EQ(TabStops(idPanel2).back(), idLblURL);
+    // Its focus is drawn: it looks otherwise with the focus than without.
+    const Pixels focused = WindowPixels(app.Control(idLblURL), true);
     SaveArtifact(app.MainWindow(), "link-focus");
     for (UINT key : {VK_SPACE, VK_RETURN}) {
         EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }))
@@ -225,6 +227,9 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
         EXPECT_EQ(box->text.rfind("Unable to open http://www.veskmaker.example: ", 0), 0u)
             << box->text;
     }
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }));
+    ASSERT_TRUE(app.PressKeyFor(VK_TAB, idBtnBrowseSrc));
+    EXPECT_NE(WindowPixels(app.Control(idLblURL), true).rgb, focused.rgb) << "no focus drawn";
     app.Close();
     EXPECT_EQ(app.WaitForExit(), 0u);
 }
