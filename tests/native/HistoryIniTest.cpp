@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "native/ErrorOf.h"
 #include "native/MemoryIni.h"
 #include "shared/Exceptions.h"
 
@@ -26,13 +27,8 @@ protected:
         countsSeen.clear();
     }
 
-    template <typename F> void ExpectMessage(F call, const std::string& message) {
-        try {
-            call();
-            ADD_FAILURE() << "no error, expected " << message;
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(), message);
-        }
+    template <typename F> static void ExpectMessage(F call, const std::string& message) {
+        EXPECT_EQ(ErrorOf(call), message);
     }
 
     MemoryIni ini;

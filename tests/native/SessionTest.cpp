@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "native/BuilderInputs.h"
+#include "native/ErrorOf.h"
 #include "native/MemoryIni.h"
 
 namespace {
@@ -39,16 +40,6 @@ protected:
             launches.emplace_back(builder, parameters);
         };
         return system;
-    }
-
-    // The message of the user error the call raises, or "" when it raises none.
-    template <typename F> static std::string ErrorOf(F call) {
-        try {
-            call();
-        } catch (const Exception& e) {
-            return e.Message();
-        }
-        return "";
     }
 
     THistory sources, outputs;

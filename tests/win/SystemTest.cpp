@@ -3,19 +3,14 @@
 
 #include <string>
 
-#include "shared/Exceptions.h"
+#include "native/ErrorOf.h"
 #include "shared/LateLibrary.h"
 #include "shared/System.h"
 
 namespace {
 
 std::string MessageOf(TLateLibrary& library, const char* function) {
-    try {
-        library.Proc(function);
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "<no error>";
+    return ErrorOf([&] { library.Proc(function); });
 }
 
 } // namespace
