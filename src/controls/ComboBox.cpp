@@ -69,7 +69,7 @@ void TComboBox::Create(const TCreateArgs& args) {
 void TComboBox::OnCommand(WORD code) {
     // Nothing is typed before the box has the focus: its edit is subclassed for completion
     // then, which keeps the work out of the start.
-    if (code == CBN_SETFOCUS && edit_ && !Subclassed())
+    if (code == CBN_SETFOCUS && edit_ && !Subclassed(edit_))
         Subclass(edit_);
 }
 
@@ -90,7 +90,7 @@ void TComboBox::SetDpi(int dpi) {
 }
 
 void TComboBox::SetFont(HFONT font, bool redraw) {
-    TSubclassedControl::SetFont(font, redraw);
+    TControl::SetFont(font, redraw);
     FitField(fieldHeight_);
 }
 

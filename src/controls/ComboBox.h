@@ -13,9 +13,9 @@ namespace gui {
 inline constexpr int kListItemHeight = 13;
 inline constexpr int kListVisibleItems = 8;
 
-class TComboBox : public TSubclassedControl {
+class TComboBox : public TControl {
 public:
-    using TSubclassedControl::TSubclassedControl;
+    using TControl::TControl;
     // Set before Create: the list's item height in pixels and how many items it shows.
     int itemHeight = kListItemHeight;
     int visibleItems = kListVisibleItems;
