@@ -57,7 +57,10 @@ void TComboBox::Create(const TCreateArgs& args) {
     CreateHandle(StyleOf(TControlKind::ComboBox), withList);
     SendMsg(CB_LIMITTEXT, 0); // no length limit of our own
     SendMsg(CB_SETITEMHEIGHT, 0, itemHeight);
-    FitField(args.bounds.height);
+    // Fitted when its font is set, which sizes the field anew: fitted now as well, to the
+    // system's font, it would be resized twice more for nothing, and under Wine each resize
+    // of the box, its edit and its list costs some thirty round trips to the window server.
+    fieldHeight_ = args.bounds.height;
     SendMsg(CB_SETMINVISIBLE, static_cast<WPARAM>(visibleItems));
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
