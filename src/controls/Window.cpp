@@ -25,6 +25,21 @@ std::vector<TControl*>& BoundControls() {
     return bound;
 }
 
+// A class's small icon, copied once from its icon and shared by every class of ours that shows
+// it: registered without one, each class would get a copy of its own, and under Wine each copy
+// costs some thirty round trips to the window server. Classes live as long as the process, and
+// so does the copy.
+HICON SharedSmallIcon(HICON icon) {
+    static HICON source = nullptr;
+    static HICON small = nullptr;
+    if (icon && icon != source) {
+        small = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE));
+        source = icon;
+    }
+    return icon ? small : nullptr;
+}
+
 [[noreturn]] void ThrowLastError(const std::string& what) {
     throw std::runtime_error(what + ": " + SystemErrorText(GetLastError()));
 }
@@ -164,6 +179,7 @@ void TCustomWindow::RegisterWindowClass(const char* className, HICON icon) {
     wc.lpfnWndProc = StaticWndProc;
     wc.hInstance = instance;
     wc.hIcon = icon;
+    wc.hIconSm = SharedSmallIcon(icon);
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = className;
