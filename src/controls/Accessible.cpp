@@ -1,6 +1,5 @@
 #include "controls/Accessible.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <new>
@@ -147,46 +146,31 @@ private:
     long references_ = 1;
 };
 
-constexpr UINT_PTR kSubclassId = 0x6163636e; // "accn"
-
 } // namespace
 
-TAccessibleName::TAccessibleName(HWND hwnd, const std::string& name, long role)
-    : hwnd_(hwnd), name_(WideFromAnsi(name)), role_(role) {
-    SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-}
+TAccessibleName::TAccessibleName(const std::string& name, long role)
+    : name_(WideFromAnsi(name)), role_(role) {}
 
-TAccessibleName::~TAccessibleName() {
-    if (hwnd_ && IsWindow(hwnd_))
-        RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-}
-
-LRESULT CALLBACK TAccessibleName::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                               UINT_PTR /*id*/, DWORD_PTR refData) {
-    auto* self = reinterpret_cast<TAccessibleName*>(refData);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-        self->hwnd_ = nullptr;
-    } else if (msg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        // A reader that cannot be answered hears the system's own name; an error box would
-        // only stand in its way.
-        try {
-            if (const LRESULT answer = self->Answer(wParam))
-                return answer;
-        } catch (...) {
-        }
+LRESULT TAccessibleName::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam) const noexcept {
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+        return 0;
+    // A reader that cannot be answered hears the system's own name; an error box would only
+    // stand in its way.
+    try {
+        return NamedObject(hwnd, wParam);
+    } catch (...) {
+        return 0;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-LRESULT TAccessibleName::Answer(WPARAM flags) const {
+LRESULT TAccessibleName::NamedObject(HWND hwnd, WPARAM flags) const {
     // All that can fail with an exception comes first, before the standard object is held.
     const auto create =
         LateProc<decltype(&CreateStdAccessibleObject)>(Oleacc, "CreateStdAccessibleObject");
     const auto toResult = LateProc<decltype(&LresultFromObject)>(Oleacc, "LresultFromObject");
     std::vector<wchar_t> name = name_;
     IAccessible* standard = nullptr;
-    if (FAILED(create(hwnd_, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
+    if (FAILED(create(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
         !standard)
         return 0;
     auto* named = new (std::nothrow) TNamedAccessible(standard, std::move(name), role_);

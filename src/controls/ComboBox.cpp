@@ -57,7 +57,10 @@ void TComboBox::Create(const TCreateArgs& args) {
     CreateHandle(StyleOf(TControlKind::ComboBox), withList);
     SendMsg(CB_LIMITTEXT, 0); // no length limit of our own
     SendMsg(CB_SETITEMHEIGHT, 0, itemHeight);
-    FitField(args.bounds.height);
+    // Fitted when its font is set, which sizes the field anew: fitted now as well, to the
+    // system's font, it would be resized twice more for nothing, and under Wine each resize
+    // of the box, its edit and its list costs some thirty round trips to the window server.
+    fieldHeight_ = args.bounds.height;
     SendMsg(CB_SETMINVISIBLE, static_cast<WPARAM>(visibleItems));
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
@@ -69,7 +72,7 @@ void TComboBox::Create(const TCreateArgs& args) {
 void TComboBox::OnCommand(WORD code) {
     // Nothing is typed before the box has the focus: its edit is subclassed for completion
     // then, which keeps the work out of the start.
-    if (code == CBN_SETFOCUS && edit_ && !Subclassed())
+    if (code == CBN_SETFOCUS && edit_ && !Subclassed(edit_))
         Subclass(edit_);
 }
 
@@ -90,7 +93,7 @@ void TComboBox::SetDpi(int dpi) {
 }
 
 void TComboBox::SetFont(HFONT font, bool redraw) {
-    TSubclassedControl::SetFont(font, redraw);
+    TControl::SetFont(font, redraw);
     FitField(fieldHeight_);
 }
 

@@ -13,9 +13,9 @@ namespace gui {
 inline constexpr int kListItemHeight = 13;
 inline constexpr int kListVisibleItems = 8;
 
-class TComboBox : public TSubclassedControl {
+class TComboBox : public TControl {
 public:
-    using TSubclassedControl::TSubclassedControl;
+    using TControl::TControl;
     // Set before Create: the list's item height in pixels and how many items it shows.
     int itemHeight = kListItemHeight;
     int visibleItems = kListVisibleItems;
@@ -26,7 +26,8 @@ public:
     void SetBounds(const Rect& r) override;
     // The list's items grow with the font.
     void SetDpi(int dpi) override;
-    // A new font sets the field's height anew; it is kept as laid out.
+    // A new font sets the field's height anew; it is kept as laid out. The field takes the
+    // height it was made with when its font is first set.
     void SetFont(HFONT font, bool redraw = true) override;
 
     // The drop-down list's items, as this object put them there: read without asking the

@@ -13,7 +13,7 @@
 namespace gui {
 
 // The integer field. Equal MinValue and MaxValue mean no bound at all.
-class TSpinEdit : public TSubclassedControl {
+class TSpinEdit : public TControl {
 public:
     // Design pixels at 96 dpi.
     static constexpr int kButtonWidth = 15;
@@ -21,7 +21,7 @@ public:
 
     // The text is the value: "0" until something else is set, whatever the arguments say.
     TSpinEdit() { SetText(FormatSpinValue(0)); }
-    TSpinEdit(TControlRegister& designed, int id) : TSubclassedControl(designed, id) {
+    TSpinEdit(TControlRegister& designed, int id) : TControl(designed, id) {
         SetText(FormatSpinValue(0));
     }
     void Create(const TCreateArgs& args) override;

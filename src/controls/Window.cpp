@@ -25,6 +25,21 @@ std::vector<TControl*>& BoundControls() {
     return bound;
 }
 
+// A class's small icon, copied once from its icon and shared by every class of ours that shows
+// it: registered without one, each class would get a copy of its own, and under Wine each copy
+// costs some thirty round trips to the window server. Classes live as long as the process, and
+// so does the copy.
+HICON SharedSmallIcon(HICON icon) {
+    static HICON source = nullptr;
+    static HICON small = nullptr;
+    if (icon && icon != source) {
+        small = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE));
+        source = icon;
+    }
+    return icon ? small : nullptr;
+}
+
 [[noreturn]] void ThrowLastError(const std::string& what) {
     throw std::runtime_error(what + ": " + SystemErrorText(GetLastError()));
 }
@@ -32,6 +47,9 @@ std::vector<TControl*>& BoundControls() {
 
 TControl::~TControl() {
     accessibleName_.reset();
+    // Our procedure steps out of the chain while the object can still be found, so that the
+    // window's last messages go straight to its own.
+    Unhook();
     // Untied also when its parent destroyed the window already: no address of a gone object
     // may stay among the bound ones.
     Unbind();
@@ -40,18 +58,30 @@ TControl::~TControl() {
 }
 
 void TControl::SetAccessibleName(const std::string& name, long role) {
-    if (hwnd_)
-        accessibleName_ = std::make_unique<TAccessibleName>(hwnd_, name, role);
+    if (!hwnd_)
+        return;
+    accessibleName_ = std::make_unique<TAccessibleName>(name, role);
+    // A standard control hears the question in the one procedure we put before its own.
+    if (!OwnClass())
+        Subclass(hwnd_);
+}
+
+LRESULT TControl::ReaderAnswer(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) const noexcept {
+    if (msg != WM_GETOBJECT || hwnd != hwnd_ || !accessibleName_)
+        return 0;
+    return accessibleName_->Answer(hwnd, wParam, lParam);
+}
+
+TControl* TControl::BoundObject(HWND hwnd) {
+    auto* candidate = reinterpret_cast<TControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    const std::vector<TControl*>& bound = BoundControls();
+    return candidate && std::binary_search(bound.begin(), bound.end(), candidate) ? candidate
+                                                                                  : nullptr;
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-    if (!hwnd)
-        return nullptr;
-    auto* candidate = reinterpret_cast<TControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    const std::vector<TControl*>& bound = BoundControls();
-    if (!candidate || !std::binary_search(bound.begin(), bound.end(), candidate))
-        return nullptr;
-    return candidate->hwnd_ == hwnd ? candidate : nullptr;
+    TControl* candidate = hwnd ? BoundObject(hwnd) : nullptr;
+    return candidate && candidate->hwnd_ == hwnd ? candidate : nullptr;
 }
 
 bool TControl::Bind(HWND hwnd) noexcept {
@@ -137,38 +167,6 @@ Rect TControl::Bounds() const {
     return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
 }
 
-TSubclassedControl::~TSubclassedControl() {
-    if (subclassed_ && IsWindow(subclassed_))
-        RemoveWindowSubclass(subclassed_, StaticSubclassProc, reinterpret_cast<UINT_PTR>(this));
-}
-
-void TSubclassedControl::Subclass(HWND hwnd) {
-    if (!SetWindowSubclass(hwnd, StaticSubclassProc, reinterpret_cast<UINT_PTR>(this),
-                           reinterpret_cast<DWORD_PTR>(this)))
-        ThrowLastError("Cannot subclass a control");
-    subclassed_ = hwnd;
-}
-
-LRESULT TSubclassedControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallDefault(hwnd, msg, wParam, lParam);
-}
-
-LRESULT TSubclassedControl::CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK TSubclassedControl::StaticSubclassProc(HWND hwnd, UINT msg, WPARAM wParam,
-                                                        LPARAM lParam, UINT_PTR /*id*/,
-                                                        DWORD_PTR refData) {
-    auto* self = reinterpret_cast<TSubclassedControl*>(refData);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, StaticSubclassProc, reinterpret_cast<UINT_PTR>(self));
-        self->subclassed_ = nullptr;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    return Guarded([&] { return self->SubclassProc(hwnd, msg, wParam, lParam); });
-}
-
 void TCustomWindow::RegisterWindowClass(const char* className, HICON icon) {
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
@@ -181,6 +179,7 @@ void TCustomWindow::RegisterWindowClass(const char* className, HICON icon) {
     wc.lpfnWndProc = StaticWndProc;
     wc.hInstance = instance;
     wc.hIcon = icon;
+    wc.hIconSm = SharedSmallIcon(icon);
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = className;
@@ -249,6 +248,8 @@ LRESULT CALLBACK TCustomWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
+    if (const LRESULT answer = self->ReaderAnswer(hwnd, msg, wParam, lParam))
+        return answer;
     return Guarded([&] { return self->WndProc(msg, wParam, lParam); });
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -114,30 +115,46 @@ protected:
     HWND CreateOrThrow(DWORD exStyle, const char* className, DWORD style, const TCreateArgs& args,
                        void* param);
 
+    // Puts our procedure before the one of a window of a standard class: the control's own or
+    // one inside it (a combo box's edit); the window's messages then reach SubclassProc first.
+    // Once per window; raises an error when the window refuses it.
+    void Subclass(HWND hwnd);
+    bool Subclassed(HWND hwnd) const;
+    virtual LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window's procedure from before ours.
+    LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) const;
+    // True for a window of our own class, whose procedure answers a reader itself.
+    virtual bool OwnClass() const { return false; }
+    // A reader's question (WM_GETOBJECT) to the control's window answered with its name; 0
+    // for every other message, and where the window's own procedure answers.
+    LRESULT ReaderAnswer(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) const noexcept;
+
     HWND hwnd_ = nullptr;
 
 private:
+    // A subclassed window and the procedure it had before ours, called with the same
+    // character set so that a Unicode window stays one.
+    struct TChain {
+        HWND hwnd = nullptr;
+        WNDPROC previous = nullptr;
+        bool unicode = false;
+    };
+    // The object whose address the window's user data holds, if it is one of the bound ones.
+    static TControl* BoundObject(HWND hwnd);
+    // The chain of that window; of none, the first one free.
+    const TChain* ChainOf(HWND hwnd) const;
+    TChain* ChainOf(HWND hwnd) { return const_cast<TChain*>(std::as_const(*this).ChainOf(hwnd)); }
+    // Takes our procedure out of each chain it heads.
+    void Unhook() noexcept;
+    static LONG_PTR OurProcedure(bool unicode);
+    template <bool Unicode>
+    static LRESULT CALLBACK StaticSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
     std::string heldText_;
     bool textHeld_ = false;
     std::unique_ptr<TAccessibleName> accessibleName_;
-};
-
-// A control of a standard window class whose messages we also want to see first.
-class TSubclassedControl : public TControl {
-public:
-    using TControl::TControl;
-    ~TSubclassedControl() override;
-
-protected:
-    void Subclass(HWND hwnd);
-    bool Subclassed() const { return subclassed_ != nullptr; }
-    virtual LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-private:
-    static LRESULT CALLBACK StaticSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                               UINT_PTR id, DWORD_PTR refData);
-    HWND subclassed_ = nullptr;
+    // The control's own window and one inside it.
+    std::array<TChain, 2> chains_{};
 };
 
 // A window of a class of our own, with a window procedure that dispatches to members.
@@ -146,6 +163,7 @@ public:
     using TControl::TControl;
 
 protected:
+    bool OwnClass() const override { return true; }
     // Registers the class once per process; background is the button face.
     static void RegisterWindowClass(const char* className, HICON icon = nullptr);
     // Creates the window; `this` arrives in WM_NCCREATE, so every message reaches WndProc.
