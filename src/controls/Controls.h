@@ -45,10 +45,9 @@ private:
     TSelection font_;
 };
 
-// A static text; made subclassable, so that a link can be one.
-class TLabel : public TSubclassedControl {
+class TLabel : public TControl {
 public:
-    using TSubclassedControl::TSubclassedControl;
+    using TControl::TControl;
     void Create(const TCreateArgs& args) override;
     std::function<void()> onClick;
     // CLR_INVALID: the system's text colour.
