@@ -36,7 +36,8 @@ vesk_display() {
     # Use the caller's display, or start our own Xvfb once.
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
     local n
-    for n in 97 98 99 96 95; do
+    # Any free number: other runs on the machine may hold some.
+    for n in $(seq 99 -1 20); do
         if [ ! -e /tmp/.X$n-lock ]; then
             Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
             VESK_XVFB_PID=$!
