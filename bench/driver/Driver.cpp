@@ -48,6 +48,12 @@ double NowMs() {
     return static_cast<double>(t.QuadPart) / ticksPerMs;
 }
 
+ULONGLONG NowFileTime() {
+    FILETIME ft;
+    GetSystemTimePreciseAsFileTime(&ft);
+    return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
 std::string BaseName(const std::string& path) {
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -81,12 +87,27 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 HWND Process::WaitForWindow(const char* className) {
     DWORD idle = WaitForInputIdle(Handle(), kTimeoutMs);
+    inputIdle_ = NowMs();
     if (idle != 0)
         Fail("WaitForInputIdle returned " + std::to_string(idle));
     if (!WaitUntil(
             [&] { return (window_ = windrive::FindTopLevelWindow(Pid(), className)) != nullptr; }))
         Fail(std::string("no visible window of class ") + className);
+    found_ = NowMs();
     return window_;
+}
+
+OutsideMarks Process::Marks() const {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(Handle(), &created, &exited, &kernel, &user))
+        Fail("GetProcessTimes");
+    const ULONGLONG createdFileTime =
+        (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+    // Signed: a creation stamped before our reading would come out as a huge positive span.
+    const double createdMs =
+        started_ +
+        static_cast<double>(static_cast<LONGLONG>(createdFileTime - startedFileTime_)) / 10000.0;
+    return {started_, createdMs, returned_, inputIdle_, found_};
 }
 
 DWORD Process::Close() {
@@ -119,7 +140,7 @@ Program ParseProgram(const std::string& arg) {
     size_t a = arg.find('='), b = arg.rfind('=');
     if (a == std::string::npos || a == b)
         throw std::runtime_error("expected label=exe=class, got " + arg);
-    return {arg.substr(0, a), arg.substr(a + 1, b - a - 1), arg.substr(b + 1), {}, {}, {}, {}};
+    return {arg.substr(0, a), arg.substr(a + 1, b - a - 1), arg.substr(b + 1), {}, {}, {}, {}, {}};
 }
 
 BuilderInputs TypedInputs(const TempDir& base) {

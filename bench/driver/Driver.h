@@ -28,6 +28,8 @@ void Progress(const char* format, ...);
 void Result(const std::string& key, double value);
 [[noreturn]] void Fail(const std::string& what);
 double NowMs();
+// The system's clock in 100 ns units, the one a process's creation time is given in.
+ULONGLONG NowFileTime();
 
 // A fresh folder per run, so no settings file or log carries over.
 struct TempDir : winfiles::TempDir {
@@ -44,6 +46,15 @@ void SetControlText(HWND hwnd, const std::string& text);
 // Polls at 1 ms, so the wait adds little to what it times.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kTimeoutMs);
 
+// What the driver sees of one start, in ms on its own clock (NowMs).
+struct OutsideMarks {
+    double called = 0;    // CreateProcess called
+    double created = 0;   // the process's creation time, as the system records it
+    double returned = 0;  // CreateProcess returned
+    double inputIdle = 0; // WaitForInputIdle returned
+    double found = 0;     // the main window found visible
+};
+
 // A started program and its main window; ended by force only if it outlives its object.
 class Process {
 public:
@@ -58,11 +69,18 @@ public:
     void SetWindow(HWND window) { window_ = window; }
     // Closes the main window as its close box does; the exit code.
     DWORD Close();
+    // Of this start, once WaitForWindow returned. The creation time, on the system's clock,
+    // is put on ours by the two clocks' readings taken together before CreateProcess.
+    OutsideMarks Marks() const;
 
 private:
     // Taken before child_ starts the program: the start counts in what is timed.
     double started_ = NowMs();
+    ULONGLONG startedFileTime_ = NowFileTime();
     winproc::ChildProcess child_;
+    double returned_ = NowMs(); // after child_, as it is declared after it
+    double inputIdle_ = 0;
+    double found_ = 0;
     HWND window_ = nullptr;
 };
 
@@ -78,7 +96,7 @@ struct Samples {
 // A program as the command line names it: "label=exe=window class".
 struct Program {
     std::string label, exe, windowClass;
-    Samples shown, idle;
+    Samples shown, idle, created;
     Samples peakWs, privateKb;
 };
 Program ParseProgram(const std::string& arg);

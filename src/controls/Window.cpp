@@ -9,6 +9,7 @@
 #include "controls/Accessible.h"
 #include "controls/AnsiText.h"
 #include "controls/Guarded.h"
+#include "shared/Handles.h"
 #include "shared/System.h"
 
 namespace gui {
@@ -25,16 +26,36 @@ std::vector<TControl*>& BoundControls() {
     return bound;
 }
 
-// A class's small icon, copied once from its icon and shared by every class of ours that shows
-// it: registered without one, each class would get a copy of its own, and under Wine each copy
-// costs some thirty round trips to the window server. Classes live as long as the process, and
-// so does the copy.
+// The icon's small image, as the system would make it for a class registered without one: from
+// the resource the icon was loaded from, at the small icon's size, shared; else a copy of the
+// icon. Either lives as long as the process, as the classes do.
+HICON SmallImageOf(HICON icon) {
+    const int width = GetSystemMetrics(SM_CXSMICON);
+    const int height = GetSystemMetrics(SM_CYSMICON);
+    ICONINFOEXA info{};
+    info.cbSize = sizeof info;
+    if (GetIconInfoExA(icon, &info)) {
+        // The call hands out copies of the icon's bitmaps.
+        const TGdiObject<HBITMAP> colour(info.hbmColor);
+        const TGdiObject<HBITMAP> mask(info.hbmMask);
+        const char* name = info.szResName[0] ? info.szResName : MAKEINTRESOURCEA(info.wResID);
+        HMODULE module = info.szModName[0] ? GetModuleHandleA(info.szModName) : nullptr;
+        if (module && (info.szResName[0] || info.wResID))
+            if (auto* small = static_cast<HICON>(
+                    LoadImageA(module, name, IMAGE_ICON, width, height, LR_SHARED)))
+                return small;
+    }
+    return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, width, height, LR_COPYFROMRESOURCE));
+}
+
+// A class's small icon, made once and shared by every class of ours that shows the icon:
+// registered without one, each class would get a copy of its own, and under Wine each copy
+// costs some thirty round trips to the window server.
 HICON SharedSmallIcon(HICON icon) {
     static HICON source = nullptr;
     static HICON small = nullptr;
     if (icon && icon != source) {
-        small = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE));
+        small = SmallImageOf(icon);
         source = icon;
     }
     return icon ? small : nullptr;
