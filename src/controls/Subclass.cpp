@@ -1,8 +1,8 @@
 // The one way a control of a standard class sees its messages first: our procedure put before
 // the window's own (GWLP_WNDPROC), passing on with CallWindowProc. It finds its object as the
-// binding does, by the window's user data checked against the bound objects. Not
-// SetWindowSubclass: comctl32 keeps that chain in a window property, and under Wine every
-// message to such a window would cost a round trip to the window server to look it up.
+// binding does, by the window's user data checked against the bound objects. Not comctl32's
+// subclass helpers: they keep their chain in a window property, and under Wine every message
+// to such a window would cost a round trip to the window server to look it up.
 #include <windows.h>
 
 #include <algorithm>
