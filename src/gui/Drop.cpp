@@ -21,7 +21,7 @@ struct TDragFinish {
 using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDragFinish>;
 
 TDroppedKind KindOf(std::vector<wchar_t> widePath) {
-    const DWORD attributes = GetFileAttributesW(WidePath(std::move(widePath)).data());
+    const DWORD attributes = PathAttributes(std::move(widePath));
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return TDroppedKind::Missing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDroppedKind::Folder : TDroppedKind::File;

@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <string_view>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shared/Handles.h"
@@ -106,6 +107,10 @@ std::vector<wchar_t> WidePath(std::vector<wchar_t> wide) {
 
 DWORD PathAttributes(const std::string& path) {
     return GetFileAttributesW(WidePath(path).data());
+}
+
+DWORD PathAttributes(std::vector<wchar_t> widePath) {
+    return GetFileAttributesW(WidePath(std::move(widePath)).data());
 }
 
 bool IsFolder(const std::string& path) {

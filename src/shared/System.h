@@ -45,6 +45,8 @@ std::vector<wchar_t> WidePath(std::vector<wchar_t> wide);
 // INVALID_FILE_ATTRIBUTES, with the last error set, where there is nothing or it cannot be
 // reached.
 DWORD PathAttributes(const std::string& path);
+// The same for a path that is wide already, zero-terminated (a name beyond the code page).
+DWORD PathAttributes(std::vector<wchar_t> widePath);
 // Whether the path names an existing folder: the one home of that question.
 bool IsFolder(const std::string& path);
 // The path for a call that takes no longer one (the private-profile functions, the shell's
