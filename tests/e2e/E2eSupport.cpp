@@ -90,7 +90,7 @@ ButtonPress::ButtonPress(HWND button)
 
 ButtonPress::~ButtonPress() {
     // Not joined: a program that never answers is ended by its own holder, which ends the send.
-    sender_.detach();
+    sender_.Detach();
 }
 
 bool ButtonPress::WaitDone(DWORD timeoutMs) const {

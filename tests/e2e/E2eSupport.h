@@ -9,7 +9,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
+#include "helpers/WinThread.h"
 
 namespace e2e {
 
@@ -67,7 +67,7 @@ public:
 private:
     // Shared with the sender, which may outlive the press when the program never answers.
     std::shared_ptr<std::atomic<bool>> done_ = std::make_shared<std::atomic<bool>>(false);
-    std::thread sender_;
+    winproc::TThread sender_;
 };
 bool IsChecked(HWND button);
 // The name a screen reader hears for the window, asked through MSAA for its client object, or

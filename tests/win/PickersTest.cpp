@@ -15,13 +15,13 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "gui/Drop.h"
 #include "gui/Pickers.h"
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
+#include "helpers/WinThread.h"
 #include "helpers/WinProcess.h"
 #include "shared/Path.h"
 #include "shared/System.h"
@@ -54,8 +54,7 @@ public:
 
     // True when a dialog showed up.
     bool Finish() {
-        if (thread_.joinable())
-            thread_.join();
+        thread_.Join();
         return seen_;
     }
 
@@ -80,7 +79,7 @@ private:
     DWORD owner_;
     std::function<void(HWND)> act_;
     std::atomic<bool> seen_{false};
-    std::thread thread_;
+    winproc::TThread thread_;
 };
 
 struct TWindowDestroyer {

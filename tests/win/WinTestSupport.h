@@ -11,11 +11,11 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "app/Application.h"
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
+#include "helpers/WinThread.h"
 
 // Writes the bytes as the whole file; a file that cannot be written fails the test.
 inline void WriteRaw(const std::string& path, const std::string& bytes) {
@@ -47,14 +47,12 @@ class TBoxAnswerer {
 public:
     // `watched`: a window whose enabled state while the box is up is recorded.
     explicit TBoxAnswerer(HWND watched = nullptr)
-        : watched_(watched), uiThread_(GetCurrentThreadId()) {
-        worker_ = std::thread([this] { Run(); });
-    }
+        : watched_(watched), uiThread_(GetCurrentThreadId()), worker_([this] { Run(); }) {}
     TBoxAnswerer(const TBoxAnswerer&) = delete;
     TBoxAnswerer& operator=(const TBoxAnswerer&) = delete;
     ~TBoxAnswerer() {
         stop_ = true;
-        worker_.join();
+        worker_.Join();
     }
     // Blocks until a box has been answered or the deadline passed.
     bool Wait(int timeoutMs = 5000) {
@@ -104,5 +102,5 @@ private:
     std::atomic<bool> stop_{false};
     std::atomic<bool> answered_{false};
     std::atomic<int> count_{0};
-    std::thread worker_;
+    winproc::TThread worker_;
 };
