@@ -72,7 +72,7 @@ void TComboBox::Create(const TCreateArgs& args) {
 void TComboBox::OnCommand(WORD code) {
     // Nothing is typed before the box has the focus: its edit is subclassed for completion
     // then, which keeps the work out of the start.
-    if (code == CBN_SETFOCUS && edit_ && !Subclassed(edit_))
+    if (code == CBN_SETFOCUS && edit_)
         Subclass(edit_);
 }
 

@@ -119,7 +119,6 @@ protected:
     // one inside it (a combo box's edit); the window's messages then reach SubclassProc first.
     // Once per window; raises an error when the window refuses it.
     void Subclass(HWND hwnd);
-    bool Subclassed(HWND hwnd) const;
     virtual LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // The window's procedure from before ours.
     LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) const;
@@ -143,6 +142,7 @@ private:
     static TControl* BoundObject(HWND hwnd);
     // The chain of that window; of none, the first one free.
     const TChain* ChainOf(HWND hwnd) const;
+    bool Subclassed(HWND hwnd) const;
     TChain* ChainOf(HWND hwnd) { return const_cast<TChain*>(std::as_const(*this).ChainOf(hwnd)); }
     // Takes our procedure out of each chain it heads.
     void Unhook() noexcept;

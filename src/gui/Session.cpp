@@ -71,8 +71,11 @@ void TSession::LoadSettings() {
     settingsRead_ = !system_.settingsUnreadable(settingsPath_);
     if (!settingsRead_)
         throw EIniFileException("Unable to read " + settingsPath_);
-    LoadHistory(sources_, kSourceSection);
-    LoadHistory(outputs_, kOutputSection);
+    // One opening for both: each would look for the file and work out its short name again.
+    system_.withSettings(settingsPath_, [&](TCustomIniFile& ini) {
+        sources_.LoadFromIni(&ini, kSourceSection);
+        outputs_.LoadFromIni(&ini, kOutputSection);
+    });
 }
 
 void TSession::LoadHistory(THistory& history, const std::string& section) {
