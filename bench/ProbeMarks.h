@@ -11,17 +11,23 @@
 
 namespace probe {
 
+// A FILETIME as the one number it holds: 100 ns units of the system's clock.
+inline ULONGLONG Value100ns(const FILETIME& ft) {
+    return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+// The system's clock, the one a process's creation time is given in.
 inline ULONGLONG Now100ns() {
     FILETIME ft;
     GetSystemTimePreciseAsFileTime(&ft);
-    return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return Value100ns(ft);
 }
 
 inline ULONGLONG ProcessCreated100ns() {
     static const ULONGLONG created = [] {
         FILETIME created, exited, kernel, user;
         GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-        return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+        return Value100ns(created);
     }();
     return created;
 }

@@ -48,12 +48,6 @@ double NowMs() {
     return static_cast<double>(t.QuadPart) / ticksPerMs;
 }
 
-ULONGLONG NowFileTime() {
-    FILETIME ft;
-    GetSystemTimePreciseAsFileTime(&ft);
-    return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
-
 std::string BaseName(const std::string& path) {
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -101,12 +95,9 @@ OutsideMarks Process::Marks() const {
     FILETIME created{}, exited{}, kernel{}, user{};
     if (!GetProcessTimes(Handle(), &created, &exited, &kernel, &user))
         Fail("GetProcessTimes");
-    const ULONGLONG createdFileTime =
-        (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
     // Signed: a creation stamped before our reading would come out as a huge positive span.
-    const double createdMs =
-        started_ +
-        static_cast<double>(static_cast<LONGLONG>(createdFileTime - startedFileTime_)) / 10000.0;
+    const auto since = static_cast<LONGLONG>(probe::Value100ns(created) - startedFileTime_);
+    const double createdMs = started_ + static_cast<double>(since) / 10000.0;
     return {started_, createdMs, returned_, inputIdle_, found_};
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../ProbeMarks.h"
 #include "native/BuilderInputs.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
@@ -28,8 +29,6 @@ void Progress(const char* format, ...);
 void Result(const std::string& key, double value);
 [[noreturn]] void Fail(const std::string& what);
 double NowMs();
-// The system's clock in 100 ns units, the one a process's creation time is given in.
-ULONGLONG NowFileTime();
 
 // A fresh folder per run, so no settings file or log carries over.
 struct TempDir : winfiles::TempDir {
@@ -76,7 +75,7 @@ public:
 private:
     // Taken before child_ starts the program: the start counts in what is timed.
     double started_ = NowMs();
-    ULONGLONG startedFileTime_ = NowFileTime();
+    ULONGLONG startedFileTime_ = probe::Now100ns();
     winproc::ChildProcess child_;
     double returned_ = NowMs(); // after child_, as it is declared after it
     double inputIdle_ = 0;
