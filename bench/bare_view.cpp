@@ -24,7 +24,7 @@ int Scale(int designPixels, int dpi) {
 }
 
 HWND MakeControl(HWND parent, const gui::TDesignRow& row, const gui::Rect& at, HFONT font) {
-    const gui::TControlKind kind = gui::KindOf(row);
+    const gui::Kind kind = row.kind;
     const gui::TWindowStyle style = gui::StyleOf(kind);
     const bool combo = kind == gui::TControlKind::ComboBox;
     // A drop-down combo box is made as tall as its field and its list together.

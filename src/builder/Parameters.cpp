@@ -1,7 +1,6 @@
 #include "builder/Parameters.h"
 
 #include <cstddef>
-#include <cstring>
 
 std::string QuoteArgument(const std::string& value, LeadByteTest isLead) {
     std::string quoted = "\"";
@@ -54,28 +53,23 @@ bool Included(const TBuilderArgument& argument) {
 
 } // namespace
 
-std::string BuildParameters(const std::vector<TBuilderArgument>& arguments, LeadByteTest isLead) {
+std::string BuildParameters(const TBuilderArguments& arguments, LeadByteTest isLead) {
     std::string out;
-    for (const TBuilderArgument& argument : arguments) {
+    auto append = [&](const TBuilderArgument& argument) {
         if (!Included(argument))
-            continue;
-        out += out.empty() ? "" : " ";
+            return;
         out += argument.name;
         if (TakesText(argument.rule))
             out += ' ' + QuoteArgument(argument.text.value_or(""), isLead);
         else if (argument.rule == TArgRule::IfPositive)
             out += ' ' + std::to_string(argument.number);
-    }
-    out += out.empty() ? "-waitonexit" : " -waitonexit";
-    return out;
-}
-
-const TBuilderArgument* FindArgument(const std::vector<TBuilderArgument>& arguments,
-                                     const char* name) {
-    for (const TBuilderArgument& argument : arguments)
-        if (name && std::strcmp(argument.name, name) == 0)
-            return &argument;
-    return nullptr;
+        out += ' ';
+    };
+    append(arguments.source);
+    append(arguments.output);
+    for (const TBuilderArgument& option : arguments.options)
+        append(option);
+    return out + "-waitonexit";
 }
 
 bool FitsOnCommandLine(const std::string& builderPath, const std::string& parameters) {

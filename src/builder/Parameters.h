@@ -36,21 +36,25 @@ struct TBuilderArgument {
     bool checked = false;
     std::int32_t number = 0;
     const char* label = ""; // the field's label, which names it in a message
+    int field = 0;          // the id of the field it is read from, which a refusal points to
 };
 
-// The argument of that switch, or null.
-const TBuilderArgument* FindArgument(const std::vector<TBuilderArgument>& arguments,
-                                     const char* name);
+// Everything the builder is given: the two paths that every command line carries, first,
+// then the options in the order of the window's fields.
+struct TBuilderArguments {
+    TBuilderArgument source{kSourceSwitch};
+    TBuilderArgument output{kOutputSwitch};
+    std::vector<TBuilderArgument> options;
+};
 
 // The value as one double-quoted argument that the MS C runtime and CommandLineToArgvW
 // split back to exactly the value. Values without a double quote and without a trailing
 // backslash come out as the plain value in quotes.
 std::string QuoteArgument(const std::string& value, LeadByteTest isLead = NoLeadBytes);
 
-// The arguments in the order given, each by its rule, then -waitonexit. An absent text is
-// written as an empty one; callers refuse it first.
-std::string BuildParameters(const std::vector<TBuilderArgument>& arguments,
-                            LeadByteTest isLead = NoLeadBytes);
+// The source, the output and the options in their order, each by its rule, then -waitonexit.
+// An absent text is written as an empty one; callers refuse it first.
+std::string BuildParameters(const TBuilderArguments& arguments, LeadByteTest isLead = NoLeadBytes);
 
 // Whether the builder can be started with these parameters: the system passes at most
 // 32767 characters, the terminating zero included, as the quoted path, a blank and the

@@ -26,6 +26,7 @@ public:
     // Held by the object until the window is made.
     bool Checked() const { return hwnd_ ? SendMsg(BM_GETCHECK) == BST_CHECKED : checked_; }
     void SetChecked(bool checked);
+    TFieldValue FieldValue() const override { return {std::nullopt, Checked()}; }
     // Kept with the control but never shown: hints are off for the whole window.
     std::string hint;
 

@@ -6,7 +6,7 @@
 
 namespace gui {
 
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TCloseAction { caNone, caHide };
 
 // What a form needs of the application frame that owns it. The frame implements it and
 // hands itself to the forms it builds.

@@ -10,7 +10,7 @@ void TPageControl::Create(const TCreateArgs& args) {
     CreateHandle(StyleOf(TControlKind::PageControl), args);
 }
 
-void TPageControl::AddPage(TPanel& page, const std::string& caption) {
+void TPageControl::AddPage(TControl& page, const std::string& caption) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(caption.c_str());
@@ -40,7 +40,7 @@ void TPageControl::LayoutPages() {
         SetWindowRgn(hwnd_, outside.Get(), TRUE))
         outside.Release(); // the window owns it now
     MapWindowPoints(hwnd_, GetParent(hwnd_), reinterpret_cast<POINT*>(&display), 2);
-    for (TPanel* page : pages_)
+    for (TControl* page : pages_)
         page->SetBounds({display.left, display.top, display.right - display.left,
                          display.bottom - display.top});
 }

@@ -18,7 +18,7 @@ public:
     using TControl::TControl;
     void Create(const TCreateArgs& args) override;
     // Adds a tab for a page made beside the strip; the first page added is the active one.
-    void AddPage(TPanel& page, const std::string& caption);
+    void AddPage(TControl& page, const std::string& caption);
     int ActivePage() const { return static_cast<int>(SendMsg(TCM_GETCURSEL)); }
     int PageCount() const { return static_cast<int>(pages_.size()); }
     void SetActivePage(int index);
@@ -31,7 +31,7 @@ public:
 private:
     void LayoutPages();
 
-    std::vector<TPanel*> pages_;
+    std::vector<TControl*> pages_;
 };
 
 } // namespace gui

@@ -50,9 +50,10 @@ void TSpinEdit::SetDpi(int dpi) {
         FitButton();
 }
 
-void TSpinEdit::SetAccessibleNames(const std::string& fieldName) {
-    button_.UpButton().SetAccessibleName("Increase " + fieldName, ROLE_SYSTEM_PUSHBUTTON);
-    button_.DownButton().SetAccessibleName("Decrease " + fieldName, ROLE_SYSTEM_PUSHBUTTON);
+void TSpinEdit::SetAccessibleName(const std::string& name, long role) {
+    TControl::SetAccessibleName(name, role);
+    button_.UpButton().SetAccessibleName("Increase " + name, ROLE_SYSTEM_PUSHBUTTON);
+    button_.DownButton().SetAccessibleName("Decrease " + name, ROLE_SYSTEM_PUSHBUTTON);
 }
 
 std::int32_t TSpinEdit::Value() const {

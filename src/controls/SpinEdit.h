@@ -47,8 +47,9 @@ public:
     TSpinButton& Button() { return button_; }
     // The DPI of the monitor the window is on, which scales the arrow column.
     void SetDpi(int dpi) override;
-    // Names the arrows for screen readers after the field's own name.
-    void SetAccessibleNames(const std::string& fieldName);
+    TFieldValue FieldValue() const override { return {ExactText(), false, Value()}; }
+    // Names the arrows for screen readers after the field's own name too.
+    void SetAccessibleName(const std::string& name, long role = 0) override;
 
     // The default beep for refused input; a seam for tests.
     std::function<void()> beep = [] { MessageBeep(0); };

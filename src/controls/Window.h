@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,14 @@ struct TCreateArgs {
     bool visible = true;
 };
 
+// What a field holds as the user left it; each kind of field fills what it has.
+struct TFieldValue {
+    // Nothing when the text holds a character the ANSI code page cannot represent.
+    std::optional<std::string> text;
+    bool checked = false;
+    std::int32_t number = 0;
+};
+
 // The object behind one window. Non-copyable; the HWND is destroyed with the object.
 class TControl {
 public:
@@ -74,6 +83,8 @@ public:
     // cannot represent, which Text() would have changed into another.
     std::optional<std::string> ExactText() const;
     void SetText(const std::string& text);
+    // What the field holds: its exact text, unless its kind holds something else.
+    virtual TFieldValue FieldValue() const { return {ExactText()}; }
     // The control's own visibility, whether or not its parent is shown.
     bool Visible() const {
         return hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -93,7 +104,7 @@ public:
     virtual void SetDpi(int /*dpi*/) {}
     // What a screen reader hears for the control, where its caption says too little; role:
     // a ROLE_SYSTEM_ value, or 0 for the standard one. Takes effect once the window exists.
-    void SetAccessibleName(const std::string& name, long role = 0);
+    virtual void SetAccessibleName(const std::string& name, long role = 0);
 
     // The control object behind a window of ours, or null for any other window.
     static TControl* FromHandle(HWND hwnd);

@@ -49,8 +49,6 @@ constexpr TWindowStyle StyleOf(TControlKind kind) {
         return {WC_TABCONTROLA, kChildStyle | WS_TABSTOP, 0};
     case TControlKind::Bevel:
         return {WC_STATICA, kChildStyle | SS_ETCHEDHORZ, 0};
-    case TControlKind::Unknown:
-        break;
     }
     return {WC_STATICA, kChildStyle, 0};
 }

@@ -29,7 +29,7 @@ TDroppedKind KindOf(std::vector<wchar_t> widePath) {
 
 } // namespace
 
-DroppedTargets ReadDrop(HDROP drop) {
+TDroppedTargets ReadDrop(HDROP drop) {
     const TDrop owned(drop, TDragFinish{});
     if (!owned)
         return {};

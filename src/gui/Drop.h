@@ -10,6 +10,6 @@ namespace gui {
 
 // The dropped items that fill the fields. Takes ownership of the drop: it is released
 // (DragFinish) on every path, so the caller must not release it again.
-DroppedTargets ReadDrop(HDROP drop);
+TDroppedTargets ReadDrop(HDROP drop);
 
 } // namespace gui

@@ -5,8 +5,8 @@
 
 namespace gui {
 
-DroppedTargets PickDropTargets(const std::vector<TDroppedItem>& items) {
-    DroppedTargets targets;
+TDroppedTargets PickDropTargets(const std::vector<TDroppedItem>& items) {
+    TDroppedTargets targets;
     std::string firstRefusal;
     for (const TDroppedItem& item : items) {
         if (item.path && item.path->empty())

@@ -18,7 +18,7 @@ struct TDroppedItem {
 };
 
 // Empty text: nothing of that kind was dropped, and the field is left alone.
-struct DroppedTargets {
+struct TDroppedTargets {
     std::string folder;
     std::string file;
     // Why a drop that fills neither field fills nothing: the message the first item's text
@@ -28,6 +28,6 @@ struct DroppedTargets {
 
 // The first folder and the first file that the fields can hold win; an item that no longer
 // exists counts as neither, so a stale drop cannot put a dead path into a field.
-DroppedTargets PickDropTargets(const std::vector<TDroppedItem>& items);
+TDroppedTargets PickDropTargets(const std::vector<TDroppedItem>& items);
 
 } // namespace gui

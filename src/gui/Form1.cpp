@@ -160,7 +160,7 @@ void TForm1::btnBrowseOutClick() {
 }
 
 void TForm1::DropFiles(HDROP drop) {
-    const gui::DroppedTargets targets = gui::ReadDrop(drop);
+    const gui::TDroppedTargets targets = gui::ReadDrop(drop);
     // Like the pickers, a drop only fills the fields; Create checks and records. One that fills
     // nothing says why, as the same text typed would be told.
     if (!targets.refusal.empty())
@@ -171,27 +171,18 @@ void TForm1::DropFiles(HDROP drop) {
         cmbOutput.SetText(targets.file);
 }
 
-std::vector<TBuilderArgument> TForm1::ReadArguments() const {
-    std::vector<TBuilderArgument> arguments;
-    for (const gui::TDesignRow& row : gui::kForm1Design) {
-        if (!row.option)
-            continue;
-        const gui::TControl& field = Control(row.id);
-        TBuilderArgument argument = gui::EmptyArgument(row);
-        switch (argument.rule) {
-        case TArgRule::Always:
-        case TArgRule::IfNotEmpty:
-            argument.text = field.ExactText();
-            break;
-        case TArgRule::IfChecked:
-            argument.checked = dynamic_cast<const gui::TCheckBox&>(field).Checked();
-            break;
-        case TArgRule::IfPositive:
-            argument.number = dynamic_cast<const gui::TSpinEdit&>(field).Value();
-            break;
-        }
-        arguments.push_back(std::move(argument));
-    }
+TBuilderArguments TForm1::ReadArguments() const {
+    TBuilderArguments arguments = gui::EmptyArguments();
+    auto read = [this](TBuilderArgument& argument) {
+        gui::TFieldValue value = Control(static_cast<ControlId>(argument.field)).FieldValue();
+        argument.text = std::move(value.text);
+        argument.checked = value.checked;
+        argument.number = value.number;
+    };
+    read(arguments.source);
+    read(arguments.output);
+    for (TBuilderArgument& option : arguments.options)
+        read(option);
     return arguments;
 }
 

@@ -40,8 +40,8 @@ public:
     std::string BrowseForFolder(const std::string& initialFolder);
 
     // The builder's arguments as the user filled their fields, each read from its control
-    // once, in the order of the design's rows.
-    std::vector<TBuilderArgument> ReadArguments() const;
+    // once.
+    TBuilderArguments ReadArguments() const;
     // The control of a design row.
     gui::TControl& Control(ControlId id);
     const gui::TControl& Control(ControlId id) const;

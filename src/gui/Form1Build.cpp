@@ -84,16 +84,12 @@ void TForm1::CreateControl(const TDesignRow& row, const Rect& placed) {
     control.SetFont(FontOf(row), false);
     if (row.options & gui::doDisabled)
         control.SetEnabled(false);
+    // The design's pages belong to its one page control.
     if (row.options & gui::doPage)
-        dynamic_cast<gui::TPageControl&>(Control(row.buddy))
-            .AddPage(dynamic_cast<gui::TPanel&>(control), row.text);
-    // Named for screen readers where the caption says too little, and the field's arrows
-    // after the field.
-    if (const std::string name = gui::AccessibleNameOf(row); !name.empty()) {
+        pgeAdvanced.AddPage(control, row.text);
+    // Named for screen readers where the caption says too little.
+    if (const std::string name = gui::AccessibleNameOf(row); !name.empty())
         control.SetAccessibleName(name);
-        if (auto* spin = dynamic_cast<gui::TSpinEdit*>(&control))
-            spin->SetAccessibleNames(name);
-    }
 }
 
 HFONT TForm1::FontOf(const TDesignRow& row) const {

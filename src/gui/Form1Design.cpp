@@ -13,23 +13,38 @@ unsigned LinkColour(bool highContrast, unsigned systemLinkColour, unsigned backg
                                                                             : kLinkBlue;
 }
 
-TArgRule RuleOf(TControlKind kind) {
+TArgRule RuleOf(Kind kind) {
     switch (kind) {
-    case TControlKind::ComboBox:
+    case Kind::ComboBox:
         return TArgRule::Always;
-    case TControlKind::CheckBox:
+    case Kind::CheckBox:
         return TArgRule::IfChecked;
-    case TControlKind::SpinEdit:
+    case Kind::SpinEdit:
         return TArgRule::IfPositive;
     default:
         return TArgRule::IfNotEmpty;
     }
 }
 
-TBuilderArgument EmptyArgument(const TDesignRow& row) {
-    TBuilderArgument argument{row.option, RuleOf(KindOf(row))};
+namespace {
+
+TBuilderArgument EmptyArgument(const char* name, const TDesignRow& row) {
+    TBuilderArgument argument{name, RuleOf(row.kind)};
     argument.label = LabelOf(row.id);
+    argument.field = row.id;
     return argument;
+}
+
+} // namespace
+
+TBuilderArguments EmptyArguments() {
+    TBuilderArguments arguments{EmptyArgument(kSourceSwitch, DesignRow(idCmbSource)),
+                                EmptyArgument(kOutputSwitch, DesignRow(idCmbOutput)),
+                                {}};
+    for (const TDesignRow& row : kForm1Design)
+        if (row.option)
+            arguments.options.push_back(EmptyArgument(row.option, row));
+    return arguments;
 }
 
 std::vector<Rect> PlaceDesign(int contentWidth, int dpi) {

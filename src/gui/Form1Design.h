@@ -8,7 +8,6 @@
 #include "controls/rules/ControlKind.h"
 #include "controls/rules/Layout.h"
 
-#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -25,15 +24,18 @@ enum TDesignOption : unsigned {
     doLink = 32,     // a label that opens an address: a tab stop, in the link's font and colour
 };
 
+using Kind = TControlKind;
+
 struct TDesignRow {
-    const char* name; // the member's name; its prefix names the control's kind
+    const char* name; // the member's name, as the house names it after its kind
+    Kind kind;        // its window class, and for a field when its switch is passed (RuleOf)
     ControlId id;
     ControlId parent; // idForm: the window's client area, inside its border
     Rect bounds;      // at 96 dpi, in the parent's client area
     unsigned anchors;
     const char* text;
-    // A field's switch on the builder's command line, in the order of the rows; its kind says
-    // when it goes there (RuleOf).
+    // A field's switch on the builder's command line after the two paths, in the order of the
+    // rows; its kind says when it goes there (RuleOf).
     const char* option = nullptr;
     unsigned options = doNone;
     ControlId buddy = idForm; // for a label: the field it names; for a page: its page control
@@ -63,34 +65,34 @@ inline constexpr unsigned kTopWide = akLeft | akRight | akTop;
 // clang-format off
 // NOLINTNEXTLINE(modernize-avoid-c-arrays): the compiler counts the rows
 inline constexpr TDesignRow kForm1Design[] = {
-    {"Panel2", idPanel2, idForm, {0, 0, 370, 80}, kTopWide, ""},
-    {"btnBrowseSrc", idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", nullptr, doNone, idForm, "Browse for the source folder"},
-    {"btnBrowseOut", idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "...", nullptr, doNone, idForm, "Choose the output file"},
-    {"lblSource", idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", nullptr, doAutoWidth, idCmbSource},
-    {"cmbSource", idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, "", kSourceSwitch},
-    {"lblOutput", idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", nullptr, doAutoWidth, idCmbOutput},
-    {"cmbOutput", idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, "", kOutputSwitch},
-    {"btnAdvanced", idBtnAdvanced, idPanel2, {215, 55, 75, 25}, kTopRight, "Advanced"},
-    {"btnCreate", idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!"},
-    {"lblURL", idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, nullptr, doAutoWidth | doLink},
-    {"Panel3", idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", nullptr, doHidden | doDisabled},
-    {"pgeAdvanced", idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, ""},
-    {"TabSheet1", idTabSheet1, idPanel3, {}, kTopLeft, "Text", nullptr, doPage, idPgeAdvanced},
-    {"lblTitle", idLblTitle, idTabSheet1, {}, kTopLeft, "Title", nullptr, doBeside, idEdtTitle},
-    {"edtTitle", idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, "", "-title"},
-    {"lblAuthor", idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", nullptr, doBeside, idEdtAuthor},
-    {"edtAuthor", idEdtAuthor, idTabSheet1, {72, 44, 282, 21}, kTopLeft, "", "-author"},
-    {"lblBuild", idLblBuild, idTabSheet1, {}, kTopLeft, "Build", nullptr, doBeside, idEdtBuild},
-    {"edtBuild", idEdtBuild, idTabSheet1, {72, 72, 282, 21}, kTopLeft, "", "-build"},
-    {"lblCopyright", idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", nullptr, doBeside, idEdtCopyright},
-    {"edtCopyright", idEdtCopyright, idTabSheet1, {72, 100, 282, 21}, kTopLeft, "", "-copyright"},
-    {"TabSheet2", idTabSheet2, idPanel3, {}, kTopLeft, "Misc.", nullptr, doPage | doHidden, idPgeAdvanced},
-    {"cbxDev", idCbxDev, idTabSheet2, {8, 8, 177, 17}, kTopLeft, "Development only", "-flagdev"},
-    {"cbxMpXfer", idCbxMpXfer, idTabSheet2, {8, 32, 169, 17}, kTopLeft, "Allow multiplayer transfer", "-flagmpxfer"},
-    {"cbxProtected", idCbxProtected, idTabSheet2, {8, 56, 169, 17}, kTopLeft, "Protected", "-flagprotected"},
-    {"lblPriority", idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", nullptr, doAutoWidth, idSpnPriority},
-    {"spnPriority", idSpnPriority, idTabSheet2, {54, 78, 93, 22}, kTopLeft, "0", "-priority"},
-    {"bvlSeparator", idBvlSeparator, idPanel3, {0, 0, 370, 2}, kTopWide, ""},
+    {"Panel2", Kind::Panel, idPanel2, idForm, {0, 0, 370, 80}, kTopWide, ""},
+    {"btnBrowseSrc", Kind::Button, idBtnBrowseSrc, idPanel2, {344, 0, 26, 21}, kTopRight, "...", nullptr, doNone, idForm, "Browse for the source folder"},
+    {"btnBrowseOut", Kind::Button, idBtnBrowseOut, idPanel2, {344, 27, 26, 21}, kTopRight, "...", nullptr, doNone, idForm, "Choose the output file"},
+    {"lblSource", Kind::Label, idLblSource, idPanel2, {0, 3, 34, 13}, kTopLeft, "Source", nullptr, doAutoWidth, idCmbSource},
+    {"cmbSource", Kind::ComboBox, idCmbSource, idPanel2, {56, 0, 280, 21}, kTopWide, ""},
+    {"lblOutput", Kind::Label, idLblOutput, idPanel2, {0, 29, 32, 13}, kTopLeft, "Output", nullptr, doAutoWidth, idCmbOutput},
+    {"cmbOutput", Kind::ComboBox, idCmbOutput, idPanel2, {56, 26, 280, 21}, kTopWide, ""},
+    {"btnAdvanced", Kind::Button, idBtnAdvanced, idPanel2, {215, 55, 75, 25}, kTopRight, "Advanced"},
+    {"btnCreate", Kind::Button, idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!"},
+    {"lblURL", Kind::Label, idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, nullptr, doAutoWidth | doLink},
+    {"Panel3", Kind::Panel, idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", nullptr, doHidden | doDisabled},
+    {"pgeAdvanced", Kind::PageControl, idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, ""},
+    {"TabSheet1", Kind::Panel, idTabSheet1, idPanel3, {}, kTopLeft, "Text", nullptr, doPage, idPgeAdvanced},
+    {"lblTitle", Kind::Label, idLblTitle, idTabSheet1, {}, kTopLeft, "Title", nullptr, doBeside, idEdtTitle},
+    {"edtTitle", Kind::Edit, idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, "", "-title"},
+    {"lblAuthor", Kind::Label, idLblAuthor, idTabSheet1, {}, kTopLeft, "Author", nullptr, doBeside, idEdtAuthor},
+    {"edtAuthor", Kind::Edit, idEdtAuthor, idTabSheet1, {72, 44, 282, 21}, kTopLeft, "", "-author"},
+    {"lblBuild", Kind::Label, idLblBuild, idTabSheet1, {}, kTopLeft, "Build", nullptr, doBeside, idEdtBuild},
+    {"edtBuild", Kind::Edit, idEdtBuild, idTabSheet1, {72, 72, 282, 21}, kTopLeft, "", "-build"},
+    {"lblCopyright", Kind::Label, idLblCopyright, idTabSheet1, {}, kTopLeft, "Copyright", nullptr, doBeside, idEdtCopyright},
+    {"edtCopyright", Kind::Edit, idEdtCopyright, idTabSheet1, {72, 100, 282, 21}, kTopLeft, "", "-copyright"},
+    {"TabSheet2", Kind::Panel, idTabSheet2, idPanel3, {}, kTopLeft, "Misc.", nullptr, doPage | doHidden, idPgeAdvanced},
+    {"cbxDev", Kind::CheckBox, idCbxDev, idTabSheet2, {8, 8, 177, 17}, kTopLeft, "Development only", "-flagdev"},
+    {"cbxMpXfer", Kind::CheckBox, idCbxMpXfer, idTabSheet2, {8, 32, 169, 17}, kTopLeft, "Allow multiplayer transfer", "-flagmpxfer"},
+    {"cbxProtected", Kind::CheckBox, idCbxProtected, idTabSheet2, {8, 56, 169, 17}, kTopLeft, "Protected", "-flagprotected"},
+    {"lblPriority", Kind::Label, idLblPriority, idTabSheet2, {8, 81, 31, 13}, kTopLeft, "Priority", nullptr, doAutoWidth, idSpnPriority},
+    {"spnPriority", Kind::SpinEdit, idSpnPriority, idTabSheet2, {54, 78, 93, 22}, kTopLeft, "0", "-priority"},
+    {"bvlSeparator", Kind::Bevel, idBvlSeparator, idPanel3, {0, 0, 370, 2}, kTopWide, ""},
 };
 // clang-format on
 
@@ -129,41 +131,14 @@ constexpr bool WithinBlock(const TDesignRow& row, ControlId block) {
     return false;
 }
 
-// What a control is, by the prefix of its member's name.
-constexpr TControlKind KindOf(const TDesignRow& row) {
-    struct Prefix {
-        const char* prefix;
-        TControlKind kind;
-    };
-    constexpr std::array<Prefix, 10> kPrefixes{{
-        {"Panel", TControlKind::Panel},
-        {"TabSheet", TControlKind::Panel},
-        {"lbl", TControlKind::Label},
-        {"btn", TControlKind::Button},
-        {"cbx", TControlKind::CheckBox},
-        {"cmb", TControlKind::ComboBox},
-        {"edt", TControlKind::Edit},
-        {"spn", TControlKind::SpinEdit},
-        {"pge", TControlKind::PageControl},
-        {"bvl", TControlKind::Bevel},
-    }};
-    for (const Prefix& p : kPrefixes) {
-        std::size_t i = 0;
-        while (p.prefix[i] != '\0' && p.prefix[i] == row.name[i])
-            ++i;
-        if (p.prefix[i] == '\0')
-            return p.kind;
-    }
-    return TControlKind::Unknown;
-}
-
 // When a field of that kind goes onto the builder's command line: a combo box's path always,
 // an edit's text when it has a character, a check box when checked, the spin field's number
 // when greater than 0.
-TArgRule RuleOf(TControlKind kind);
-// The builder's argument of a row with a switch, before its field is read: the switch, the
-// rule of the field's kind and the label that names the field.
-TBuilderArgument EmptyArgument(const TDesignRow& row);
+TArgRule RuleOf(Kind kind);
+// The builder's arguments before their fields are read: the source and the output, and an
+// option for each row with a switch, in their order; each with its rule, its field's id and
+// the label that names the field.
+TBuilderArguments EmptyArguments();
 
 // Where each row's control stands, in the order of the table, when the design fills a
 // content area of that width (the window's client width less its borders), in its parent's

@@ -1,6 +1,5 @@
 #include "gui/Session.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "History/SettingsPath.h"
@@ -13,12 +12,6 @@ namespace {
 
 constexpr const char* kSourceSection = "source";
 constexpr const char* kOutputSection = "out";
-
-const TBuilderArgument& Argument(const std::vector<TBuilderArgument>& arguments, const char* name) {
-    if (const TBuilderArgument* argument = FindArgument(arguments, name))
-        return *argument;
-    throw std::logic_error(std::string("No field is read for ") + name);
-}
 
 // A best-fit copy of a text would reach the builder and the history as another name:
 // "\u03A9mega" as "Omega", a Cyrillic folder as question marks.
@@ -39,9 +32,9 @@ TSession::TSession(THistory& sources, THistory& outputs, TSessionSystem system)
     : sources_(sources), outputs_(outputs), system_(std::move(system)),
       settingsPath_(SettingsPathFor(system_.exePath, system_.isLead)) {}
 
-void TSession::Create(const std::vector<TBuilderArgument>& arguments) {
-    const TBuilderArgument& source = Argument(arguments, kSourceSwitch);
-    const TBuilderArgument& output = Argument(arguments, kOutputSwitch);
+void TSession::Create(const TBuilderArguments& arguments) {
+    const TBuilderArgument& source = arguments.source;
+    const TBuilderArgument& output = arguments.output;
     // The source's own refusal comes first: its best-fit copy could name another folder that
     // exists. The other fields are refused after the two checks of the paths.
     RefuseInexact(source);
@@ -49,8 +42,9 @@ void TSession::Create(const std::vector<TBuilderArgument>& arguments) {
         throw Exception(kSourceMissing);
     if (output.text && output.text->empty())
         throw Exception("You must specify an output vesk.");
-    for (const TBuilderArgument& argument : arguments)
-        RefuseInexact(argument);
+    RefuseInexact(output);
+    for (const TBuilderArgument& option : arguments.options)
+        RefuseInexact(option);
     const std::string builder = BuilderPathFor(system_.exePath, system_.isLead);
     const std::string parameters = BuildParameters(arguments, system_.isLead);
     // Texts too long for one command line would reach the builder cut short, without a word.

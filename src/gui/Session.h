@@ -45,7 +45,7 @@ public:
     // "Create!": checks the arguments read from the fields, refuses what cannot reach the
     // builder whole, puts the source and the output first in their histories and starts the
     // builder beside the executable. A user error before the histories records nothing.
-    void Create(const std::vector<TBuilderArgument>& arguments);
+    void Create(const TBuilderArguments& arguments);
 
     // At start: loads both histories from the settings file beside the executable. A file there
     // that cannot be read raises "Unable to read" with the path, and the histories stay empty.

@@ -49,7 +49,7 @@ std::vector<ControlId> TabStops(ControlId parent) {
     std::vector<ControlId> stops;
     for (const gui::TDesignRow& row : gui::kForm1Design)
         if (row.parent == parent &&
-            ((gui::StyleOf(gui::KindOf(row)).style & WS_TABSTOP) || (row.options & gui::doLink)))
+            ((gui::StyleOf(row.kind).style & WS_TABSTOP) || (row.options & gui::doLink)))
             stops.push_back(row.id);
     return stops;
 }

@@ -1,6 +1,6 @@
 // The builder's inputs as the tests name them, and the arguments the window would read for
-// them: one for each row of the design with a switch, in their order, so an input the tests
-// do not name keeps its empty value. Shared by the native tests, the Windows tests, the
+// them: the two paths and one option for each row of the design with a switch, in their
+// order, so an input the tests do not name keeps its empty value. Shared by the native tests, the Windows tests, the
 // fuzzers and the bench.
 #pragma once
 
@@ -18,27 +18,27 @@ struct BuilderInputs {
     std::int32_t priority = 0;
 };
 
-inline std::vector<TBuilderArgument> Arguments(const BuilderInputs& in) {
+inline TBuilderArguments Arguments(const BuilderInputs& in) {
     const std::pair<ControlId, const std::string*> texts[] = {
         {idCmbSource, &in.source}, {idCmbOutput, &in.output}, {idEdtTitle, &in.title},
         {idEdtAuthor, &in.author}, {idEdtBuild, &in.build},   {idEdtCopyright, &in.copyright}};
     const std::pair<ControlId, bool> flags[] = {
         {idCbxDev, in.dev}, {idCbxMpXfer, in.mpXfer}, {idCbxProtected, in.isProtected}};
-    std::vector<TBuilderArgument> arguments;
-    for (const gui::TDesignRow& row : gui::kForm1Design) {
-        if (!row.option)
-            continue;
-        TBuilderArgument argument = gui::EmptyArgument(row);
+    TBuilderArguments arguments = gui::EmptyArguments();
+    auto fill = [&](TBuilderArgument& argument) {
         for (const auto& [field, text] : texts)
-            if (field == row.id)
+            if (field == argument.field)
                 argument.text = *text;
         for (const auto& [field, checked] : flags)
-            if (field == row.id)
+            if (field == argument.field)
                 argument.checked = checked;
-        if (row.id == idSpnPriority)
+        if (argument.field == idSpnPriority)
             argument.number = in.priority;
-        arguments.push_back(argument);
-    }
+    };
+    fill(arguments.source);
+    fill(arguments.output);
+    for (TBuilderArgument& option : arguments.options)
+        fill(option);
     return arguments;
 }
 

@@ -25,7 +25,7 @@ TEST(DropTargets, ADropThatFillsNothingSaysWhyAsTheTextTypedWouldBeTold) {
         {{}, "", ""},
     };
     for (const Row& row : rows) {
-        const gui::DroppedTargets targets = gui::PickDropTargets(row.items);
+        const gui::TDroppedTargets targets = gui::PickDropTargets(row.items);
         EXPECT_EQ(targets.folder, row.folder);
         EXPECT_EQ(targets.refusal, row.refusal);
     }

@@ -16,9 +16,7 @@ TEST(Form1Design, ParentsComeFirstAndTheTopBlockTabsAsDesigned) {
         SCOPED_TRACE(row.name);
         EXPECT_TRUE(made.count(row.parent)) << "parent made later";
         EXPECT_TRUE(made.insert(row.id).second) << "id twice";
-        const gui::TControlKind kind = gui::KindOf(row);
-        EXPECT_NE(kind, gui::TControlKind::Unknown);
-        if (row.parent == idPanel2 && kind != gui::TControlKind::Label)
+        if (row.parent == idPanel2 && row.kind != gui::Kind::Label)
             topTabs.emplace_back(row.name);
     }
     EXPECT_EQ(topTabs, (std::vector<std::string>{"btnBrowseSrc", "btnBrowseOut", "cmbSource",
@@ -28,12 +26,12 @@ TEST(Form1Design, ParentsComeFirstAndTheTopBlockTabsAsDesigned) {
 // A text the code page cannot hold is refused with the name of its field: every field whose
 // switch takes a text is named by a label.
 TEST(Form1Design, EveryTextFieldWithASwitchHasALabel) {
-    for (const gui::TDesignRow& row : gui::kForm1Design) {
-        if (!row.option)
-            continue;
-        const TBuilderArgument argument = gui::EmptyArgument(row);
-        if (TakesText(argument.rule)) {
-            EXPECT_STRNE(argument.label, "") << row.name;
+    const TBuilderArguments arguments = gui::EmptyArguments();
+    EXPECT_STREQ(arguments.source.label, "Source");
+    EXPECT_STREQ(arguments.output.label, "Output");
+    for (const TBuilderArgument& option : arguments.options) {
+        if (TakesText(option.rule)) {
+            EXPECT_STRNE(option.label, "") << option.name;
         }
     }
 }

@@ -54,7 +54,7 @@ protected:
 
 // Each check in its order; a failed one records and starts nothing.
 TEST_F(SessionTest, CreateChecksInOrderAndRecordsNothingOnFailure) {
-    auto create = [&](const std::vector<TBuilderArgument>& arguments) {
+    auto create = [&](const TBuilderArguments& arguments) {
         return ErrorOf([&] { session.Create(arguments); });
     };
     EXPECT_EQ(create(Arguments({})), "The specified source does not exist");
@@ -65,13 +65,13 @@ TEST_F(SessionTest, CreateChecksInOrderAndRecordsNothingOnFailure) {
     // the source's own refusal comes first, before its best-fit copy is looked at.
     const std::string refusal = " field contains characters that the system's code page "
                                 "cannot represent, so the builder would receive other ones";
-    std::vector<TBuilderArgument> arguments = Arguments({"", ""});
-    arguments[3].text.reset();
+    TBuilderArguments arguments = Arguments({"", ""});
+    arguments.options[1].text.reset();
     EXPECT_EQ(create(arguments), "The specified source does not exist");
-    arguments[0].text.reset();
+    arguments.source.text.reset();
     EXPECT_EQ(create(arguments), "The Source" + refusal);
     arguments = Arguments({"C:\\src", "o.vkpak"});
-    arguments[3].text.reset();
+    arguments.options[1].text.reset();
     EXPECT_EQ(create(arguments), "The Author" + refusal);
     EXPECT_EQ(create(Arguments({"C:\\src", "o.vkpak", std::string(32767, 't')})),
               "The texts are too long to be passed to the builder");

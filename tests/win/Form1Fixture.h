@@ -37,9 +37,10 @@ inline std::string ClassOfKind(const std::string& name) {
 
 // What "Create!" reads from the field of that id.
 inline TBuilderArgument ReadField(const TForm1& form, ControlId id) {
-    const std::vector<TBuilderArgument> arguments = form.ReadArguments();
-    if (const TBuilderArgument* argument = FindArgument(arguments, gui::DesignRow(id).option))
-        return *argument;
+    const TBuilderArguments arguments = form.ReadArguments();
+    for (const TBuilderArgument& option : arguments.options)
+        if (option.field == id)
+            return option;
     ADD_FAILURE() << "no argument is read from the field " << id;
     return {};
 }

@@ -325,14 +325,14 @@ TEST(PickerDrop, FirstExistingFolderAndFirstExistingFileWin) {
     const std::vector<std::string> items = {gone, goneFolder, fileA, folderA, fileB, folderB};
 
     for (bool wide : {false, true}) {
-        const gui::DroppedTargets targets = gui::ReadDrop(MakeDrop(items, wide));
+        const gui::TDroppedTargets targets = gui::ReadDrop(MakeDrop(items, wide));
         EXPECT_EQ(targets.folder, folderA) << "wide " << wide;
         EXPECT_EQ(targets.file, fileA) << "wide " << wide;
     }
 
     // Only folders, only files, nothing that exists, nothing at all: the other field, or both,
     // are left alone.
-    gui::DroppedTargets targets = gui::ReadDrop(MakeDrop({folderB, folderA}, false));
+    gui::TDroppedTargets targets = gui::ReadDrop(MakeDrop({folderB, folderA}, false));
     EXPECT_EQ(targets.folder, folderB);
     EXPECT_EQ(targets.file, "");
     targets = gui::ReadDrop(MakeDrop({fileB}, true));
@@ -351,7 +351,7 @@ TEST(PickerDrop, DeepFoldersFillAndNamesBeyondTheCodePageSayWhy) {
     TTempDir temp;
     const std::string deep = temp.MakeLongFolder(300);
     for (bool wide : {false, true}) {
-        const gui::DroppedTargets targets = gui::ReadDrop(MakeDrop({deep}, wide));
+        const gui::TDroppedTargets targets = gui::ReadDrop(MakeDrop({deep}, wide));
         EXPECT_EQ(targets.folder, deep) << "wide " << wide;
         EXPECT_EQ(targets.refusal, "") << "wide " << wide;
     }
@@ -363,7 +363,7 @@ TEST(PickerDrop, DeepFoldersFillAndNamesBeyondTheCodePageSayWhy) {
         GTEST_SKIP() << "code page " << GetACP() << " holds the name";
     const std::wstring beyond = winproc::Widen(temp.Path()) + L"\\\u65E5\u672C\u8A9E";
     ASSERT_TRUE(CreateDirectoryW(beyond.c_str(), nullptr));
-    const gui::DroppedTargets targets = gui::ReadDrop(MakeDrop({}, true, {beyond}));
+    const gui::TDroppedTargets targets = gui::ReadDrop(MakeDrop({}, true, {beyond}));
     EXPECT_EQ(targets.folder, "");
     EXPECT_EQ(targets.refusal, "The Source field contains characters that the system's code "
                                "page cannot represent, so the builder would receive other ones");

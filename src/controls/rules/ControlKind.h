@@ -1,4 +1,6 @@
-// The kinds of control the program makes, one small class each.
+// The kinds of control the program makes, one small class each. A design row states its
+// control's kind; the kind gives the window's class and style and, for a field, when its value
+// goes onto the builder's command line.
 #pragma once
 
 namespace gui {
@@ -13,7 +15,6 @@ enum class TControlKind {
     SpinEdit,
     PageControl,
     Bevel,
-    Unknown
 };
 
 } // namespace gui
