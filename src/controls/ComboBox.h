@@ -39,6 +39,7 @@ public:
     // Appends at the end; raises EOutOfResources when the list refuses the item.
     void AddItem(const std::string& text);
     HWND EditHandle() const { return edit_; }
+    void SelectAll() override { SendMsg(CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); }
 
 protected:
     LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;

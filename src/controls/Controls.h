@@ -73,6 +73,7 @@ class TEdit : public TControl {
 public:
     using TControl::TControl;
     void Create(const TCreateArgs& args) override;
+    void SelectAll() override { SendMsg(EM_SETSEL, 0, -1); }
 };
 
 // A sunken horizontal line.

@@ -48,6 +48,7 @@ public:
     // The DPI of the monitor the window is on, which scales the arrow column.
     void SetDpi(int dpi) override;
     TFieldValue FieldValue() const override { return {ExactText(), false, Value()}; }
+    void SelectAll() override { SendMsg(EM_SETSEL, 0, -1); }
     // Names the arrows for screen readers after the field's own name too.
     void SetAccessibleName(const std::string& name, long role = 0) override;
 

@@ -99,6 +99,8 @@ public:
         SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     }
     void Focus() { SetFocus(hwnd_); }
+    // Selects all of a text field's text; other kinds have none.
+    virtual void SelectAll() {}
     // The DPI of the monitor the window is on, for what a control scales beyond its rectangle
     // and font; set before Create and whenever it changes.
     virtual void SetDpi(int /*dpi*/) {}

@@ -20,7 +20,9 @@ gui::TSessionSystem WindowsSystem(const gui::TForm& owner) {
     gui::TSessionSystem system;
     system.isFolder = IsFolder;
     system.isLead = IsSystemLeadByte;
-    system.exePath = ModuleFileName();
+    const TReachablePath exe = ReachableExePath();
+    system.exePath = exe.path;
+    system.exeBeyondCodePage = exe.beyondCodePage;
     system.settingsUnreadable = IniFileUnreadable;
     system.withSettings = [](const std::string& path,
                              const std::function<void(TCustomIniFile&)>& use) {
@@ -187,5 +189,20 @@ TBuilderArguments TForm1::ReadArguments() const {
 }
 
 void TForm1::btnCreateClick() {
-    session_.Create(ReadArguments());
+    try {
+        session_.Create(ReadArguments());
+    } catch (const gui::EFieldRefusal& refusal) {
+        // Moved before the box comes up, the focus is what the box gives back when it goes.
+        FocusField(static_cast<ControlId>(refusal.Field()));
+        throw;
+    }
+}
+
+void TForm1::FocusField(ControlId id) {
+    // A field of the hidden advanced block cannot take the focus: it stays where it was.
+    gui::TControl& field = Control(id);
+    if (!IsWindowVisible(field) || !IsWindowEnabled(field))
+        return;
+    field.Focus();
+    field.SelectAll();
 }

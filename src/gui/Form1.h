@@ -93,6 +93,8 @@ private:
     void ChangeDpi(int dpi, const RECT* suggested);
     void ApplyLinkColour();
     void DropFiles(HDROP drop);
+    // Puts the keyboard focus in the field, its text selected, where it can take the focus.
+    void FocusField(ControlId id);
 
     gui::TSession session_;
     int dpi_ = gui::kDesignDpi;

@@ -17,8 +17,15 @@ constexpr const char* kOutputSection = "out";
 // "\u03A9mega" as "Omega", a Cyrillic folder as question marks.
 void RefuseInexact(const TBuilderArgument& argument) {
     if (TakesText(argument.rule) && !argument.text)
-        throw Exception(CodePageRefusal(argument.label));
+        throw EFieldRefusal(CodePageRefusal(argument.label), argument.field);
 }
+
+// Said once at start, and again by "Create!", which can then start nothing.
+constexpr const char* kExeBeyondCodePage =
+    "This program lies in a folder whose name has characters that the system's code page "
+    "cannot represent, and the system keeps no short name for it, so the builder and the "
+    "settings file beside the program cannot be reached. Move the program to a folder whose "
+    "name the code page can hold";
 
 } // namespace
 
@@ -35,13 +42,15 @@ TSession::TSession(THistory& sources, THistory& outputs, TSessionSystem system)
 void TSession::Create(const TBuilderArguments& arguments) {
     const TBuilderArgument& source = arguments.source;
     const TBuilderArgument& output = arguments.output;
+    if (system_.exeBeyondCodePage)
+        throw Exception(kExeBeyondCodePage);
     // The source's own refusal comes first: its best-fit copy could name another folder that
     // exists. The other fields are refused after the two checks of the paths.
     RefuseInexact(source);
     if (!system_.isFolder(*source.text))
-        throw Exception(kSourceMissing);
+        throw EFieldRefusal(kSourceMissing, source.field);
     if (output.text && output.text->empty())
-        throw Exception("You must specify an output vesk.");
+        throw EFieldRefusal("You must specify an output vesk.", output.field);
     RefuseInexact(output);
     for (const TBuilderArgument& option : arguments.options)
         RefuseInexact(option);
@@ -59,6 +68,8 @@ void TSession::Create(const TBuilderArguments& arguments) {
 }
 
 void TSession::LoadSettings() {
+    if (system_.exeBeyondCodePage)
+        throw Exception(kExeBeyondCodePage);
     if (settingsPath_.empty())
         throw EIniFileException("The folder of this program is unknown, so its recent entries "
                                 "cannot be kept");

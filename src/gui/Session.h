@@ -12,6 +12,7 @@
 #include "History/History.h"
 #include "builder/Parameters.h"
 #include "shared/CodePage.h"
+#include "shared/Exceptions.h"
 
 namespace gui {
 
@@ -20,14 +21,28 @@ namespace gui {
 inline constexpr const char* kSourceMissing = "The specified source does not exist";
 std::string CodePageRefusal(const std::string& label);
 
+// A refusal of "Create!" that one field's text is at fault for: once the user has read why,
+// the keyboard focus goes there, as the system's own dialogs put the user back in the field.
+class EFieldRefusal : public Exception {
+public:
+    EFieldRefusal(const std::string& message, int field) : Exception(message), field_(field) {}
+    // The id of the field, as its builder argument names it.
+    int Field() const { return field_; }
+
+private:
+    int field_;
+};
+
 // What the rules ask of the system.
 struct TSessionSystem {
     // Whether the path names an existing folder; a relative path counts from the current one.
     std::function<bool(const std::string& path)> isFolder;
     LeadByteTest isLead = NoLeadBytes;
     // The running executable's full path, beside which the builder and the settings file lie;
-    // "" when the system cannot say.
+    // "" when the system cannot say, or when the code page cannot hold its folder's name and
+    // no short name stands in for it (exeBeyondCodePage).
     std::string exePath;
+    bool exeBeyondCodePage = false;
     // Whether a file is there, or may be, but cannot be read.
     std::function<bool(const std::string& path)> settingsUnreadable;
     // Hands the settings file at the path to `use`, and releases (and so flushes) it after.

@@ -31,3 +31,13 @@ std::string BaseNameOf(const std::string& name, LeadByteTest isLead) {
 std::string StemOf(const std::string& name, LeadByteTest isLead) {
     return name.substr(0, std::min(name.size(), FirstOf(name, ".", isLead)));
 }
+
+TReachablePath ReachablePath(const std::optional<std::string>& exactPath,
+                             const std::optional<std::string>& exactName,
+                             const std::optional<std::string>& shortPath, LeadByteTest isLead) {
+    if (exactPath)
+        return {*exactPath};
+    if (!shortPath)
+        return {"", true};
+    return {FolderOf(*shortPath, isLead) + exactName.value_or(FileNameOf(*shortPath, isLead))};
+}

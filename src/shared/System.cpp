@@ -120,9 +120,9 @@ bool IsFolder(const std::string& path) {
 
 namespace {
 
-// The short (8.3) form of an existing path, without the "\\?\" the wide calls took it with.
-std::optional<std::string> ShortForm(const std::string& path) {
-    const std::vector<wchar_t> wide = WidePath(path);
+// The short (8.3) form of an existing path, zero-terminated, without the "\\?\" the wide calls
+// took it with; nothing where the code page cannot hold it either.
+std::optional<std::string> ShortForm(const std::vector<wchar_t>& wide) {
     std::vector<wchar_t> made(wide.size(), L'\0');
     const DWORD length =
         GetShortPathNameW(wide.data(), made.data(), static_cast<DWORD>(made.size()));
@@ -140,13 +140,30 @@ std::optional<std::string> ShortForm(const std::string& path) {
 
 } // namespace
 
+TReachablePath ReachableExePath() {
+    std::vector<wchar_t> path(kLongestPath, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), kLongestPath);
+    if (length == 0 || length >= kLongestPath)
+        return {};
+    const std::optional<std::string> exact = ExactAnsi(path.data(), length);
+    if (exact)
+        return {*exact};
+    std::size_t name = length;
+    while (name > 0 && path[name - 1] != L'\\' && path[name - 1] != L'/')
+        --name;
+    path.resize(length + 1);
+    return ReachablePath(exact, ExactAnsi(path.data() + name, length - name),
+                         ShortForm(WidePath(std::move(path))), IsSystemLeadByte);
+}
+
 std::string PathForShortCall(const std::string& path) {
     if (path.size() < MAX_PATH)
         return path;
     // A file still to be made has no short form of its own: then its folder's, and its name.
     const std::string folder = FolderOf(path, IsSystemLeadByte);
     for (const std::string& head : {path, folder}) {
-        const std::optional<std::string> shortHead = head.empty() ? std::nullopt : ShortForm(head);
+        const std::optional<std::string> shortHead =
+            head.empty() ? std::nullopt : ShortForm(WidePath(head));
         if (shortHead && shortHead->size() < head.size())
             return *shortHead + path.substr(head.size());
     }

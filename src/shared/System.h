@@ -9,10 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "shared/Path.h"
+
 // The ANSI code page's lead-byte test, in the form the Windows-free scans take.
 bool IsSystemLeadByte(unsigned char c);
 
-// The running executable's full path, however long; empty if the system cannot say.
+// The running executable's full path, however long, as the ANSI call gives it: a character
+// the code page lacks comes back as '?', so it names the program but may reach nothing; empty
+// if the system cannot say.
 std::string ModuleFileName();
 
 // Limits where DLLs are looked for to the system folder, before any DLL is loaded: a DLL
@@ -49,6 +53,11 @@ DWORD PathAttributes(const std::string& path);
 DWORD PathAttributes(std::vector<wchar_t> widePath);
 // Whether the path names an existing folder: the one home of that question.
 bool IsFolder(const std::string& path);
+// How the ANSI calls reach the running executable and the files beside it, from its path as
+// the system holds it: through the short name of its folder where the code page cannot hold
+// the folder's name (ReachablePath).
+TReachablePath ReachableExePath();
+
 // The path for a call that takes no longer one (the private-profile functions, the shell's
 // start of a program): as it is where it fits, else its short (8.3) form where the volume
 // keeps one, else as it is.

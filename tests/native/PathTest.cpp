@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "LeadBytes.h"
 
 TEST(Path, EveryRuleSideBySide) {
@@ -52,5 +55,30 @@ TEST(Path, EveryRuleSideBySide) {
         EXPECT_EQ(BuilderPathFor(row.path, lead), row.builder);
         EXPECT_EQ(SettingsPathFor(row.path, lead), row.settings);
         EXPECT_EQ(AppTitleFromPath(row.path, lead), row.title);
+    }
+}
+
+// How the ANSI calls reach the program's own folder when the code page cannot hold its name.
+TEST(Path, ReachableThroughTheShortNameOfAFolderBeyondTheCodePage) {
+    using Text = std::optional<std::string>;
+    struct Row {
+        Text exactPath, exactName, shortPath;
+        const char* reached;
+        bool beyond;
+    };
+    const Text none;
+    const Row rows[] = {
+        {"C:\\Tools\\V.exe", "V.exe", "C:\\TOOLS\\V.EXE", "C:\\Tools\\V.exe", false},
+        // The folder by its short name; the exe keeps its own, so the settings file keeps its.
+        {none, "Veskmaker.exe", "C:\\____~CZ4\\VESKMA~1.EXE", "C:\\____~CZ4\\Veskmaker.exe", false},
+        {none, none, "C:\\____~CZ4\\____~1.EXE", "C:\\____~CZ4\\____~1.EXE", false},
+        {none, "Veskmaker.exe", none, "", true},
+        {"", "", none, "", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reached);
+        const TReachablePath reached = ReachablePath(row.exactPath, row.exactName, row.shortPath);
+        EXPECT_EQ(reached.path, row.reached);
+        EXPECT_EQ(reached.beyondCodePage, row.beyond);
     }
 }

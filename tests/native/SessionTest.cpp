@@ -21,14 +21,16 @@ constexpr const char* kBuilder = "C:\\Apps\\VKB.exe";
 
 class SessionTest : public testing::Test {
 protected:
-    explicit SessionTest(std::string exe = kExe) : session(sources, outputs, System(exe)) {
+    explicit SessionTest(std::string exe = kExe, bool beyondCodePage = false)
+        : session(sources, outputs, System(std::move(exe), beyondCodePage)) {
         sources.SetMaxItems(10);
         outputs.SetMaxItems(10);
     }
 
-    gui::TSessionSystem System(std::string exe) {
+    gui::TSessionSystem System(std::string exe, bool beyondCodePage) {
         gui::TSessionSystem system;
         system.exePath = std::move(exe);
+        system.exeBeyondCodePage = beyondCodePage;
         system.isFolder = [this](const std::string& path) { return folders.count(path) > 0; };
         system.settingsUnreadable = [this](const std::string&) { return unreadable; };
         system.withSettings = [this](const std::string& path,
@@ -112,6 +114,27 @@ TEST_F(SessionWithoutFolder, RefusesTheBuilderAndTheSettingsFile) {
               "Unable to start VKB.exe: the folder of this program is unknown");
     EXPECT_TRUE(launches.empty());
     session.SaveSettings();
+    EXPECT_TRUE(ini.sections.empty());
+}
+
+// In a folder whose name the code page cannot hold and the system keeps no short name for,
+// the user is told once at start how to get out; "Create!" says the same, and closing nothing.
+class SessionBeyondCodePage : public SessionTest {
+protected:
+    SessionBeyondCodePage() : SessionTest("", true) {}
+};
+
+TEST_F(SessionBeyondCodePage, SaysOnceWhereToMoveTheProgram) {
+    const std::string message =
+        "This program lies in a folder whose name has characters that the system's code page "
+        "cannot represent, and the system keeps no short name for it, so the builder and the "
+        "settings file beside the program cannot be reached. Move the program to a folder "
+        "whose name the code page can hold";
+    EXPECT_EQ(ErrorOf([&] { session.LoadSettings(); }), message);
+    EXPECT_EQ(ErrorOf([&] { session.Create(Arguments({"C:\\src", "o.vkpak"})); }), message);
+    EXPECT_EQ(sources.Count(), 0);
+    EXPECT_TRUE(launches.empty());
+    EXPECT_EQ(ErrorOf([&] { session.SaveSettings(); }), "");
     EXPECT_TRUE(ini.sections.empty());
 }
 
