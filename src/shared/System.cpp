@@ -151,9 +151,9 @@ TReachablePath ReachableExePath() {
     std::size_t name = length;
     while (name > 0 && path[name - 1] != L'\\' && path[name - 1] != L'/')
         --name;
+    const std::optional<std::string> exactName = ExactAnsi(path.data() + name, length - name);
     path.resize(length + 1);
-    return ReachablePath(exact, ExactAnsi(path.data() + name, length - name),
-                         ShortForm(WidePath(std::move(path))), IsSystemLeadByte);
+    return ReachablePath(exact, exactName, ShortForm(WidePath(std::move(path))), IsSystemLeadByte);
 }
 
 std::string PathForShortCall(const std::string& path) {

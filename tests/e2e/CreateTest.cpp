@@ -150,20 +150,26 @@ TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
     ASSERT_TRUE(p->ToggleAdvanced());
     SetText(p->Control(idEdtTitle), "kept title");
 
+    // The focus goes to the field at fault, its text selected, once the box is gone.
     struct Case {
         std::string source, output, message;
+        int focus;
     };
     const std::string noSource = "The specified source does not exist.";
     const Case cases[] = {
-        {"", "", noSource}, // the source is checked first
-        {file, "", noSource},
-        {data_ / "missing", "x.vkpak", noSource},
-        {good, "", "You must specify an output vesk."},
+        {"", "", noSource, idCmbSource}, // the source is checked first
+        {file, "", noSource, idCmbSource},
+        {data_ / "missing", "x.vkpak", noSource, idCmbSource},
+        {good, "", "You must specify an output vesk.", idCmbOutput},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("source \"" + c.source + "\", output \"" + c.output + "\"");
         Fill(*p, c.source, c.output);
         EXPECT_EQ(CreateAndExpectError(*p), c.message);
+        const HWND field = p->Control(c.focus);
+        EXPECT_TRUE(WaitUntil([&] { return GetParent(FocusOf(p->MainWindow())) == field; }));
+        const auto length = (c.focus == idCmbSource ? c.source : c.output).size();
+        EXPECT_EQ(windrive::Send(field, CB_GETEDITSEL, 0, 0), MAKELONG(0, length));
         EXPECT_EQ(GetText(p->Control(idCmbSource)), c.source);
         EXPECT_EQ(GetText(p->Control(idCmbOutput)), c.output);
         EXPECT_EQ(GetText(p->Control(idEdtTitle)), "kept title");

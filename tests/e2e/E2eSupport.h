@@ -121,6 +121,8 @@ public:
     AppProcess(const std::string& exePath, const std::string& currentDir,
                std::optional<WORD> showState = std::nullopt, const std::string& arguments = "")
         : ChildProcess(exePath, currentDir, arguments, showState) {}
+    AppProcess(const std::wstring& exePath, const std::string& currentDir)
+        : ChildProcess(exePath, currentDir) {}
 
     // The process's top-level window of class TForm1, once it exists (and is visible,
     // unless told otherwise); null on timeout.

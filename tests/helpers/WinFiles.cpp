@@ -163,11 +163,6 @@ bool CopyTo(const std::string& from, const std::string& to) {
                : CopyFileW(winproc::Widen(from).c_str(), LongPath(to).c_str(), FALSE) != FALSE;
 }
 
-UniqueHandle OpenToRead(const std::string& path) {
-    return UniqueHandle(OpenFile(
-        path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
-}
-
 UniqueHandle CreateToWrite(const std::string& path) {
     return UniqueHandle(OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS));
 }
@@ -179,7 +174,14 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }
 
 std::string ReadFileText(const std::string& path) {
-    const UniqueHandle file = OpenToRead(path);
+    return ReadFileText(path.size() < MAX_PATH ? winproc::Widen(path) : LongPath(path));
+}
+
+std::string ReadFileText(const std::wstring& path) {
+    // Shared with every other user: the program under test may hold the file.
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return {};
     std::string out;

@@ -51,8 +51,6 @@ bool CopyTo(const std::string& from, const std::string& to);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
-// Opened for reading, shared with every other user; invalid when it cannot be opened.
-UniqueHandle OpenToRead(const std::string& path);
 // Created anew, or emptied, for writing; invalid when it cannot be.
 UniqueHandle CreateToWrite(const std::string& path);
 // False unless every byte was written.
@@ -60,6 +58,8 @@ bool WriteAll(HANDLE file, const std::string& bytes);
 
 // Whole file as bytes; empty when it cannot be read.
 std::string ReadFileText(const std::string& path);
+// The same by a path that the code page may not hold.
+std::string ReadFileText(const std::wstring& path);
 // Replaces the file's content; throws when it cannot.
 void WriteFileText(const std::string& path, const std::string& content);
 

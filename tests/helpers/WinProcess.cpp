@@ -202,10 +202,14 @@ std::vector<Recording> ReadRecording(const std::string& dir) {
 }
 
 ChildProcess::ChildProcess(const std::string& exePath, const std::string& currentDir,
+                           const std::string& arguments, std::optional<WORD> showState)
+    : ChildProcess(Widen(exePath), currentDir, arguments, showState) {}
+
+ChildProcess::ChildProcess(const std::wstring& exePath, const std::string& currentDir,
                            const std::string& arguments, std::optional<WORD> showState) {
-    std::string cmdline = "\"" + exePath + "\"";
+    std::wstring wideLine = L"\"" + exePath + L"\"";
     if (!arguments.empty())
-        cmdline += " " + arguments;
+        wideLine += L" " + Widen(arguments);
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     if (showState) {
@@ -213,15 +217,14 @@ ChildProcess::ChildProcess(const std::string& exePath, const std::string& curren
         si.wShowWindow = *showState;
     }
     PROCESS_INFORMATION pi = {};
-    // Wide, so that a program in a folder deeper than MAX_PATH can be started too.
-    std::wstring wideLine = Widen(cmdline);
+    // Wide, so that a program in a folder deeper than MAX_PATH, or named beyond the code page,
+    // can be started too.
     const std::wstring wideDir = Widen(currentDir);
     // A program deeper than MAX_PATH is named by the command line alone.
-    const std::wstring program = Widen(exePath);
-    if (!CreateProcessW(exePath.size() < MAX_PATH ? program.c_str() : nullptr, &wideLine[0],
+    if (!CreateProcessW(exePath.size() < MAX_PATH ? exePath.c_str() : nullptr, &wideLine[0],
                         nullptr, nullptr, FALSE, 0, nullptr,
                         currentDir.empty() ? nullptr : wideDir.c_str(), &si, &pi))
-        throw std::runtime_error("starting " + exePath + " failed (error " +
+        throw std::runtime_error("starting " + Narrow(exePath) + " failed (error " +
                                  std::to_string(GetLastError()) + ")");
     process_ = winfiles::UniqueHandle(pi.hProcess);
     winfiles::UniqueHandle thread(pi.hThread);

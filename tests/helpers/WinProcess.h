@@ -45,6 +45,9 @@ public:
     // state handed over in STARTUPINFO, if any. Throws when the program cannot be started.
     ChildProcess(const std::string& exePath, const std::string& currentDir,
                  const std::string& arguments = "", std::optional<WORD> showState = std::nullopt);
+    // The same for a program whose path the code page cannot hold.
+    ChildProcess(const std::wstring& exePath, const std::string& currentDir,
+                 const std::string& arguments = "", std::optional<WORD> showState = std::nullopt);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -8,10 +8,12 @@
 
 namespace {
 
-std::string OwnPath() {
-    std::string buf(MAX_PATH, '\0');
+// Wide: started from a folder whose name the code page cannot hold, the ANSI path would name
+// no folder.
+std::wstring OwnPath() {
+    std::wstring buf(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
+        DWORD n = GetModuleFileNameW(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
         if (n == 0)
             return {};
         if (n < buf.size()) {
@@ -35,9 +37,9 @@ std::string CurrentDir() {
 } // namespace
 
 int main() {
-    std::string log = OwnPath();
-    std::string::size_type slash = log.find_last_of("\\/");
-    log = (slash == std::string::npos ? std::string() : log.substr(0, slash + 1)) + "VKB.log";
+    std::wstring log = OwnPath();
+    std::wstring::size_type slash = log.find_last_of(L"\\/");
+    log = (slash == std::wstring::npos ? std::wstring() : log.substr(0, slash + 1)) + L"VKB.log";
 
     const std::string record =
         std::string("CMDLINE ") + GetCommandLineA() + "\r\nCWD " + CurrentDir() + "\r\n";
@@ -45,7 +47,7 @@ int main() {
     // Exclusive access keeps two records from interleaving; a second builder started at
     // the same moment waits its turn.
     for (int attempt = 0; attempt < 500; ++attempt) {
-        winfiles::UniqueHandle file(CreateFileA(log.c_str(), FILE_APPEND_DATA, 0, nullptr,
+        winfiles::UniqueHandle file(CreateFileW(log.c_str(), FILE_APPEND_DATA, 0, nullptr,
                                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
             DWORD err = GetLastError();
