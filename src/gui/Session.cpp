@@ -22,10 +22,10 @@ void RefuseInexact(const TBuilderArgument& argument) {
 
 // Said once at start, and again by "Create!", which can then start nothing.
 constexpr const char* kExeBeyondCodePage =
-    "This program lies in a folder whose name has characters that the system's code page "
-    "cannot represent, and the system keeps no short name for it, so the builder and the "
-    "settings file beside the program cannot be reached. Move the program to a folder whose "
-    "name the code page can hold";
+    "This program's path has characters that the system's code page cannot represent, and "
+    "the system keeps no short name for it, so the builder and the settings file beside the "
+    "program cannot be reached. Move the program to a folder whose name the code page can "
+    "hold (and rename it where its own name has such characters)";
 
 } // namespace
 

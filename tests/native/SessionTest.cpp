@@ -117,7 +117,7 @@ TEST_F(SessionWithoutFolder, RefusesTheBuilderAndTheSettingsFile) {
     EXPECT_TRUE(ini.sections.empty());
 }
 
-// In a folder whose name the code page cannot hold and the system keeps no short name for,
+// In a folder (or under a name) that the code page cannot hold and that has no short name,
 // the user is told once at start how to get out; "Create!" says the same, and closing nothing.
 class SessionBeyondCodePage : public SessionTest {
 protected:
@@ -126,10 +126,10 @@ protected:
 
 TEST_F(SessionBeyondCodePage, SaysOnceWhereToMoveTheProgram) {
     const std::string message =
-        "This program lies in a folder whose name has characters that the system's code page "
-        "cannot represent, and the system keeps no short name for it, so the builder and the "
-        "settings file beside the program cannot be reached. Move the program to a folder "
-        "whose name the code page can hold";
+        "This program's path has characters that the system's code page cannot represent, and "
+        "the system keeps no short name for it, so the builder and the settings file beside "
+        "the program cannot be reached. Move the program to a folder whose name the code page "
+        "can hold (and rename it where its own name has such characters)";
     EXPECT_EQ(ErrorOf([&] { session.LoadSettings(); }), message);
     EXPECT_EQ(ErrorOf([&] { session.Create(Arguments({"C:\\src", "o.vkpak"})); }), message);
     EXPECT_EQ(sources.Count(), 0);
