@@ -103,7 +103,7 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
 
     // A user error: the box's caption is the title, and the full-stop rule applies.
     Click(app.Control(idBtnCreate));
-    auto box = WaitForMessageBox(app.Pid());
+    auto box = AnswerDialog(OfProcess(app.Pid()));
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, "Packer");
     EXPECT_EQ(box->text, "The specified source does not exist.");
@@ -222,7 +222,7 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
         EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }))
             << "the focus is not on the link";
         PressKey(app.MainWindow(), key);
-        const auto box = WaitForMessageBox(app.Pid());
+        const auto box = AnswerDialog(OfProcess(app.Pid()));
         ASSERT_TRUE(box.has_value()) << "key " << key;
         EXPECT_EQ(box->text.rfind("Unable to open http://www.veskmaker.example: ", 0), 0u)
             << box->text;

@@ -48,7 +48,7 @@ protected:
     // Presses "Create!", expects an error box and returns its text.
     std::string CreateAndExpectError(AppProcess& p) {
         Click(p.Control(idBtnCreate));
-        auto box = WaitForMessageBox(p.Pid());
+        auto box = AnswerDialog(OfProcess(p.Pid()));
         if (!box) {
             ADD_FAILURE() << "no error box";
             return "<no box>";
@@ -224,7 +224,7 @@ TEST_F(CreateTest, HistoriesComeBackAfterARestartWithEmptyFields) {
               (std::vector<std::string>{"b.vkpak", "a.vkpak"}));
     EXPECT_EQ(GetText(p->Control(idCmbSource)), "");
     EXPECT_EQ(GetText(p->Control(idCmbOutput)), "");
-    EXPECT_EQ(FindMessageBox(p->Pid()), nullptr);
+    EXPECT_EQ(FindDialog(OfProcess(p->Pid())), nullptr);
     CloseAndExpectCleanExit(*p);
 }
 
@@ -247,7 +247,7 @@ TEST_F(CreateTest, UnwritableSettingsAreReportedOnCloseAndTheProgramStillEnds) {
     Fill(*p, Folder("s"), "o.vkpak");
     CreateAndRecord(*p);
     p->Close();
-    auto box = WaitForMessageBox(p->Pid());
+    auto box = AnswerDialog(OfProcess(p->Pid()));
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, kTitle);
     EXPECT_EQ(box->text, "Unable to write to " + SettingsPath() + ".");

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "native/BuilderInputs.h"
+#include "helpers/BuilderInputs.h"
 
 namespace argv_corpus {
 

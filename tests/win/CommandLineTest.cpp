@@ -9,7 +9,7 @@
 
 #include "builder/BuilderPath.h"
 #include "builder/Launch.h"
-#include "native/BuilderInputs.h"
+#include "helpers/BuilderInputs.h"
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"

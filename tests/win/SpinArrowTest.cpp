@@ -123,14 +123,14 @@ TEST_F(SpinEditArrowTest, AStepThatFailsStopsTheTimerAndIsReportedOnce) {
         throw Exception("step failed");
     };
     TTimerSpeedButton& up = Up();
-    TBoxAnswerer answerer;
+    TDialogAnswerer answerer;
     Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
     ASSERT_TRUE(PumpUntil([&] { return answerer.Count() > 0; }, 5000));
-    EXPECT_EQ(answerer.text, "step failed.");
+    EXPECT_EQ(answerer.Seen().text, "step failed.");
     EXPECT_EQ(failures, 1);
     EXPECT_FALSE(up.RepeatTimer()->Running());
     EXPECT_FALSE(up.Pressed());
-    EXPECT_EQ(answerer.captureWhileUp, nullptr);
+    EXPECT_EQ(answerer.Seen().captureWhileUp, nullptr);
 }
 
 } // namespace
