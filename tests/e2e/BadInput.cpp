@@ -45,13 +45,6 @@ std::string TextOf(HWND control) {
     return GetText(control, kSlowSendMs);
 }
 
-std::string AllHighBytes() {
-    std::string s;
-    for (int c = 128; c < 256; ++c)
-        s += static_cast<char>(c);
-    return s;
-}
-
 std::string Repeated(const std::string& unit, size_t size) {
     std::string s;
     s.reserve(size + unit.size());
@@ -110,10 +103,10 @@ void BadInput::ExpectUnwritableFileKept(const std::function<bool(UniqueHandle&)>
     WriteFileText(SettingsPath(), before);
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
-    ExpectList(*p, idCmbSource, {"C:\\old"}, "loaded sources");
+    ExpectLists(*p, {"C:\\old"}, {"old.vkpak"}, "as loaded");
     UniqueHandle held;
     if (!lock(held)) {
-        CloseAndExpectCleanExit(*p);
+        EXPECT_EQ(p->CloseAndWait(), 0u);
         SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
         GTEST_SKIP() << "this system lets the program write the file anyway";
     }

@@ -30,7 +30,6 @@ inline constexpr size_t kLongestCommandLine = 32766;
 void PutText(HWND control, const std::string& text);
 // Reads a text of any length back.
 std::string TextOf(HWND control);
-std::string AllHighBytes();
 // A text of exactly `size` bytes made of `unit` over and over.
 std::string Repeated(const std::string& unit, size_t size);
 
@@ -97,24 +96,13 @@ protected:
         return out.box.value_or("<no box>");
     }
 
-    void ExpectList(AppProcess& p, int comboId, const std::vector<std::string>& expected,
-                    const char* what) {
-        EXPECT_EQ(ComboItems(p.Control(comboId)), expected) << what;
-    }
-
-    void CloseAndExpectCleanExit(AppProcess& p) {
-        p.Close();
-        EXPECT_EQ(p.WaitForExit(), 0u);
-    }
-
     // Both lists as the next start of the program loads them from the settings file.
     void ExpectListsAfterRestart(const std::vector<std::string>& sources,
                                  const std::vector<std::string>& outputs) {
         auto p = Start();
         ASSERT_NE(p->MainWindow(), nullptr);
-        ExpectList(*p, idCmbSource, sources, "sources after a restart");
-        ExpectList(*p, idCmbOutput, outputs, "outputs after a restart");
-        CloseAndExpectCleanExit(*p);
+        ExpectLists(*p, sources, outputs, "after a restart");
+        EXPECT_EQ(p->CloseAndWait(), 0u);
     }
 
     void ExpectUnwritableFileKept(const std::function<bool(UniqueHandle&)>& lock);

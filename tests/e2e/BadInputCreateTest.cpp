@@ -46,11 +46,10 @@ TEST_F(BadInput, SourcesThatAreNoFolderShowTheSourceMessage) {
         EXPECT_EQ(CreateAndExpectBox(*p), kNoSource);
         if (!Alive(*p))
             return;
-        ExpectList(*p, idCmbSource, {good}, "sources");
-        ExpectList(*p, idCmbOutput, {"first.vkpak"}, "outputs");
+        ExpectLists(*p, {good}, {"first.vkpak"});
     }
     EXPECT_EQ(ReadRecording(app_.Path()).size(), 1u) << "a refused source started the builder";
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
 }
 
 // Without VKB.exe a Create starts nothing and must take nothing down: the program runs
@@ -66,8 +65,7 @@ TEST_F(BadInput, MissingBuilderKeepsTheWindowAndTheLists) {
     const std::string box = CreateAndExpectBox(*p);
     EXPECT_EQ(box.rfind("Unable to start " + BuilderPath() + ": ", 0), 0u) << box;
     ASSERT_TRUE(Alive(*p));
-    ExpectList(*p, idCmbSource, {in.source}, "sources");
-    ExpectList(*p, idCmbOutput, {in.output}, "outputs");
+    ExpectLists(*p, {in.source}, {in.output});
     EXPECT_EQ(GetText(p->Control(idEdtTitle)), "t");
 
     ASSERT_TRUE(CopyFileA(RecorderExePath().c_str(), BuilderPath().c_str(), FALSE));
@@ -77,7 +75,7 @@ TEST_F(BadInput, MissingBuilderKeepsTheWindowAndTheLists) {
     EXPECT_EQ(SplitCommandLine(*cmdline),
               (std::vector<std::string>{BuilderPath(), "-source", in.source, "-out", "found.vkpak",
                                         "-title", "t", "-waitonexit"}));
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
     ExpectListsAfterRestart({in.source}, {"found.vkpak", "lost?.vkpak"});
 }
 
@@ -176,8 +174,7 @@ TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
         for (const TListsAfter& at : kListsAfter)
             if (at.create == i) {
                 SCOPED_TRACE("after Create " + std::to_string(i));
-                ExpectList(*p, idCmbSource, sourcesAfter(at), "sources");
-                ExpectList(*p, idCmbOutput, Named(at.outputs, OutputNumbered), "outputs");
+                ExpectLists(*p, sourcesAfter(at), Named(at.outputs, OutputNumbered));
             }
     }
     EXPECT_TRUE(WaitUntil([&] { return ReadRecording(app_.Path()).size() >= expected.size(); }));
@@ -202,9 +199,8 @@ TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
     EXPECT_EQ(gdiAt200, gdiAt20) << "GDI objects";
     const TListsAfter& last = kListsAfter[3];
     ASSERT_EQ(last.create, kCreates);
-    ExpectList(*p, idCmbSource, sourcesAfter(last), "sources");
-    ExpectList(*p, idCmbOutput, Named(last.outputs, OutputNumbered), "outputs");
+    ExpectLists(*p, sourcesAfter(last), Named(last.outputs, OutputNumbered));
     EXPECT_EQ(ComboItems(p->Control(idCmbOutput)).size(), 10u);
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
     ExpectListsAfterRestart(sourcesAfter(last), Named(last.outputs, OutputNumbered));
 }

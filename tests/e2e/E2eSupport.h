@@ -131,6 +131,11 @@ public:
     bool ToggleAdvanced();
     // Asks the main window to close, as its close box does.
     void Close();
+    // Closes it so and waits for the process to end: its exit code, as WaitForExit gives it.
+    DWORD CloseAndWait(DWORD timeoutMs = kTimeoutMs) {
+        Close();
+        return WaitForExit(timeoutMs);
+    }
     // A key pressed on the control with the focus; false when the focus does not then move to
     // (or stay on) the control of that id, or a child of it such as a combo box's edit.
     bool PressKeyFor(UINT vk, int expectedId);

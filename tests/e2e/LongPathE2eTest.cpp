@@ -24,7 +24,6 @@ TEST(LongPathE2e, ASourceDeeperThanMaxPathIsTaken) {
     ASSERT_TRUE(WaitUntil([&] { return !ReadRecording(appDir.Path()).empty(); }));
     EXPECT_EQ(ArgsAfterProgram(ReadRecording(appDir.Path()).back().cmdline),
               "-source \"" + source + "\" -out \"o.vkpak\" -waitonexit");
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
     EXPECT_NE(ReadFileText(appDir / "Veskmaker.ini").find(source), std::string::npos);
 }

@@ -51,6 +51,5 @@ TEST(PlantedDllE2e, PlantedSystemDllsNeverRunAndThePickersStillOpen) {
     for (const char* name : kPlanted)
         EXPECT_FALSE(FileExists(dir / (std::string(name) + ".dll.loaded")))
             << "the planted " << name << ".dll ran in the program";
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
 }

@@ -45,3 +45,11 @@ inline std::vector<TBuilderArgument> Arguments(const BuilderInputs& in) {
 inline std::string BuildParameters(const BuilderInputs& in, LeadByteTest isLead = NoLeadBytes) {
     return BuildParameters(Arguments(in), isLead);
 }
+
+// Every byte from 128 to 255, in order: a text that tries the code page's whole upper half.
+inline std::string AllHighBytes() {
+    std::string high;
+    for (int c = 128; c <= 255; ++c)
+        high += static_cast<char>(c);
+    return high;
+}
