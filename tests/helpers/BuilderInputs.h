@@ -4,6 +4,7 @@
 // fuzzers and the bench.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -19,11 +20,15 @@ struct BuilderInputs {
 };
 
 inline std::vector<TBuilderArgument> Arguments(const BuilderInputs& in) {
-    const std::pair<ControlId, const std::string*> texts[] = {
-        {idCmbSource, &in.source}, {idCmbOutput, &in.output}, {idEdtTitle, &in.title},
-        {idEdtAuthor, &in.author}, {idEdtBuild, &in.build},   {idEdtCopyright, &in.copyright}};
-    const std::pair<ControlId, bool> flags[] = {
-        {idCbxDev, in.dev}, {idCbxMpXfer, in.mpXfer}, {idCbxProtected, in.isProtected}};
+    const std::array<std::pair<ControlId, const std::string*>, 6> texts{
+        {{idCmbSource, &in.source},
+         {idCmbOutput, &in.output},
+         {idEdtTitle, &in.title},
+         {idEdtAuthor, &in.author},
+         {idEdtBuild, &in.build},
+         {idEdtCopyright, &in.copyright}}};
+    const std::array<std::pair<ControlId, bool>, 3> flags{
+        {{idCbxDev, in.dev}, {idCbxMpXfer, in.mpXfer}, {idCbxProtected, in.isProtected}}};
     std::vector<TBuilderArgument> arguments;
     for (const gui::TDesignRow& row : gui::kForm1Design) {
         if (!row.option)
