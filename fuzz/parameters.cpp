@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "native/BuilderInputs.h"
+#include "helpers/BuilderInputs.h"
 #include "native/ArgvCorpus.h"
 #include "native/ArgvSplit.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "../ProbeMarks.h"
-#include "native/BuilderInputs.h"
+#include "helpers/BuilderInputs.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
 

@@ -1,6 +1,6 @@
 // A test fixture for the end-to-end tests that start the real program: its own folder with
 // the exe under a chosen name and the recording builder as VKB.exe, a current directory
-// elsewhere, and a folder for source folders.
+// elsewhere, a folder for source folders, and the recent-entry lists to check.
 #pragma once
 
 #include "E2eSupport.h"
@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -33,6 +34,13 @@ protected:
                     GetLastError() == ERROR_ALREADY_EXISTS)
             << path;
         return path;
+    }
+
+    // Both recent-entry lists as the window shows them, newest first.
+    static void ExpectLists(AppProcess& p, const std::vector<std::string>& sources,
+                            const std::vector<std::string>& outputs, const std::string& when = "") {
+        EXPECT_EQ(ComboItems(p.Control(idCmbSource)), sources) << "sources " << when;
+        EXPECT_EQ(ComboItems(p.Control(idCmbOutput)), outputs) << "outputs " << when;
     }
 
     TempDir app_;  // the program, VKB.exe and the settings file

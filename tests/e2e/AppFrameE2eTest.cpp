@@ -103,14 +103,13 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
 
     // A user error: the box's caption is the title, and the full-stop rule applies.
     Click(app.Control(idBtnCreate));
-    auto box = WaitForMessageBox(app.Pid());
+    auto box = AnswerDialog(OfProcess(app.Pid()));
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, "Packer");
     EXPECT_EQ(box->text, "The specified source does not exist.");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(form) != FALSE; }));
 
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
 }
 
 TEST_F(AppFrameE2e, StartedMinimisedWithoutActivationItShowsNoWindowUntilRestored) {
@@ -158,8 +157,7 @@ TEST_F(AppFrameE2e, StartedMaximisedItShowsMaximisedWithControlsFollowingTheRigh
     RECT client{};
     GetClientRect(form, &client);
     EXPECT_GT(client.right, 386);
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
 }
 
 TEST_F(AppFrameE2e, EndOfSessionQuitsWithoutWritingTheSettingsFile) {
@@ -195,8 +193,7 @@ TEST_F(AppFrameE2e, ARenamedExeIsTitledByItsNameAsTheSystemReportsIt) {
     HWND appWindow = AppWindowOf(app.Pid());
     ASSERT_NE(appWindow, nullptr);
     EXPECT_EQ(GetText(appWindow), name);
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
 }
 
 // The link is the top block's last stop of the keyboard; Enter and Space open it, and where
@@ -222,7 +219,7 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
         EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }))
             << "the focus is not on the link";
         PressKey(app.MainWindow(), key);
-        const auto box = WaitForMessageBox(app.Pid());
+        const auto box = AnswerDialog(OfProcess(app.Pid()));
         ASSERT_TRUE(box.has_value()) << "key " << key;
         EXPECT_EQ(box->text.rfind("Unable to open http://www.veskmaker.example: ", 0), 0u)
             << box->text;
@@ -230,6 +227,5 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }));
     ASSERT_TRUE(app.PressKeyFor(VK_TAB, idBtnBrowseSrc));
     EXPECT_NE(WindowPixels(app.Control(idLblURL), true).rgb, focused.rgb) << "no focus drawn";
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
 }

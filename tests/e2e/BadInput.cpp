@@ -1,7 +1,5 @@
 #include "BadInput.h"
 
-#include <algorithm>
-
 namespace badinput {
 
 namespace {
@@ -47,13 +45,6 @@ std::string TextOf(HWND control) {
     return GetText(control, kSlowSendMs);
 }
 
-std::string AllHighBytes() {
-    std::string s;
-    for (int c = 128; c < 256; ++c)
-        s += static_cast<char>(c);
-    return s;
-}
-
 std::string Repeated(const std::string& unit, size_t size) {
     std::string s;
     s.reserve(size + unit.size());
@@ -63,27 +54,20 @@ std::string Repeated(const std::string& unit, size_t size) {
     return s;
 }
 
-void Remember(std::vector<std::string>& list, const std::string& entry) {
-    list.erase(std::remove(list.begin(), list.end(), entry), list.end());
-    list.insert(list.begin(), entry);
-    if (list.size() > 10)
-        list.resize(10);
-}
-
 BadInput::Outcome BadInput::PressCreate(AppProcess& p) {
     const size_t records = ReadRecording(app_.Path()).size();
     const std::set<DWORD> running = winproc::ChildProcessIds(p.Pid());
     Outcome out;
     {
         ButtonPress press(p.Control(idBtnCreate));
-        WaitUntil([&] { return press.Done() || FindMessageBox(p.Pid()) || !p.Running(); });
-        if (FindMessageBox(p.Pid()))
-            if (const auto box = WaitForMessageBox(p.Pid()))
+        WaitUntil([&] { return press.Done() || FindDialog(OfProcess(p.Pid())) || !p.Running(); });
+        if (FindDialog(OfProcess(p.Pid())))
+            if (const auto box = AnswerDialog(OfProcess(p.Pid())))
                 out.box = box->text;
         if (!Alive(p))
             return out;
         EXPECT_TRUE(press.WaitDone()) << "the click did not end after its box";
-        EXPECT_EQ(FindMessageBox(p.Pid()), nullptr) << "a second box";
+        EXPECT_EQ(FindDialog(OfProcess(p.Pid())), nullptr) << "a second box";
     }
     // A builder that the click started is our child by now, or has ended after writing
     // its record: once none of them runs, the log holds all they wrote.
@@ -119,18 +103,18 @@ void BadInput::ExpectUnwritableFileKept(const std::function<bool(UniqueHandle&)>
     WriteFileText(SettingsPath(), before);
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
-    ExpectList(*p, idCmbSource, {"C:\\old"}, "loaded sources");
+    ExpectLists(*p, {"C:\\old"}, {"old.vkpak"}, "as loaded");
     UniqueHandle held;
     if (!lock(held)) {
-        CloseAndExpectCleanExit(*p);
+        EXPECT_EQ(p->CloseAndWait(), 0u);
         SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
         GTEST_SKIP() << "this system lets the program write the file anyway";
     }
-    Fill(*p, {Folder("new"), "new.vkpak", "", "", "", ""});
+    Fill(*p, {Folder("new"), "new.vkpak"});
     ASSERT_TRUE(Create(*p).has_value());
 
     p->Close();
-    auto box = WaitForMessageBox(p->Pid());
+    auto box = AnswerDialog(OfProcess(p->Pid()));
     ASSERT_TRUE(box.has_value()) << "no box on close";
     EXPECT_EQ(box->text, "Unable to write to " + SettingsPath() + ".");
     EXPECT_EQ(box->caption, "Veskmaker");

@@ -1,10 +1,11 @@
 // Hostile input through the real window, the fixture its suites share: texts of any length
-// put into the fields, Creates pressed and their outcome read once the click has ended, and the
-// lists compared with what they should hold.
+// put into the fields (the builder's inputs that the tests share), Creates pressed and their
+// outcome read once the click has ended, and the lists compared with what they should hold.
 #pragma once
 
 #include "AppDirTest.h"
 #include "E2eSupport.h"
+#include "helpers/BuilderInputs.h"
 
 #include <gtest/gtest.h>
 
@@ -23,30 +24,21 @@ inline constexpr size_t kMegabyte = 1024 * 1024;
 // The longest command line CreateProcess takes: 32,767 characters with the closing zero.
 inline constexpr size_t kLongestCommandLine = 32766;
 
-// Every text the builder is given, in the window's order.
-struct Inputs {
-    std::string source, output, title, author, build, copyright;
-};
-
 // Any length: short texts as one WM_SETTEXT, as a program would set them; long ones in
 // slices appended at the end, after lifting any limit on typed text (which WM_SETTEXT
 // would ignore).
 void PutText(HWND control, const std::string& text);
 // Reads a text of any length back.
 std::string TextOf(HWND control);
-std::string AllHighBytes();
 // A text of exactly `size` bytes made of `unit` over and over.
 std::string Repeated(const std::string& unit, size_t size);
-// What the lists should hold: the newest first, an entry used again moved to the front,
-// at most ten.
-void Remember(std::vector<std::string>& list, const std::string& entry);
 
 class BadInput : public AppDirTest {
 protected:
     BadInput() : AppDirTest("Veskmaker.exe") {}
 
     std::string SettingsPath() const { return app_ / "Veskmaker.ini"; }
-    void Fill(AppProcess& p, const Inputs& in) {
+    void Fill(AppProcess& p, const BuilderInputs& in) {
         PutText(p.Control(idCmbSource), in.source);
         PutText(p.Control(idCmbOutput), in.output);
         // The advanced fields are reached as a user reaches them, by showing the block; until
@@ -61,23 +53,6 @@ protected:
         PutText(p.Control(idEdtAuthor), in.author);
         PutText(p.Control(idEdtBuild), in.build);
         PutText(p.Control(idEdtCopyright), in.copyright);
-    }
-
-    // The builder's argv for these inputs, none of the options set.
-    std::vector<std::string> ExpectedArgv(const Inputs& in) const {
-        std::vector<std::string> argv{BuilderPath(), "-source", in.source, "-out", in.output};
-        const std::pair<const char*, const std::string*> texts[] = {{"-title", &in.title},
-                                                                    {"-author", &in.author},
-                                                                    {"-build", &in.build},
-                                                                    {"-copyright", &in.copyright}};
-        for (const auto& t : texts) {
-            if (!t.second->empty()) {
-                argv.push_back(t.first);
-                argv.push_back(*t.second);
-            }
-        }
-        argv.push_back("-waitonexit");
-        return argv;
     }
 
     // False when the program is gone; counted and reported once per process.
@@ -121,24 +96,13 @@ protected:
         return out.box.value_or("<no box>");
     }
 
-    void ExpectList(AppProcess& p, int comboId, const std::vector<std::string>& expected,
-                    const char* what) {
-        EXPECT_EQ(ComboItems(p.Control(comboId)), expected) << what;
-    }
-
-    void CloseAndExpectCleanExit(AppProcess& p) {
-        p.Close();
-        EXPECT_EQ(p.WaitForExit(), 0u);
-    }
-
     // Both lists as the next start of the program loads them from the settings file.
     void ExpectListsAfterRestart(const std::vector<std::string>& sources,
                                  const std::vector<std::string>& outputs) {
         auto p = Start();
         ASSERT_NE(p->MainWindow(), nullptr);
-        ExpectList(*p, idCmbSource, sources, "sources after a restart");
-        ExpectList(*p, idCmbOutput, outputs, "outputs after a restart");
-        CloseAndExpectCleanExit(*p);
+        ExpectLists(*p, sources, outputs, "after a restart");
+        EXPECT_EQ(p->CloseAndWait(), 0u);
     }
 
     void ExpectUnwritableFileKept(const std::function<bool(UniqueHandle&)>& lock);

@@ -3,8 +3,9 @@
 #include "BadInput.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 using namespace badinput;
@@ -37,7 +38,7 @@ TEST_F(BadInput, SourcesThatAreNoFolderShowTheSourceMessage) {
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
     const std::string good = Folder("good");
-    Fill(*p, {good, "first.vkpak", "", "", "", ""});
+    Fill(*p, {good, "first.vkpak"});
     ASSERT_TRUE(Create(*p).has_value());
     for (const auto& source : sources) {
         SCOPED_TRACE(source);
@@ -45,11 +46,10 @@ TEST_F(BadInput, SourcesThatAreNoFolderShowTheSourceMessage) {
         EXPECT_EQ(CreateAndExpectBox(*p), kNoSource);
         if (!Alive(*p))
             return;
-        ExpectList(*p, idCmbSource, {good}, "sources");
-        ExpectList(*p, idCmbOutput, {"first.vkpak"}, "outputs");
+        ExpectLists(*p, {good}, {"first.vkpak"});
     }
     EXPECT_EQ(ReadRecording(app_.Path()).size(), 1u) << "a refused source started the builder";
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
 }
 
 // Without VKB.exe a Create starts nothing and must take nothing down: the program runs
@@ -59,25 +59,55 @@ TEST_F(BadInput, MissingBuilderKeepsTheWindowAndTheLists) {
     ASSERT_TRUE(DeleteFileA(BuilderPath().c_str()));
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
-    const Inputs in{Folder("src"), "lost?.vkpak", "t", "", "", ""};
+    const BuilderInputs in{Folder("src"), "lost?.vkpak", "t"};
     Fill(*p, in);
     // One box, ours, saying what could not be started and why; the shell shows none.
     const std::string box = CreateAndExpectBox(*p);
     EXPECT_EQ(box.rfind("Unable to start " + BuilderPath() + ": ", 0), 0u) << box;
     ASSERT_TRUE(Alive(*p));
-    ExpectList(*p, idCmbSource, {in.source}, "sources");
-    ExpectList(*p, idCmbOutput, {in.output}, "outputs");
+    ExpectLists(*p, {in.source}, {in.output});
     EXPECT_EQ(GetText(p->Control(idEdtTitle)), "t");
 
     ASSERT_TRUE(CopyFileA(RecorderExePath().c_str(), BuilderPath().c_str(), FALSE));
-    const Inputs again{in.source, "found.vkpak", "t", "", "", ""};
-    Fill(*p, again);
+    Fill(*p, {in.source, "found.vkpak", "t"});
     const auto cmdline = Create(*p);
     ASSERT_TRUE(cmdline.has_value());
-    EXPECT_EQ(SplitCommandLine(*cmdline), ExpectedArgv(again));
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(SplitCommandLine(*cmdline),
+              (std::vector<std::string>{BuilderPath(), "-source", in.source, "-out", "found.vkpak",
+                                        "-title", "t", "-waitonexit"}));
+    EXPECT_EQ(p->CloseAndWait(), 0u);
     ExpectListsAfterRestart({in.source}, {"found.vkpak", "lost?.vkpak"});
 }
+
+namespace {
+
+// Both lists after Create 50, 100, 150 and 200, newest first, worked out by hand: Create i takes
+// source folder i mod 12 and output i mod 23, so the ten Creates up to one of these all differ.
+struct TListsAfter {
+    int create;
+    std::array<int, 10> sources;
+    std::array<int, 10> outputs;
+};
+constexpr TListsAfter kListsAfter[] = {
+    {50, {2, 1, 0, 11, 10, 9, 8, 7, 6, 5}, {4, 3, 2, 1, 0, 22, 21, 20, 19, 18}},
+    {100, {4, 3, 2, 1, 0, 11, 10, 9, 8, 7}, {8, 7, 6, 5, 4, 3, 2, 1, 0, 22}},
+    {150, {6, 5, 4, 3, 2, 1, 0, 11, 10, 9}, {12, 11, 10, 9, 8, 7, 6, 5, 4, 3}},
+    {200, {8, 7, 6, 5, 4, 3, 2, 1, 0, 11}, {16, 15, 14, 13, 12, 11, 10, 9, 8, 7}},
+};
+
+std::string OutputNumbered(int n) {
+    return "out" + std::to_string(n) + ".vkpak";
+}
+
+std::vector<std::string> Named(const std::array<int, 10>& numbers,
+                               const std::function<std::string(int)>& name) {
+    std::vector<std::string> names;
+    for (int n : numbers)
+        names.push_back(name(n));
+    return names;
+}
+
+} // namespace
 
 // Two hundred Creates in a row: both lists stay at their ten newest entries, in order, every
 // builder started gets its own Create's inputs, and the program holds no more windows and no
@@ -97,7 +127,9 @@ TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
 
-    std::vector<std::string> sourceList, outputList;
+    auto sourcesAfter = [&](const TListsAfter& at) {
+        return Named(at.sources, [&](int n) { return folders[static_cast<size_t>(n)]; });
+    };
     std::vector<std::vector<std::string>> expected;
     int gdiAt20 = 0, windowsAt20 = 0;
     const ULONGLONG started = GetTickCount64();
@@ -110,33 +142,27 @@ TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
                 << "error " << GetLastError();
             builderThere = withBuilder;
         }
-        const Inputs in{folders[static_cast<size_t>(i) % folders.size()],
-                        "out" + std::to_string(i % 23) + ".vkpak",
-                        "",
-                        "",
-                        "",
-                        ""};
-        PutText(p->Control(idCmbSource), in.source);
-        PutText(p->Control(idCmbOutput), in.output);
+        const std::string source = folders[static_cast<size_t>(i % 12)];
+        const std::string output = OutputNumbered(i % 23);
+        PutText(p->Control(idCmbSource), source);
+        PutText(p->Control(idCmbOutput), output);
         Click(p->Control(idBtnCreate));
         // The new output at the head of its list: the window has taken this Create.
         if (!WaitUntil([&] {
                 const auto items = ComboItems(p->Control(idCmbOutput));
-                return (!items.empty() && items[0] == in.output) || !p->Running();
+                return (!items.empty() && items[0] == output) || !p->Running();
             }) ||
             !Alive(*p)) {
             ADD_FAILURE() << "Create " << i << " was not taken";
             break;
         }
-        Remember(sourceList, in.source);
-        Remember(outputList, in.output);
         if (!withBuilder) {
             // The missing builder is reported, and the next Create must wait for the box.
-            const auto box = WaitForMessageBox(p->Pid());
+            const auto box = AnswerDialog(OfProcess(p->Pid()));
             ASSERT_TRUE(box.has_value()) << "Create " << i << ": no box";
             EXPECT_EQ(box->text.rfind("Unable to start ", 0), 0u) << box->text;
         } else {
-            expected.push_back(ExpectedArgv(in));
+            expected.push_back({BuilderPath(), "-source", source, "-out", output, "-waitonexit"});
             WaitUntil([&] {
                 return ReadRecording(app_.Path()).size() + kBuildersInFlight >= expected.size();
             });
@@ -145,11 +171,11 @@ TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
             gdiAt20 = winproc::GdiObjectCount(p->Handle(), p->Pid());
             windowsAt20 = windrive::WindowCount(p->Pid());
         }
-        if (i % 50 == 0) {
-            SCOPED_TRACE("after Create " + std::to_string(i));
-            ExpectList(*p, idCmbSource, sourceList, "sources");
-            ExpectList(*p, idCmbOutput, outputList, "outputs");
-        }
+        for (const TListsAfter& at : kListsAfter)
+            if (at.create == i) {
+                SCOPED_TRACE("after Create " + std::to_string(i));
+                ExpectLists(*p, sourcesAfter(at), Named(at.outputs, OutputNumbered));
+            }
     }
     EXPECT_TRUE(WaitUntil([&] { return ReadRecording(app_.Path()).size() >= expected.size(); }));
     const int gdiAt200 = winproc::GdiObjectCount(p->Handle(), p->Pid());
@@ -171,9 +197,10 @@ TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
     ASSERT_GT(gdiAt20, 0) << "the GDI objects could not be counted";
     EXPECT_EQ(windowsAt200, windowsAt20);
     EXPECT_EQ(gdiAt200, gdiAt20) << "GDI objects";
-    ExpectList(*p, idCmbSource, sourceList, "sources");
-    ExpectList(*p, idCmbOutput, outputList, "outputs");
-    EXPECT_EQ(outputList.size(), 10u);
-    CloseAndExpectCleanExit(*p);
-    ExpectListsAfterRestart(sourceList, outputList);
+    const TListsAfter& last = kListsAfter[3];
+    ASSERT_EQ(last.create, kCreates);
+    ExpectLists(*p, sourcesAfter(last), Named(last.outputs, OutputNumbered));
+    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)).size(), 10u);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
+    ExpectListsAfterRestart(sourcesAfter(last), Named(last.outputs, OutputNumbered));
 }

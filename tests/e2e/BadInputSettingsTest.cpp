@@ -57,19 +57,19 @@ TEST_F(BadInput, SettingsFileHeldAtStartIsNeverWipedAtClose) {
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         EXPECT_TRUE(held.Valid());
         auto p = std::make_unique<AppProcess>(exe_, work_.Path());
-        const auto box = WaitForMessageBox(p->Pid());
+        const auto box = AnswerDialog(OfProcess(p->Pid()));
         EXPECT_TRUE(box.has_value() && box->text == unableToRead) << (box ? box->text : "no box");
         EXPECT_NE(p->WaitForMainWindow(), nullptr);
-        ExpectList(*p, idCmbSource, {}, "sources while held");
+        ExpectLists(*p, {}, {}, "while held");
         return std::make_pair(std::move(p), std::move(held));
     };
 
     auto [p, held] = startHeld();
     held.Reset();
-    const Inputs in{Folder("new"), "new.vkpak", "", "", "", ""};
+    const BuilderInputs in{Folder("new"), "new.vkpak"};
     Fill(*p, in);
     ASSERT_TRUE(Create(*p).has_value());
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
     sources.insert(sources.begin(), in.source);
     outputs.insert(outputs.begin(), in.output);
     sources.pop_back();
@@ -79,7 +79,7 @@ TEST_F(BadInput, SettingsFileHeldAtStartIsNeverWipedAtClose) {
     // Held from start to close: the box says what the lock cost.
     auto [q, stillHeld] = startHeld();
     q->Close();
-    const auto box = WaitForMessageBox(q->Pid());
+    const auto box = AnswerDialog(OfProcess(q->Pid()));
     const std::string notSaved =
         "Unable to read " + SettingsPath() + ", so this run's recent entries were not saved.";
     EXPECT_TRUE(box.has_value() && box->text == notSaved) << (box ? box->text : "no box");

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace e2e;
 
@@ -25,6 +27,23 @@ protected:
     void Fill(AppProcess& p, const std::string& source, const std::string& output) {
         SetText(p.Control(idCmbSource), source);
         SetText(p.Control(idCmbOutput), output);
+    }
+
+    // Texts typed and boxes checked or cleared, field by field.
+    static void Set(AppProcess& p, const std::vector<std::pair<ControlId, std::string>>& texts,
+                    const std::vector<std::pair<ControlId, bool>>& checks = {}) {
+        for (const auto& [id, text] : texts)
+            SetText(p.Control(id), text);
+        for (const auto& [id, checked] : checks)
+            SetCheck(p.Control(id), checked);
+    }
+
+    // A Create of each source and output, in order.
+    void CreateEach(AppProcess& p, const std::vector<std::pair<std::string, std::string>>& inputs) {
+        for (const auto& [source, output] : inputs) {
+            Fill(p, source, output);
+            CreateAndRecord(p);
+        }
     }
 
     // Presses "Create!" and returns the parameter string the builder was started with.
@@ -48,7 +67,7 @@ protected:
     // Presses "Create!", expects an error box and returns its text.
     std::string CreateAndExpectError(AppProcess& p) {
         Click(p.Control(idBtnCreate));
-        auto box = WaitForMessageBox(p.Pid());
+        auto box = AnswerDialog(OfProcess(p.Pid()));
         if (!box) {
             ADD_FAILURE() << "no error box";
             return "<no box>";
@@ -57,11 +76,6 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(p.MainWindow()) != FALSE; }))
             << "the window stays disabled after the box";
         return box->text;
-    }
-
-    void CloseAndExpectCleanExit(AppProcess& p) {
-        p.Close();
-        EXPECT_EQ(p.WaitForExit(), 0u);
     }
 };
 
@@ -79,9 +93,7 @@ TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
     // The worked example: a title, "Protected" and priority 3, typed into the advanced
     // block, which is then hidden again.
     ASSERT_TRUE(p->ToggleAdvanced());
-    SetText(p->Control(idEdtTitle), "T");
-    SetCheck(p->Control(idCbxProtected), true);
-    SetText(p->Control(idSpnPriority), "3");
+    Set(*p, {{idEdtTitle, "T"}, {idSpnPriority, "3"}}, {{idCbxProtected, true}});
     ASSERT_TRUE(p->ToggleAdvanced());
     EXPECT_EQ(CreateAndRecord(*p),
               "-source \"" + src +
@@ -91,14 +103,14 @@ TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
     // are kept as typed.
     ASSERT_TRUE(p->ToggleAdvanced());
     SaveArtifact(p->MainWindow(), "create-advanced");
-    SetText(p->Control(idSpnPriority), "1");
-    SetCheck(p->Control(idCbxMpXfer), true);
-    SetCheck(p->Control(idCbxDev), true);
-    SetText(p->Control(idEdtCopyright), "(c) 2024");
-    SetText(p->Control(idEdtBuild), "42");
-    SetText(p->Control(idEdtAuthor), "A. Uthor");
-    SetText(p->Control(idEdtTitle), "   ");
-    SetText(p->Control(idCmbOutput), "  ");
+    Set(*p,
+        {{idSpnPriority, "1"},
+         {idEdtCopyright, "(c) 2024"},
+         {idEdtBuild, "42"},
+         {idEdtAuthor, "A. Uthor"},
+         {idEdtTitle, "   "},
+         {idCmbOutput, "  "}},
+        {{idCbxMpXfer, true}, {idCbxDev, true}});
     EXPECT_EQ(CreateAndRecord(*p), "-source \"" + src +
                                        "\" -out \"  \" -title \"   \" -author \"A. Uthor\" -build "
                                        "\"42\" -copyright \"(c) 2024\" -flagdev -flagmpxfer "
@@ -106,16 +118,15 @@ TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
 
     // A drive-root-like trailing backslash and a quote in a value stay inside their values.
     const std::string trailing = src + "\\";
-    SetText(p->Control(idCmbSource), trailing);
-    SetText(p->Control(idCmbOutput), "O");
-    SetText(p->Control(idEdtTitle), "x\" -flagdev -source \"C:\\");
-    SetText(p->Control(idEdtAuthor), "");
-    SetText(p->Control(idEdtBuild), "");
-    SetText(p->Control(idEdtCopyright), "");
-    SetCheck(p->Control(idCbxDev), false);
-    SetCheck(p->Control(idCbxMpXfer), false);
-    SetCheck(p->Control(idCbxProtected), false);
-    SetText(p->Control(idSpnPriority), "0");
+    Set(*p,
+        {{idCmbSource, trailing},
+         {idCmbOutput, "O"},
+         {idEdtTitle, "x\" -flagdev -source \"C:\\"},
+         {idEdtAuthor, ""},
+         {idEdtBuild, ""},
+         {idEdtCopyright, ""},
+         {idSpnPriority, "0"}},
+        {{idCbxDev, false}, {idCbxMpXfer, false}, {idCbxProtected, false}});
     const std::string args = CreateAndRecord(*p);
     EXPECT_EQ(args,
               "-source \"" + src +
@@ -125,7 +136,7 @@ TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
                                               "x\" -flagdev -source \"C:\\", "-waitonexit"}));
 
     EXPECT_FALSE(FileExists(work_ / "VKB.log")) << "a builder in the current directory was used";
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
 }
 
 TEST_F(CreateTest, RelativeSourceIsTheCurrentDirectorysAndPassedAsTyped) {
@@ -135,7 +146,7 @@ TEST_F(CreateTest, RelativeSourceIsTheCurrentDirectorysAndPassedAsTyped) {
     ASSERT_NE(p->MainWindow(), nullptr);
     Fill(*p, "rel src", "out.vkpak");
     EXPECT_EQ(CreateAndRecord(*p), "-source \"rel src\" -out \"out.vkpak\" -waitonexit");
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
 }
 
 TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
@@ -173,11 +184,10 @@ TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
         EXPECT_EQ(GetText(p->Control(idCmbSource)), c.source);
         EXPECT_EQ(GetText(p->Control(idCmbOutput)), c.output);
         EXPECT_EQ(GetText(p->Control(idEdtTitle)), "kept title");
-        EXPECT_EQ(ComboItems(p->Control(idCmbSource)), sources);
-        EXPECT_EQ(ComboItems(p->Control(idCmbOutput)), outputs);
+        ExpectLists(*p, sources, outputs);
     }
 
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
     EXPECT_EQ(ReadRecording(app_.Path()).size(), 1u) << "a failed check started the builder";
 }
 
@@ -186,25 +196,18 @@ TEST_F(CreateTest, HistoriesPutTheLatestFirstAndTheBuilderGetsTheTypedSpelling) 
     const std::string beta = Folder("Beta");
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
-    Fill(*p, alpha, "one.vkpak");
-    CreateAndRecord(*p);
-    Fill(*p, beta, "two.vkpak");
-    CreateAndRecord(*p);
-    EXPECT_EQ(ComboItems(p->Control(idCmbSource)), (std::vector<std::string>{beta, alpha}));
-    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)),
-              (std::vector<std::string>{"two.vkpak", "one.vkpak"}));
+    CreateEach(*p, {{alpha, "one.vkpak"}, {beta, "two.vkpak"}});
+    ExpectLists(*p, {beta, alpha}, {"two.vkpak", "one.vkpak"});
 
     // The same entries in other letter case: moved to the front with their stored
     // spelling, while the field and the command line keep what was typed.
     const std::string alphaUpper = data_ / "ALPHA";
     Fill(*p, alphaUpper, "ONE.vkpak");
     EXPECT_EQ(CreateAndRecord(*p), "-source \"" + alphaUpper + "\" -out \"ONE.vkpak\" -waitonexit");
-    EXPECT_EQ(ComboItems(p->Control(idCmbSource)), (std::vector<std::string>{alpha, beta}));
-    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)),
-              (std::vector<std::string>{"one.vkpak", "two.vkpak"}));
+    ExpectLists(*p, {alpha, beta}, {"one.vkpak", "two.vkpak"});
     EXPECT_EQ(GetText(p->Control(idCmbSource)), alphaUpper);
     EXPECT_EQ(GetText(p->Control(idCmbOutput)), "ONE.vkpak");
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
 }
 
 TEST_F(CreateTest, HistoriesComeBackAfterARestartWithEmptyFields) {
@@ -213,36 +216,28 @@ TEST_F(CreateTest, HistoriesComeBackAfterARestartWithEmptyFields) {
     {
         auto p = Start();
         ASSERT_NE(p->MainWindow(), nullptr);
-        Fill(*p, a, "a.vkpak");
-        CreateAndRecord(*p);
-        Fill(*p, b, "b.vkpak");
-        CreateAndRecord(*p);
-        CloseAndExpectCleanExit(*p);
+        CreateEach(*p, {{a, "a.vkpak"}, {b, "b.vkpak"}});
+        EXPECT_EQ(p->CloseAndWait(), 0u);
     }
-    const std::string ini = ReadFileText(SettingsPath());
-    EXPECT_NE(ini.find("[source]"), std::string::npos) << ini;
-    EXPECT_NE(ini.find("[out]"), std::string::npos) << ini;
+    EXPECT_EQ(ReadFileText(SettingsPath()),
+              "[source]\r\n0=" + b + "\r\n1=" + a + "\r\n[out]\r\n0=b.vkpak\r\n1=a.vkpak\r\n");
 
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
-    EXPECT_EQ(ComboItems(p->Control(idCmbSource)), (std::vector<std::string>{b, a}));
-    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)),
-              (std::vector<std::string>{"b.vkpak", "a.vkpak"}));
+    ExpectLists(*p, {b, a}, {"b.vkpak", "a.vkpak"});
     EXPECT_EQ(GetText(p->Control(idCmbSource)), "");
     EXPECT_EQ(GetText(p->Control(idCmbOutput)), "");
-    EXPECT_EQ(FindMessageBox(p->Pid()), nullptr);
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(FindDialog(OfProcess(p->Pid())), nullptr);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
 }
 
 TEST_F(CreateTest, FirstRunWithoutCreateLeavesNoSection) {
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
-    EXPECT_TRUE(ComboItems(p->Control(idCmbSource)).empty());
-    EXPECT_TRUE(ComboItems(p->Control(idCmbOutput)).empty());
-    CloseAndExpectCleanExit(*p);
-    const std::string ini = ReadFileText(SettingsPath());
-    EXPECT_EQ(ini.find("[source]"), std::string::npos) << ini;
-    EXPECT_EQ(ini.find("[out]"), std::string::npos) << ini;
+    ExpectLists(*p, {}, {});
+    EXPECT_EQ(p->CloseAndWait(), 0u);
+    // Nothing recorded, nothing written: not even an empty file.
+    EXPECT_FALSE(FileExists(SettingsPath()));
 }
 
 TEST_F(CreateTest, UnwritableSettingsAreReportedOnCloseAndTheProgramStillEnds) {
@@ -253,7 +248,7 @@ TEST_F(CreateTest, UnwritableSettingsAreReportedOnCloseAndTheProgramStillEnds) {
     Fill(*p, Folder("s"), "o.vkpak");
     CreateAndRecord(*p);
     p->Close();
-    auto box = WaitForMessageBox(p->Pid());
+    auto box = AnswerDialog(OfProcess(p->Pid()));
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, kTitle);
     EXPECT_EQ(box->text, "Unable to write to " + SettingsPath() + ".");
@@ -292,8 +287,7 @@ TEST_F(CreateTest, TypedPriorityReachesTheBuilderAsItsNumber) {
     for (char c : std::string("1 a2"))
         PostMessageA(priority, WM_CHAR, static_cast<unsigned char>(c), 1);
     ASSERT_TRUE(WaitUntil([&] { return GetText(priority) == "12"; })) << GetText(priority);
-    p->Close();
-    EXPECT_EQ(p->WaitForExit(), 0u);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
 }
 
 // A keyboard-only user sets every option: the page tabs are a stop of their own, Right on
@@ -331,5 +325,5 @@ TEST_F(CreateTest, KeyboardAloneReachesTheMiscPageAndCreates) {
     ASSERT_TRUE(WaitUntil([&] { return ReadRecording(app_.Path()).size() > before; }));
     EXPECT_EQ(ArgsAfterProgram(ReadRecording(app_.Path()).back().cmdline),
               "-source \"" + src + "\" -out \"K\" -flagdev -flagprotected -priority 4 -waitonexit");
-    CloseAndExpectCleanExit(*p);
+    EXPECT_EQ(p->CloseAndWait(), 0u);
 }

@@ -148,28 +148,6 @@ std::vector<std::string> ComboItems(HWND combo) {
     return items;
 }
 
-HWND FindMessageBox(DWORD pid) {
-    return FindTopLevelWindow(pid, "#32770", true);
-}
-
-std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
-    HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = FindMessageBox(pid)) != nullptr; }, timeoutMs))
-        return std::nullopt;
-    MessageBoxInfo info;
-    info.caption = GetText(box);
-    if (HWND text = GetDlgItem(box, 0xFFFF))
-        info.text = GetText(text);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    if (!WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 2000)) {
-        // Not an OK box after all: press whichever button it has.
-        if (HWND button = FindWindowExA(box, nullptr, "Button", nullptr))
-            Click(button);
-        WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
-    }
-    return info;
-}
-
 namespace {
 
 // The window's screen pixels, bottom-up 24-bit rows; false when they cannot be read.

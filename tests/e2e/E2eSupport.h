@@ -14,6 +14,7 @@
 
 #include "gui/ControlIds.h"
 #include "gui/Form1Design.h"
+#include "helpers/DialogAnswerer.h"
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
@@ -21,10 +22,15 @@
 
 namespace e2e {
 
-// Handles, scratch folders, files, waiting, windows, texts and command lines, shared with
-// the other test programs and the benchmark driver.
+// Handles, scratch folders, files, waiting, windows, texts, dialogs and command lines, shared
+// with the other test programs and the benchmark driver.
+using windrive::AnswerDialog;
 using windrive::FindChildById;
+using windrive::FindDialog;
 using windrive::GetText;
+using windrive::OfProcess;
+using windrive::PressCancel;
+using windrive::PressOk;
 using windrive::SetText;
 using windrive::WaitUntil;
 using winfiles::DirectoryExists;
@@ -91,15 +97,6 @@ std::vector<ControlId> TabStops(ControlId parent);
 // and through its stops.
 std::vector<std::pair<UINT, ControlId>> KeysFromAdvancedThroughMiscPage();
 
-struct MessageBoxInfo {
-    std::string caption;
-    std::string text;
-};
-// The visible message box of that process, or null.
-HWND FindMessageBox(DWORD pid);
-// Waits for a message box of the process, reads it, presses OK and waits until it is gone.
-std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs = kTimeoutMs);
-
 // The window's screen pixels as they settle, top row first; empty when they cannot be read.
 // `repaint`: have the program paint the window first, rather than take it as it stands.
 struct Pixels {
@@ -136,6 +133,11 @@ public:
     bool ToggleAdvanced();
     // Asks the main window to close, as its close box does.
     void Close();
+    // Closes it so and waits for the process to end: its exit code, as WaitForExit gives it.
+    DWORD CloseAndWait(DWORD timeoutMs = kTimeoutMs) {
+        Close();
+        return WaitForExit(timeoutMs);
+    }
     // A key pressed on the control with the focus; false when the focus does not then move to
     // (or stay on) the control of that id, or a child of it such as a combo box's edit.
     bool PressKeyFor(UINT vk, int expectedId);

@@ -17,18 +17,17 @@ TEST(LongPathE2e, ASourceDeeperThanMaxPathIsTaken) {
     const std::string source = data.MakeLongFolder(300);
     AppProcess app(PrepareAppDir(appDir.Path(), "Veskmaker.exe"), data.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
-    ASSERT_EQ(FindMessageBox(app.Pid()), nullptr) << "a box at start";
+    ASSERT_EQ(FindDialog(OfProcess(app.Pid())), nullptr) << "a box at start";
     SetText(app.Control(idCmbSource), source);
     SetText(app.Control(idCmbOutput), "o.vkpak");
     const ButtonPress create(app.Control(idBtnCreate));
-    ASSERT_TRUE(WaitUntil([&] { return create.Done() || FindMessageBox(app.Pid()); }));
-    const auto box = WaitForMessageBox(app.Pid(), 0);
+    ASSERT_TRUE(WaitUntil([&] { return create.Done() || FindDialog(OfProcess(app.Pid())); }));
+    const auto box = AnswerDialog(OfProcess(app.Pid()), PressOk, 0);
     ASSERT_FALSE(box.has_value()) << box->text;
     ASSERT_TRUE(WaitUntil([&] { return !ReadRecording(appDir.Path()).empty(); }));
     EXPECT_EQ(ArgsAfterProgram(ReadRecording(appDir.Path()).back().cmdline),
               "-source \"" + source + "\" -out \"o.vkpak\" -waitonexit");
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
     EXPECT_NE(ReadFileText(appDir / "Veskmaker.ini").find(source), std::string::npos);
 }
 

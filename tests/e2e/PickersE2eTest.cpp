@@ -9,24 +9,21 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 using namespace e2e;
 using windrive::ChooseFileType;
 using windrive::FileNameField;
+using windrive::TDialogAction;
+using windrive::TDialogSeen;
+using winfiles::EndsWithNoCase;
+using winfiles::IsFullPath;
+using winfiles::SamePath;
 using winfiles::SettleAccessTimes;
 
 namespace {
-
-bool EndsWithNoCase(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           lstrcmpiA(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
-}
-
-bool SamePath(const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
 
 class PickersE2e : public ::testing::Test {
 protected:
@@ -39,18 +36,16 @@ protected:
     HWND Main() const { return process_->MainWindow(); }
     HWND Control(int id) const { return process_->Control(id); }
 
-    // Presses a "..." button and waits for the system dialog it opens.
-    HWND OpenDialog(int buttonId) {
+    // Presses a "..." button and answers the system dialog it opens with `act`, which ends with
+    // a press of one of its buttons; what it showed, or nothing when none came up.
+    std::optional<TDialogSeen> UseDialog(int buttonId, const TDialogAction& act) {
         Click(Control(buttonId));
-        HWND dialog = nullptr;
-        WaitUntil([&] { return (dialog = FindMessageBox(process_->Pid())) != nullptr; });
-        return dialog;
+        return AnswerDialog(OfProcess(process_->Pid()), act, kTimeoutMs, Main());
     }
 
-    // Presses a dialog button and waits until the dialog is gone and the window usable again.
-    bool Close(HWND dialog, int buttonId) {
-        windrive::Press(dialog, buttonId);
-        return WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(Main()); });
+    // The dialog went as its button asked, and the window is usable again.
+    bool ClosedAsAsked(const TDialogSeen& seen) const {
+        return !seen.forced && WaitUntil([&] { return IsWindowEnabled(Main()) != FALSE; });
     }
 
     std::string Folder(const std::string& name) const { return data_.MakeFolder(name); }
@@ -71,17 +66,17 @@ TEST_F(PickersE2e, FolderBrowserFillsTheSourceOnlyWhenConfirmed) {
 
     // Starts at the folder already in the field; confirming hands it back.
     SetText(Control(idCmbSource), folder);
-    HWND dialog = OpenDialog(idBtnBrowseSrc);
-    ASSERT_NE(dialog, nullptr) << "no folder browser";
-    EXPECT_FALSE(IsWindowEnabled(Main())) << "the window must wait for the browser";
-    ASSERT_TRUE(Close(dialog, IDOK));
+    const auto confirmed = UseDialog(idBtnBrowseSrc, PressOk);
+    ASSERT_TRUE(confirmed.has_value()) << "no folder browser";
+    EXPECT_FALSE(confirmed->watchedEnabledWhileUp) << "the window must wait for the browser";
+    ASSERT_TRUE(ClosedAsAsked(*confirmed));
     EXPECT_TRUE(SamePath(GetText(Control(idCmbSource)), folder)) << GetText(Control(idCmbSource));
 
     // A text that names no folder opens the browser all the same; cancel keeps it as typed.
     SetText(Control(idCmbSource), "no such folder");
-    dialog = OpenDialog(idBtnBrowseSrc);
-    ASSERT_NE(dialog, nullptr) << "no folder browser";
-    ASSERT_TRUE(Close(dialog, IDCANCEL));
+    const auto cancelled = UseDialog(idBtnBrowseSrc, PressCancel);
+    ASSERT_TRUE(cancelled.has_value()) << "no folder browser";
+    ASSERT_TRUE(ClosedAsAsked(*cancelled));
     EXPECT_EQ(GetText(Control(idCmbSource)), "no such folder");
     EXPECT_TRUE(ComboItems(Control(idCmbSource)).empty()) << "a picker records nothing";
 }
@@ -89,37 +84,50 @@ TEST_F(PickersE2e, FolderBrowserFillsTheSourceOnlyWhenConfirmed) {
 TEST_F(PickersE2e, SaveDialogRemembersItsOwnFileAndFilterNotTheField) {
     // A path typed by hand is not where the dialog starts.
     SetText(Control(idCmbOutput), "C:\\typed\\by hand.vkpak");
-    HWND dialog = OpenDialog(idBtnBrowseOut);
-    ASSERT_NE(dialog, nullptr) << "no save dialog";
-    EXPECT_EQ(GetText(FileNameField(dialog)), "");
-    EXPECT_EQ(FileTypeIndex(dialog), 0);
-    SetText(FileNameField(dialog), "e2e-out");
-    ASSERT_TRUE(Close(dialog, IDOK));
+    std::string shownName;
+    LRESULT shownType = CB_ERR;
+    auto look = [&](HWND dialog) {
+        shownName = GetText(FileNameField(dialog));
+        shownType = FileTypeIndex(dialog);
+    };
+    auto save = UseDialog(idBtnBrowseOut, [&](HWND dialog) {
+        look(dialog);
+        SetText(FileNameField(dialog), "e2e-out");
+        PressOk(dialog);
+    });
+    ASSERT_TRUE(save.has_value()) << "no save dialog";
+    EXPECT_EQ(shownName, "");
+    EXPECT_EQ(shownType, 0);
+    ASSERT_TRUE(ClosedAsAsked(*save));
     const std::string confirmed = GetText(Control(idCmbOutput));
-    EXPECT_TRUE(confirmed.size() > 3 && confirmed[1] == ':' && confirmed[2] == '\\') << confirmed;
+    EXPECT_TRUE(IsFullPath(confirmed)) << confirmed;
     EXPECT_TRUE(EndsWithNoCase(confirmed, "\\e2e-out.vkpak")) << confirmed;
 
     // Typing into the field changes nothing the dialog remembers. Switch to "All Files" and
     // confirm the offered name.
     SetText(Control(idCmbOutput), "typed again");
-    dialog = OpenDialog(idBtnBrowseOut);
-    ASSERT_NE(dialog, nullptr) << "no save dialog";
-    EXPECT_TRUE(EndsWithNoCase(GetText(FileNameField(dialog)), "e2e-out.vkpak"))
-        << GetText(FileNameField(dialog));
-    ChooseFileType(dialog, 1);
-    ASSERT_TRUE(Close(dialog, IDOK));
+    save = UseDialog(idBtnBrowseOut, [&](HWND dialog) {
+        look(dialog);
+        ChooseFileType(dialog, 1);
+        PressOk(dialog);
+    });
+    ASSERT_TRUE(save.has_value()) << "no save dialog";
+    EXPECT_TRUE(EndsWithNoCase(shownName, "e2e-out.vkpak")) << shownName;
+    ASSERT_TRUE(ClosedAsAsked(*save));
     EXPECT_TRUE(SamePath(GetText(Control(idCmbOutput)), confirmed))
         << GetText(Control(idCmbOutput));
 
     // Reopened with that filter and file; a cancel changes nothing.
     SetText(Control(idCmbOutput), "kept");
-    dialog = OpenDialog(idBtnBrowseOut);
-    ASSERT_NE(dialog, nullptr) << "no save dialog";
-    EXPECT_EQ(FileTypeIndex(dialog), 1);
-    EXPECT_TRUE(EndsWithNoCase(GetText(FileNameField(dialog)), "e2e-out.vkpak"))
-        << GetText(FileNameField(dialog));
-    SetText(FileNameField(dialog), "never");
-    ASSERT_TRUE(Close(dialog, IDCANCEL));
+    save = UseDialog(idBtnBrowseOut, [&](HWND dialog) {
+        look(dialog);
+        SetText(FileNameField(dialog), "never");
+        PressCancel(dialog);
+    });
+    ASSERT_TRUE(save.has_value()) << "no save dialog";
+    EXPECT_EQ(shownType, 1);
+    EXPECT_TRUE(EndsWithNoCase(shownName, "e2e-out.vkpak")) << shownName;
+    ASSERT_TRUE(ClosedAsAsked(*save));
     EXPECT_EQ(GetText(Control(idCmbOutput)), "kept");
     EXPECT_TRUE(ComboItems(Control(idCmbOutput)).empty()) << "a picker records nothing";
 }

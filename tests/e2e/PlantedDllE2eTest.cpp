@@ -24,11 +24,9 @@ constexpr const char* kPlanted[] = {"shell32", "comdlg32", "oleacc", "oleaut32"}
 // Opens the picker behind a "..." button and cancels it; false when none came up.
 bool OpenAndCancel(AppProcess& app, int buttonId) {
     Click(app.Control(buttonId));
-    HWND dialog = nullptr;
-    if (!WaitUntil([&] { return (dialog = FindMessageBox(app.Pid())) != nullptr; }))
-        return false;
-    windrive::Press(dialog, IDCANCEL);
-    return WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(app.MainWindow()); });
+    const auto seen = AnswerDialog(OfProcess(app.Pid()), PressCancel);
+    return seen && !seen->forced &&
+           WaitUntil([&] { return IsWindowEnabled(app.MainWindow()) != FALSE; });
 }
 
 } // namespace
@@ -53,6 +51,5 @@ TEST(PlantedDllE2e, PlantedSystemDllsNeverRunAndThePickersStillOpen) {
     for (const char* name : kPlanted)
         EXPECT_FALSE(FileExists(dir / (std::string(name) + ".dll.loaded")))
             << "the planted " << name << ".dll ran in the program";
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
 }

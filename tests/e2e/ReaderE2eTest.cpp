@@ -35,6 +35,5 @@ TEST(ReaderE2e, EveryControlIsHeardByWhatItDoes) {
     const std::vector<HWND> arrows = app.PriorityArrows();
     EXPECT_EQ(HeardName(arrows[0]), "Increase Priority");
     EXPECT_EQ(HeardName(arrows[1]), "Decrease Priority");
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
 }

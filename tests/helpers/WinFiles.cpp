@@ -15,14 +15,6 @@ std::string LastErrorText(const std::string& what) {
     return what + " failed (error " + std::to_string(GetLastError()) + ")";
 }
 
-struct FindHandle {
-    HANDLE h;
-    ~FindHandle() {
-        if (h != INVALID_HANDLE_VALUE)
-            FindClose(h);
-    }
-};
-
 // The temp folder with a trailing backslash; its long name where the system gives a short one.
 std::string TempBase() {
     std::array<char, MAX_PATH + 1> temp{};
@@ -53,8 +45,8 @@ namespace {
 bool RemoveWideTree(const std::wstring& dir) {
     WIN32_FIND_DATAW fd;
     {
-        FindHandle find{FindFirstFileW((dir + L"\\*").c_str(), &fd)};
-        if (find.h != INVALID_HANDLE_VALUE) {
+        const TFindHandle find(FindFirstFileW((dir + L"\\*").c_str(), &fd));
+        if (find.Valid()) {
             do {
                 const std::wstring name = fd.cFileName;
                 if (name == L"." || name == L"..")
@@ -66,7 +58,7 @@ bool RemoveWideTree(const std::wstring& dir) {
                     SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                     DeleteFileW(full.c_str());
                 }
-            } while (FindNextFileW(find.h, &fd));
+            } while (FindNextFileW(find.Get(), &fd));
         }
     }
     return RemoveDirectoryW(dir.c_str()) != 0;
@@ -126,6 +118,18 @@ std::string TempDir::MakeFile(const std::string& name) const {
     std::string file = *this / name;
     WriteFileText(file, "");
     return file;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+bool EndsWithNoCase(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && SamePath(text.substr(text.size() - tail.size()), tail);
+}
+
+bool IsFullPath(const std::string& path) {
+    return path.size() > 3 && path[1] == ':' && path[2] == '\\';
 }
 
 bool FileExists(const std::string& path) {
@@ -204,9 +208,9 @@ void WriteFileText(const std::string& path, const std::string& content) {
 void SettleAccessTimes(const std::string& path) {
     for (std::size_t end = path.find('\\', 3);; end = path.find('\\', end + 1)) {
         WIN32_FIND_DATAA entry;
-        FindHandle find{FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry)};
-        if (find.h != INVALID_HANDLE_VALUE) {
-            while (FindNextFileA(find.h, &entry)) {
+        const TFindHandle find(FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry));
+        if (find.Valid()) {
+            while (FindNextFileA(find.Get(), &entry)) {
             }
         }
         if (end == std::string::npos)

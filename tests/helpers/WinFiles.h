@@ -12,6 +12,23 @@ namespace winfiles {
 // Owns a kernel handle; closes it when it goes: the program's own holder.
 using UniqueHandle = TKernelHandle;
 
+// A search of a folder's entries (FindFirstFile), closed when the holder goes.
+class TFindHandle {
+public:
+    explicit TFindHandle(HANDLE handle) : handle_(handle) {}
+    TFindHandle(const TFindHandle&) = delete;
+    TFindHandle& operator=(const TFindHandle&) = delete;
+    ~TFindHandle() {
+        if (Valid())
+            FindClose(handle_);
+    }
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
 // Deletes a folder with everything in it, read-only files included.
 bool RemoveTree(const std::string& dir);
 
@@ -47,6 +64,12 @@ std::string WinPath(const std::string& linuxPath);
 
 // Copies a file over any that is there, to a path of any length.
 bool CopyTo(const std::string& from, const std::string& to);
+
+// Paths as the file system compares them, letter case ignored.
+bool SamePath(const std::string& a, const std::string& b);
+bool EndsWithNoCase(const std::string& text, const std::string& tail);
+// A drive letter, a colon and a backslash, and more.
+bool IsFullPath(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

@@ -16,7 +16,7 @@ public:
         auto owned = std::make_unique<std::function<void()>>(std::move(body));
         handle_ = CreateThread(nullptr, 0, &TThread::Run, owned.get(), 0, nullptr);
         if (handle_)
-            owned.release(); // the thread owns it now
+            static_cast<void>(owned.release()); // the thread owns it now
     }
     TThread(const TThread&) = delete;
     TThread& operator=(const TThread&) = delete;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "native/BuilderInputs.h"
+#include "helpers/BuilderInputs.h"
 
 namespace argv_corpus {
 
@@ -50,11 +50,7 @@ inline std::vector<std::string> Values() {
         "semi;colon&amp|pipe<lt>gt^caret",
         "\"\\ \\\" \t\"\\",
     };
-    std::string high;
-    for (int c = 128; c <= 255; ++c) {
-        high += static_cast<char>(c);
-    }
-    values.push_back(high);
+    values.push_back(AllHighBytes());
 
     // Random mixtures of the same ingredients, from a fixed seed.
     const char* const pieces[] = {"\"", "\\", "\\\\", "\\\\\\", " ",    "\t",   "%",    "a",

@@ -1,4 +1,4 @@
-#include "native/BuilderInputs.h"
+#include "helpers/BuilderInputs.h"
 
 #include <cstdint>
 #include <limits>

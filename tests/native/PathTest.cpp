@@ -21,11 +21,9 @@ TEST(Path, EveryRuleSideBySide) {
     };
     // clang-format off
     const Row rows[] = {
-        {"C:\\Program Files\\Tools\\PACKER.EXE", false, "C:\\Program Files\\Tools\\", "PACKER.EXE", "PACKER",
-         "C:\\Program Files\\Tools\\VKB.exe", "C:\\Program Files\\Tools\\PACKER.ini", "Packer"},
+        {"C:\\Program Files\\Tools\\PACKER.EXE", false, "C:\\Program Files\\Tools\\", "PACKER.EXE", "PACKER", "C:\\Program Files\\Tools\\VKB.exe", "C:\\Program Files\\Tools\\PACKER.ini", "Packer"},
         {"C:\\Veskmaker.exe", false, "C:\\", "Veskmaker.exe", "Veskmaker", "C:\\VKB.exe", "C:\\Veskmaker.ini", "Veskmaker"},
-        {"\\\\server\\share\\A.exe", false, "\\\\server\\share\\", "A.exe", "A",
-         "\\\\server\\share\\VKB.exe", "\\\\server\\share\\A.ini", "A"},
+        {"\\\\server\\share\\A.exe", false, "\\\\server\\share\\", "A.exe", "A", "\\\\server\\share\\VKB.exe", "\\\\server\\share\\A.ini", "A"},
         // No folder: nothing is looked for along the search path or in the current folder.
         {"front.exe", false, "", "front.exe", "front", "", "", "front"},
         {"", false, "", "", "", "", "", ""},
@@ -33,15 +31,12 @@ TEST(Path, EveryRuleSideBySide) {
         {"C:\\T\\V.exe:alt", false, "C:\\T\\", "V.exe", "V", "C:\\T\\VKB.exe", "C:\\T\\V.ini", "V"},
         {"C:V.exe", false, "C:", "V.exe", "V", "C:\\VKB.exe", "C:V.ini", "V"},
         {"C:/Tools/V.exe", false, "C:/Tools/", "V.exe", "V", "C:/Tools/VKB.exe", "C:/Tools/V.ini", "V"},
-        {"C:\\My.Tools\\packer.old.exe", false, "C:\\My.Tools\\", "packer.old.exe", "packer.old",
-         "C:\\My.Tools\\VKB.exe", "C:\\My.Tools\\packer.old.ini", "packer"},
+        {"C:\\My.Tools\\packer.old.exe", false, "C:\\My.Tools\\", "packer.old.exe", "packer.old", "C:\\My.Tools\\VKB.exe", "C:\\My.Tools\\packer.old.ini", "packer"},
         {"D:\\Apps\\front.", false, "D:\\Apps\\", "front.", "front", "D:\\Apps\\VKB.exe", "D:\\Apps\\front.ini", "front"},
         {"D:\\Apps\\.exe", false, "D:\\Apps\\", ".exe", "", "D:\\Apps\\VKB.exe", "D:\\Apps\\.ini", ""},
         // A trail byte that looks like '\\' or '.' is neither.
-        {"C:\\Tools\\A\x95\\B.exe", true, "C:\\Tools\\", "A\x95\\B.exe", "A\x95\\B",
-         "C:\\Tools\\VKB.exe", "C:\\Tools\\A\x95\\B.ini", "A\x95\\b"},
-        {"C:\\Tools\\A\x95\\B.exe", false, "C:\\Tools\\A\x95\\", "B.exe", "B",
-         "C:\\Tools\\A\x95\\VKB.exe", "C:\\Tools\\A\x95\\B.ini", "B"},
+        {"C:\\Tools\\A\x95\\B.exe", true, "C:\\Tools\\", "A\x95\\B.exe", "A\x95\\B", "C:\\Tools\\VKB.exe", "C:\\Tools\\A\x95\\B.ini", "A\x95\\b"},
+        {"C:\\Tools\\A\x95\\B.exe", false, "C:\\Tools\\A\x95\\", "B.exe", "B", "C:\\Tools\\A\x95\\VKB.exe", "C:\\Tools\\A\x95\\B.ini", "B"},
         {"D:\\ab\x81.x", true, "D:\\", "ab\x81.x", "ab\x81.x", "D:\\VKB.exe", "D:\\ab\x81.x.ini", "ab\x81.x"},
         {"D:\\ab\x81.x", false, "D:\\", "ab\x81.x", "ab\x81", "D:\\VKB.exe", "D:\\ab\x81.ini", "ab\x81"},
     };

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "native/BuilderInputs.h"
+#include "helpers/BuilderInputs.h"
 #include "native/ErrorOf.h"
 #include "native/MemoryIni.h"
 

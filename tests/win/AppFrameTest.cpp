@@ -15,14 +15,14 @@ TEST_F(Form1Test, ErrorBoxShowsTitleAndFullStopThenGivesTheWindowBack) {
     HWND focusBefore = GetFocus();
     ASSERT_EQ(focusBefore, form->btnCreate.Handle());
 
-    TBoxAnswerer answerer(*form);
+    TDialogAnswerer answerer(PressOk, *form);
     form->btnCreate.Click(); // the source is empty: the Create check fails
     ASSERT_TRUE(answerer.Wait());
-    EXPECT_EQ(answerer.caption, "win_tests"); // from win_tests.exe; the first letter stays
-    EXPECT_EQ(answerer.caption, Application->Title());
-    EXPECT_EQ(answerer.text, "The specified source does not exist.");
-    EXPECT_EQ(answerer.owner, Application->Handle());
-    EXPECT_FALSE(answerer.watchedEnabledWhileUp);
+    EXPECT_EQ(answerer.Seen().caption, "win_tests"); // from win_tests.exe; the first letter stays
+    EXPECT_EQ(answerer.Seen().caption, Application->Title());
+    EXPECT_EQ(answerer.Seen().text, "The specified source does not exist.");
+    EXPECT_EQ(answerer.Seen().owner, Application->Handle());
+    EXPECT_FALSE(answerer.Seen().watchedEnabledWhileUp);
 
     EXPECT_TRUE(IsWindowEnabled(*form));
     EXPECT_EQ(GetFocus(), focusBefore);
@@ -36,17 +36,17 @@ TEST_F(Form1Test, MouseCaptureIsReleasedBeforeTheBoxAndAbortsStaySilent) {
     SetCapture(form->btnCreate);
     ASSERT_EQ(GetCapture(), form->btnCreate.Handle());
     {
-        TBoxAnswerer answerer;
+        TDialogAnswerer answerer;
         try {
             throw Exception("Index out of bounds (10)");
         } catch (...) {
             Application->ReportError(std::current_exception());
         }
         ASSERT_TRUE(answerer.Wait());
-        EXPECT_EQ(answerer.captureWhileUp, nullptr);
-        EXPECT_EQ(answerer.text, "Index out of bounds (10)");
+        EXPECT_EQ(answerer.Seen().captureWhileUp, nullptr);
+        EXPECT_EQ(answerer.Seen().text, "Index out of bounds (10)");
     }
-    TBoxAnswerer silent;
+    TDialogAnswerer silent;
     try {
         throw EAbort();
     } catch (...) {
@@ -65,10 +65,10 @@ public:
 
 TEST(AppFrameTest, ErrorInFormCreateIsShownAndTheWindowStillComesUp) {
     TApplication app; // a fresh frame, so this window becomes its main window
-    TBoxAnswerer answerer;
+    TDialogAnswerer answerer;
     auto* form = app.CreateMainWindow<TFailingCreateForm>();
     ASSERT_TRUE(answerer.Wait());
-    EXPECT_EQ(answerer.text, "Cannot read the settings (disk)");
+    EXPECT_EQ(answerer.Seen().text, "Cannot read the settings (disk)");
     EXPECT_EQ(app.MainForm(), form);
     PostQuitMessage(0);
     app.RunMessageLoop();
@@ -101,11 +101,11 @@ TEST(AppFrameTest, ClosingRunsTheCloseHandlerAndQuits) {
     };
     TApplication app;
     auto* form = app.CreateMainWindow<TCountingForm>();
-    TBoxAnswerer answerer;
+    TDialogAnswerer answerer;
     PostMessageA(*form, WM_CLOSE, 0, 0);
     app.RunMessageLoop(); // returns once the quit request is taken off the queue
     ASSERT_TRUE(answerer.Wait());
     EXPECT_EQ(form->closes, 1);
-    EXPECT_EQ(answerer.text, "Unable to write to C:\\x\\100%s.ini.");
+    EXPECT_EQ(answerer.Seen().text, "Unable to write to C:\\x\\100%s.ini.");
     EXPECT_TRUE(app.QuitRequested());
 }

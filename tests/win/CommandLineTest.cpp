@@ -9,7 +9,7 @@
 
 #include "builder/BuilderPath.h"
 #include "builder/Launch.h"
-#include "native/BuilderInputs.h"
+#include "helpers/BuilderInputs.h"
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
 #include "helpers/WinProcess.h"
@@ -38,9 +38,7 @@ std::string Directory(const std::string& path) {
 
 TEST(CommandLine, CorpusSplitsBackIntoExactlyTheOptionsAndValues) {
     // Bytes 128-255 must survive the trip through the ANSI code page for this to mean much.
-    std::string high;
-    for (int c = 128; c <= 255; ++c)
-        high += static_cast<char>(c);
+    const std::string high = AllHighBytes();
     ASSERT_EQ(Narrow(Widen(high).c_str()), high) << "code page " << GetACP();
 
     int failures = 0;
@@ -55,10 +53,7 @@ TEST(CommandLine, CorpusSplitsBackIntoExactlyTheOptionsAndValues) {
 }
 
 TEST(CommandLine, InjectionAttemptAndDriveRootStayWithinTheirValues) {
-    BuilderInputs in;
-    in.source = "C:\\";
-    in.output = "D:\\out dir\\";
-    in.title = "x\" -flagdev -source \"C:\\";
+    const BuilderInputs in{"C:\\", "D:\\out dir\\", "x\" -flagdev -source \"C:\\"};
     EXPECT_EQ(ArgumentsSeenByBuilder(BuildParameters(in)),
               (std::vector<std::string>{"-source", "C:\\", "-out", "D:\\out dir\\", "-title",
                                         "x\" -flagdev -source \"C:\\", "-waitonexit"}));

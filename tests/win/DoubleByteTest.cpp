@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "controls/AnsiText.h"
 #include "gui/Form1.h"
@@ -15,18 +16,12 @@ namespace {
 const std::string kHead = "C:\\\x83\x66";
 const std::string kItem = kHead + "\x81\x5B\x83\x5E\\\x91\x66\x8D\xDE";
 
-DWORD SelectionStart(HWND edit) {
+// The edit's selection, start and end, in UTF-16 units.
+std::pair<DWORD, DWORD> Selection(HWND edit) {
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return start;
-}
-
-DWORD SelectionEnd(HWND edit) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return end;
+    return {start, end};
 }
 
 } // namespace
@@ -44,17 +39,19 @@ TEST(DoubleByteCodePage, TypedCharactersCompleteAndSelectWholeCharacters) {
     SetWindowTextA(edit, "C:\\");
     SendMessageW(edit, EM_SETSEL, 3, 3);
 
-    // A typed double-byte character completes like any other...
-    PostMessageW(edit, WM_CHAR, 0x30C7, 1); // デ
-    PumpPending();
-    EXPECT_EQ(gui::ExactText(edit), kItem);
-    EXPECT_EQ(SelectionStart(edit), 4u); // C : \ デ
-    EXPECT_EQ(SelectionEnd(edit), 9u);
-
-    // ... and the next one is looked up after the characters before the selection.
-    PostMessageW(edit, WM_CHAR, 0x30FC, 1); // ー
-    PumpPending();
-    EXPECT_EQ(gui::ExactText(edit), kItem);
-    EXPECT_EQ(SelectionStart(edit), 5u);
-    EXPECT_EQ(SelectionEnd(edit), 9u);
+    // A typed double-byte character completes like any other, and the next one is looked up
+    // after the characters before the selection; the rest of the entry stays selected.
+    const struct {
+        wchar_t typed;
+        std::pair<DWORD, DWORD> selection;
+    } steps[] = {
+        {0x30C7, {4, 9}}, // デ: C : \ デ before the selection
+        {0x30FC, {5, 9}}, // ー
+    };
+    for (const auto& step : steps) {
+        PostMessageW(edit, WM_CHAR, step.typed, 1);
+        PumpPending();
+        EXPECT_EQ(gui::ExactText(edit), kItem);
+        EXPECT_EQ(Selection(edit), step.selection);
+    }
 }

@@ -1,12 +1,11 @@
 // The main window built inside the test's application object, with the helpers its tests
-// share: class names by kind, sizes, what "Create!" reads, and keys through the event loop.
+// share: class names, sizes, what "Create!" reads, and keys through the event loop.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "gui/ControlIds.h"
@@ -21,18 +20,6 @@ inline std::string ClassOf(HWND hwnd) {
     char name[64] = {};
     GetClassNameA(hwnd, name, sizeof name);
     return name;
-}
-
-// The window class of a control, from the kind its name begins with.
-inline std::string ClassOfKind(const std::string& name) {
-    const std::pair<const char*, const char*> kinds[] = {
-        {"btn", "Button"},   {"cbx", "Button"},     {"lbl", "Static"},   {"bvl", "Static"},
-        {"edt", "Edit"},     {"spn", "Edit"},       {"cmb", "ComboBox"}, {"pge", WC_TABCONTROLA},
-        {"Panel", "TPanel"}, {"TabSheet", "TPanel"}};
-    for (const auto& [prefix, cls] : kinds)
-        if (name.rfind(prefix, 0) == 0)
-            return cls;
-    return "?";
 }
 
 // What "Create!" reads from the field of that id.

@@ -1,7 +1,8 @@
-// The main window as built: its control tree, the Advanced/Simple toggle, and how errors
-// reach the user through the application frame.
+// The main window as built: its controls, the keyboard's way through them, the advanced block
+// made when first shown, and what "Create!" refuses. Its size: Form1SizeTest.cpp.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,32 +11,86 @@
 
 using namespace form1test;
 
+namespace {
+
+// How a control's rectangle is checked: exactly; as wide as its caption, the designed width at
+// least; as high as its font makes it; or not here (a page lies over its page control's
+// display area, a label beside its field has a test of its own).
+enum TPlaced { kExactly, kWidthAtLeast, kAnyHeight, kElsewhere };
+
+struct TBuiltControl {
+    ControlId id;
+    const char* windowClass;
+    const char* text;
+    gui::Rect bounds; // at 96 dpi, in its parent's client area
+    TPlaced placed = kExactly;
+};
+
+// Every control of the main window as built at 96 dpi, the advanced block made: the window's
+// own children stand inside its 8-pixel border.
+// clang-format off
+const TBuiltControl kBuilt[] = {
+    {idPanel2, "TPanel", "", {8, 8, 370, 80}},
+    {idBtnBrowseSrc, "Button", "...", {344, 0, 26, 21}},
+    {idBtnBrowseOut, "Button", "...", {344, 27, 26, 21}},
+    {idLblSource, "Static", "Source", {0, 3, 34, 13}, kWidthAtLeast},
+    {idCmbSource, "ComboBox", "", {56, 0, 280, 0}, kAnyHeight},
+    {idLblOutput, "Static", "Output", {0, 29, 32, 13}, kWidthAtLeast},
+    {idCmbOutput, "ComboBox", "", {56, 26, 280, 0}, kAnyHeight},
+    {idBtnAdvanced, "Button", "Advanced", {215, 55, 75, 25}},
+    {idBtnCreate, "Button", "Create!", {295, 54, 75, 25}},
+    {idLblURL, "Static", "www.veskmaker.example", {9, 60, 105, 13}, kWidthAtLeast},
+    {idPanel3, "TPanel", "", {8, 96, 370, 174}},
+    {idPgeAdvanced, "SysTabControl32", "", {0, 10, 370, 164}},
+    {idTabSheet1, "TPanel", "Text", {}, kElsewhere},
+    {idLblTitle, "Static", "Title", {}, kElsewhere},
+    {idEdtTitle, "Edit", "", {72, 16, 282, 21}},
+    {idLblAuthor, "Static", "Author", {}, kElsewhere},
+    {idEdtAuthor, "Edit", "", {72, 44, 282, 21}},
+    {idLblBuild, "Static", "Build", {}, kElsewhere},
+    {idEdtBuild, "Edit", "", {72, 72, 282, 21}},
+    {idLblCopyright, "Static", "Copyright", {}, kElsewhere},
+    {idEdtCopyright, "Edit", "", {72, 100, 282, 21}},
+    {idTabSheet2, "TPanel", "Misc.", {}, kElsewhere},
+    {idCbxDev, "Button", "Development only", {8, 8, 177, 17}},
+    {idCbxMpXfer, "Button", "Allow multiplayer transfer", {8, 32, 169, 17}},
+    {idCbxProtected, "Button", "Protected", {8, 56, 169, 17}},
+    {idLblPriority, "Static", "Priority", {8, 81, 31, 13}, kWidthAtLeast},
+    {idSpnPriority, "Edit", "0", {54, 78, 93, 22}},
+    {idBvlSeparator, "Static", "", {0, 0, 370, 2}},
+};
+// clang-format on
+
+void ExpectPlaced(const gui::Rect& r, const TBuiltControl& built) {
+    if (built.placed == kElsewhere)
+        return;
+    EXPECT_EQ(r.left, built.bounds.left);
+    EXPECT_EQ(r.top, built.bounds.top);
+    if (built.placed == kWidthAtLeast) {
+        EXPECT_GE(r.width, built.bounds.width);
+    } else {
+        EXPECT_EQ(r.width, built.bounds.width);
+    }
+    if (built.placed != kAnyHeight) {
+        EXPECT_EQ(r.height, built.bounds.height);
+    }
+}
+
+} // namespace
+
 TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
     form->btnAdvanced.Click();
     form->btnAdvanced.Click();
-    for (const gui::TDesignRow& row : gui::kForm1Design) {
-        SCOPED_TRACE(row.name);
-        gui::TControl& control = form->Control(row.id);
-        EXPECT_EQ(ClassOf(control), ClassOfKind(row.name));
-        EXPECT_EQ(control.Text(), row.text);
+    // A control the design gains is a row here too.
+    ASSERT_EQ(std::size(kBuilt), std::size(gui::kForm1Design));
+    for (const TBuiltControl& built : kBuilt) {
+        SCOPED_TRACE(built.id);
+        gui::TControl& control = form->Control(built.id);
         ASSERT_NE(control.Handle(), nullptr);
-        EXPECT_EQ(control.Id(), row.id);
-        // Pages lie over their page control's display area; labels stand beside their field.
-        if (row.options & (gui::doPage | gui::doBeside))
-            continue;
-        const int border = row.parent == idForm ? gui::kFormBorder : 0;
-        const gui::Rect r = control.Bounds();
-        EXPECT_EQ(r.left, row.bounds.left + border);
-        EXPECT_EQ(r.top, row.bounds.top + border);
-        if (row.options & gui::doAutoWidth) {
-            EXPECT_GE(r.width, row.bounds.width);
-        } else {
-            EXPECT_EQ(r.width, row.bounds.width);
-        }
-        // A combo box's field is as high as its font makes it.
-        if (row.id != idCmbSource && row.id != idCmbOutput) {
-            EXPECT_EQ(r.height, row.bounds.height);
-        }
+        EXPECT_EQ(ClassOf(control), built.windowClass);
+        EXPECT_EQ(control.Text(), built.text);
+        EXPECT_EQ(control.Id(), built.id);
+        ExpectPlaced(control.Bounds(), built);
     }
     for (gui::TComboBox* combo : {&form->cmbSource, &form->cmbOutput})
         EXPECT_EQ(GetWindowLongPtrA(*combo, GWL_STYLE) & (CBS_SORT | 3), CBS_DROPDOWN);
@@ -139,82 +194,6 @@ TEST_F(Form1Test, AdvancedBlockIsMadeWhenFirstShownWithWhatItHeld) {
     EXPECT_EQ(gui::ExactText(form->spnPriority), "0");
 }
 
-TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
-    SIZE simple = WindowSize(*form);
-    EXPECT_FALSE(form->Panel3.Visible());
-    EXPECT_FALSE(form->Panel3.Enabled());
-    RECT client{};
-    GetClientRect(*form, &client);
-    EXPECT_EQ(client.right, 386);
-    EXPECT_EQ(client.bottom, 96);
-
-    form->edtTitle.SetText("kept");
-    form->cbxProtected.SetChecked(true);
-    form->btnAdvanced.Click();
-    EXPECT_EQ(form->btnAdvanced.Text(), "Simple");
-    EXPECT_TRUE(form->Panel3.Visible());
-    EXPECT_TRUE(form->Panel3.Enabled());
-    GetClientRect(*form, &client);
-    EXPECT_EQ(client.right, 386);
-    EXPECT_EQ(client.bottom, 278);
-    SIZE advanced = WindowSize(*form);
-    EXPECT_EQ(advanced.cy - simple.cy, 182);
-
-    form->btnAdvanced.Click();
-    EXPECT_EQ(form->btnAdvanced.Text(), "Advanced");
-    EXPECT_FALSE(form->Panel3.Enabled());
-    SIZE again = WindowSize(*form);
-    EXPECT_EQ(again.cx, simple.cx);
-    EXPECT_EQ(again.cy, simple.cy);
-
-    EXPECT_EQ(ReadField(*form, idEdtTitle).text, "kept");
-    EXPECT_TRUE(ReadField(*form, idCbxProtected).checked);
-}
-
-TEST_F(Form1Test, GrownNearTheBottomOfTheScreenTheWindowMovesUpJustEnough) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(*form, MONITOR_DEFAULTTONEAREST), &monitor));
-    const RECT work = monitor.rcWork;
-    SetWindowPos(*form, nullptr, 40, work.bottom - WindowSize(*form).cy - 5, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    form->btnAdvanced.Click();
-    RECT rc{};
-    GetWindowRect(*form, &rc);
-    EXPECT_EQ(rc.bottom, work.bottom);
-    EXPECT_EQ(rc.left, 40);
-    // Back to the simple view it keeps that top; grown where it fits, it keeps its own.
-    form->btnAdvanced.Click();
-    SetWindowPos(*form, nullptr, 40, work.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    form->btnAdvanced.Click();
-    GetWindowRect(*form, &rc);
-    EXPECT_EQ(rc.top, work.top + 10);
-}
-
-TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
-    // Maximised from a place near the bottom of the screen, it must come back whole on it.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(*form, MONITOR_DEFAULTTONEAREST), &monitor));
-    SetWindowPos(*form, nullptr, 40, monitor.rcWork.bottom - WindowSize(*form).cy - 5, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(*form, SW_SHOWMAXIMIZED);
-    form->btnAdvanced.Click();
-    // The block made while maximised follows the window's right edge.
-    RECT client{};
-    GetClientRect(*form, &client);
-    const gui::Rect page = form->pgeAdvanced.Bounds(); // in the block's client area
-    EXPECT_EQ(form->Panel3.Bounds().left + page.left + page.width + gui::kFormBorder, client.right);
-    ShowWindow(*form, SW_RESTORE);
-    PumpPending();
-    GetClientRect(*form, &client);
-    EXPECT_EQ(client.right, 386);
-    EXPECT_EQ(client.bottom, 278);
-    RECT rc{};
-    GetWindowRect(*form, &rc);
-    EXPECT_LE(rc.bottom, monitor.rcWork.bottom);
-}
-
 // What the user sees in a field is what the builder receives, or nothing starts.
 TEST_F(Form1Test, TextsTheCodePageCannotHoldAreRefusedNamingTheField) {
     winfiles::TempDir source;
@@ -222,11 +201,12 @@ TEST_F(Form1Test, TextsTheCodePageCannotHoldAreRefusedNamingTheField) {
     form->cmbSource.SetText(source.Path());
     ASSERT_TRUE(IsWindowUnicode(form->cmbOutput));
     SetWindowTextW(form->cmbOutput.EditHandle(), L"\u03A9mega.vkpak");
-    TBoxAnswerer answerer(*form);
+    TDialogAnswerer answerer(PressOk, *form);
     form->btnCreate.Click();
     ASSERT_TRUE(answerer.Wait());
-    EXPECT_EQ(answerer.text, "The Output field contains characters that the system's code page "
-                             "cannot represent, so the builder would receive other ones.");
+    EXPECT_EQ(answerer.Seen().text,
+              "The Output field contains characters that the system's code page "
+              "cannot represent, so the builder would receive other ones.");
     EXPECT_EQ(form->hstSource.Count(), 0);
     EXPECT_EQ(form->hstOutput.Count(), 0);
 }

@@ -1,32 +1,25 @@
 // Settings files damaged, hand-edited or written by something else: loading them must not
 // crash or overfill the lists, and the save that follows must leave a file that loads back
-// to exactly the lists the user saw.
+// to exactly the lists the user saw. Garbage is checked for what holds of any file; files
+// written by hand for the very lists and file text they give, as Wine's private-profile
+// functions read and write them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "History/History.h"
-#include "History/IniFile.h"
 #include "helpers/WinFiles.h"
-#include "helpers/WinProcess.h"
-#include "win/IniFormat.h"
-#include "win/WinTestSupport.h"
+#include "win/HostileIniFixture.h"
+
+using namespace hostileini;
+using namespace std::string_literals;
 
 namespace {
-
-using Entries = std::vector<std::string>;
-
-constexpr int kMaxItems = 10;
-// Longest value TIniFile reads back whole.
-// Entries are read whole up to the reader's own bound.
-constexpr std::size_t kLongestEntry = 1u << 26;
-const char* const kSections[] = {"source", "out"};
 
 std::uint32_t Next(std::uint32_t& state) {
     state ^= state << 13;
@@ -34,63 +27,6 @@ std::uint32_t Next(std::uint32_t& state) {
     state ^= state << 5;
     return state;
 }
-
-using namespace inifmt;
-
-class HostileIniTest : public ::testing::Test {
-protected:
-    static void ExpectSane(const THistory& h, const char* when) {
-        EXPECT_LE(h.Count(), kMaxItems) << when;
-        for (int i = 0; i < h.Count(); ++i) {
-            EXPECT_FALSE(h.Item(i).empty()) << when << ": entry " << i;
-            EXPECT_LE(h.Item(i).size(), kLongestEntry) << when << ": entry " << i;
-        }
-    }
-
-    // Loads both lists from the bytes, saves them, checks the saved file's sections and
-    // loads again. Each call gets a file of its own: the system caches files by name.
-    void LoadSaveLoad(const std::string& name, const std::string& bytes) {
-        SCOPED_TRACE(name);
-        const std::string path = dir_ / (std::to_string(++files_) + ".ini");
-        WriteRaw(path, bytes);
-
-        Entries loaded[2];
-        for (int s = 0; s < 2; ++s) {
-            THistory h;
-            h.SetMaxItems(kMaxItems);
-            ASSERT_NO_THROW(h.LoadFromIniFile(path, kSections[s]));
-            ExpectSane(h, "first load");
-            loaded[s] = h.Items();
-            listsWithEntries_ += h.Count() > 0 ? 1 : 0;
-            ASSERT_NO_THROW(h.SaveToIniFile(path, kSections[s]));
-        }
-        const std::string saved = winfiles::ReadFileText(path);
-        for (int s = 0; s < 2; ++s) {
-            const int count = static_cast<int>(loaded[s].size());
-            const std::string problem = SectionProblem(saved, kSections[s], count);
-            EXPECT_TRUE(problem.empty()) << problem;
-
-            THistory back;
-            back.SetMaxItems(kMaxItems);
-            ASSERT_NO_THROW(back.LoadFromIniFile(path, kSections[s]));
-            ExpectSane(back, "load after save");
-            const Entries reloaded = back.Items();
-            if (reloaded == loaded[s]) {
-                continue;
-            }
-            // The one tolerated difference: entries whose ends the format cannot hold.
-            EXPECT_EQ(reloaded, AsTheFormatGivesItBack(loaded[s]))
-                << "[" << kSections[s] << "] loaded:" << Shown(loaded[s])
-                << "\n  after save and load:" << Shown(reloaded);
-            ++changedByTheFormat_;
-        }
-    }
-
-    winfiles::TempDir dir_{"vesk-hostile"};
-    int files_ = 0;
-    int changedByTheFormat_ = 0;
-    int listsWithEntries_ = 0;
-};
 
 // Section headers, keys, line ends and quotes mixed with runs of arbitrary bytes, so that
 // the parser meets both the structure it knows and garbage inside it.
@@ -145,20 +81,39 @@ TEST_F(HostileIniTest, RandomBytesAndBrokenStructure) {
                  "\xEF\xBB\xBF" + HostileText(state, 200, true));
     // Garbage that never reaches the parser's structure would prove little.
     EXPECT_GE(listsWithEntries_, 20);
-    std::cout << "[          ] " << listsWithEntries_ << " lists loaded entries, "
-              << changedByTheFormat_ << " came back changed the way the format changes values\n";
+    std::cout << "[          ] " << listsWithEntries_ << " lists loaded entries\n";
 }
 
+// A NUL ends a value, a key, a section's name or a line's content where it stands.
 TEST_F(HostileIniTest, NulBytesInValuesKeysSectionNamesAndWholeFiles) {
-    using namespace std::string_literals;
-    LoadSaveLoad("NUL inside values", "[source]\r\n0=a\0b\r\n1=\0hidden\r\n2=c \0d\r\n"
-                                      "[out]\r\n0=\0\r\n1=o\0\0\r\n"s);
-    LoadSaveLoad("NUL inside keys", "[source]\r\n0\0x=a\r\n1=b\r\n\0=c\r\n"s);
-    LoadSaveLoad("NUL inside a section name", "[source\0junk]\r\n0=a\r\n[out]\r\n0=o\r\n"s);
-    LoadSaveLoad("NUL line ends", "[source]\0"
-                                  "0=a\0"
-                                  "1=b\0"s);
-    LoadSaveLoad("only NULs", std::string(4096, '\0'));
+    const TIniCase cases[] = {
+        {"NUL inside values",
+         "[source]\r\n0=a\0b\r\n1=\0hidden\r\n2=c \0d\r\n[out]\r\n0=\0\r\n1=o\0\0\r\n"s,
+         {"a", "c "},
+         {"o"},
+         "[source]\r\n0=a\r\n1=\"c \"\r\n[out]\r\n0=o\r\n"},
+        {"NUL inside keys",
+         "[source]\r\n0\0x=a\r\n1=b\r\n\0=c\r\n"s,
+         {"a", "b"},
+         {},
+         "[source]\r\n0=a\r\n1=b\r\n"},
+        {"NUL inside a section name",
+         "[source\0junk]\r\n0=a\r\n[out]\r\n0=o\r\n"s,
+         {"a"},
+         {"o"},
+         "[source]\r\n0=a\r\n[out]\r\n0=o\r\n"},
+        // One line, the section's header: the empty list's save removes it.
+        {"NUL line ends",
+         "[source]\0"
+         "0=a\0"
+         "1=b\0"s,
+         {},
+         {},
+         ""},
+        {"only NULs", std::string(4096, '\0'), {}, {}, std::string(4096, '\0')},
+    };
+    for (const TIniCase& c : cases)
+        ExpectCase(c);
 }
 
 TEST_F(HostileIniTest, TenThousandKeys) {
@@ -171,76 +126,140 @@ TEST_F(HostileIniTest, TenThousandKeys) {
         many += "k" + std::to_string(i) + "=x\r\n";
     }
     many += "3=D:\\out.vkpak\r\n";
-    LoadSaveLoad("10,000 keys around the ones read", many);
+    // Keys 0 to 9 are read, and key 0 is missing: entries 1 to 9 move up a key.
+    Entries nine;
+    std::string saved = "[source]\r\n";
+    for (int i = 1; i <= 9; ++i) {
+        nine.push_back("C:\\entry" + std::to_string(i));
+        saved += std::to_string(i - 1) + "=C:\\entry" + std::to_string(i) + "\r\n";
+    }
+    ExpectCase({"10,000 keys around the ones read",
+                many,
+                nine,
+                {"D:\\out.vkpak"},
+                saved + "[out]\r\n0=D:\\out.vkpak\r\n"});
 
     std::string sections;
     for (int i = 0; i < 3000; ++i) {
         sections += "[s" + std::to_string(i) + "]\r\n0=v\r\n";
     }
-    LoadSaveLoad("3,000 sections before the ones read",
-                 sections + "[source]\r\n0=a\r\n[out]\r\n0=b\r\n");
+    const std::string ours = "[source]\r\n0=a\r\n[out]\r\n0=b\r\n";
+    ExpectCase(
+        {"3,000 sections before the ones read", sections + ours, {"a"}, {"b"}, sections + ours});
 }
 
 TEST_F(HostileIniTest, OneMegabyteLines) {
     const std::string mb(1 << 20, 'x');
-    std::string blanks(1 << 20, ' ');
-    LoadSaveLoad("1 MB value", "[source]\r\n0=" + mb + "\r\n1=b\r\n[out]\r\n0=o");
-    LoadSaveLoad("1 MB key", "[source]\r\n" + mb + "=v\r\n0=a\r\n");
-    // A section of its own outlives the saves, and every write rewrites the whole file: a
-    // quarter of the length keeps the run short.
-    LoadSaveLoad("long section name",
-                 "[" + mb.substr(0, mb.size() / 4) + "]\r\n0=v\r\n[source]\r\n0=a\r\n");
-    LoadSaveLoad("1 MB line without = or line end", "[source]\r\n0=a\r\n" + mb);
-    LoadSaveLoad("1 MB of blanks as a value", "[source]\r\n0=" + blanks + "a\r\n1=b" + blanks);
-    LoadSaveLoad("value with a blank where the first read buffer ends",
-                 "[source]\r\n0=" + std::string(2046, 'x') + " tail\r\n");
-    LoadSaveLoad("quoted 1 MB value", "[source]\r\n0=\"" + mb + "\"\r\n");
+    const std::string quarter = mb.substr(0, mb.size() / 4);
+    const std::string blanks(1 << 20, ' ');
+    const std::string filled = std::string(2046, 'x') + " tail";
+    const TIniCase cases[] = {
+        {"1 MB value",
+         "[source]\r\n0=" + mb + "\r\n1=b\r\n[out]\r\n0=o",
+         {mb, "b"},
+         {"o"},
+         "[source]\r\n0=" + mb + "\r\n1=b\r\n[out]\r\n0=o\r\n"},
+        {"1 MB key", "[source]\r\n" + mb + "=v\r\n0=a\r\n", {"a"}, {}, "[source]\r\n0=a\r\n"},
+        // A section of its own outlives the saves, and every write rewrites the whole file: a
+        // quarter of the length keeps the run short.
+        {"long section name",
+         "[" + quarter + "]\r\n0=v\r\n[source]\r\n0=a\r\n",
+         {"a"},
+         {},
+         "[" + quarter + "]\r\n0=v\r\n[source]\r\n0=a\r\n"},
+        {"1 MB line without = or line end",
+         "[source]\r\n0=a\r\n" + mb,
+         {"a"},
+         {},
+         "[source]\r\n0=a\r\n"},
+        {"1 MB of blanks as a value",
+         "[source]\r\n0=" + blanks + "a\r\n1=b" + blanks,
+         {"a", "b"},
+         {},
+         "[source]\r\n0=a\r\n1=b\r\n"},
+        {"value with a blank where the first read buffer ends",
+         "[source]\r\n0=" + filled + "\r\n",
+         {filled},
+         {},
+         "[source]\r\n0=" + filled + "\r\n"},
+        {"quoted 1 MB value",
+         "[source]\r\n0=\"" + mb + "\"\r\n",
+         {mb},
+         {},
+         "[source]\r\n0=" + mb + "\r\n"},
+    };
+    for (const TIniCase& c : cases)
+        ExpectCase(c);
 }
 
+// Only the first copy of a section is read, letter case ignored, and the save leaves one.
 TEST_F(HostileIniTest, DuplicateSectionsSaveToOneSectionThatLoadsBackTheSame) {
-    LoadSaveLoad("section twice", "[source]\r\n0=a\r\n[out]\r\n0=o\r\n"
-                                  "[source]\r\n0=b\r\n1=c\r\n2=d\r\n");
-    LoadSaveLoad("section twice, other letter case", "[source]\r\n0=a\r\n[SOURCE]\r\n1=c\r\n");
-    LoadSaveLoad("section three times, first one empty",
-                 "[source]\r\n[source]\r\n0=a\r\n[source]\r\n0=x\r\n1=y\r\n");
-    LoadSaveLoad("both sections twice, interleaved",
-                 "[out]\r\n0=o1\r\n[source]\r\n0=s1\r\n[out]\r\n1=o2\r\n[source]\r\n1=s2\r\n");
+    const TIniCase cases[] = {
+        {"section twice",
+         "[source]\r\n0=a\r\n[out]\r\n0=o\r\n[source]\r\n0=b\r\n1=c\r\n2=d\r\n",
+         {"a"},
+         {"o"},
+         "[source]\r\n0=a\r\n[out]\r\n0=o\r\n"},
+        {"section twice, other letter case",
+         "[source]\r\n0=a\r\n[SOURCE]\r\n1=c\r\n",
+         {"a"},
+         {},
+         "[source]\r\n0=a\r\n"},
+        {"section three times, first one empty",
+         "[source]\r\n[source]\r\n0=a\r\n[source]\r\n0=x\r\n1=y\r\n",
+         {},
+         {},
+         ""},
+        {"both sections twice, interleaved",
+         "[out]\r\n0=o1\r\n[source]\r\n0=s1\r\n[out]\r\n1=o2\r\n[source]\r\n1=s2\r\n",
+         {"s1"},
+         {"o1"},
+         "[source]\r\n0=s1\r\n[out]\r\n0=o1\r\n"},
+    };
+    for (const TIniCase& c : cases)
+        ExpectCase(c);
 }
 
 TEST_F(HostileIniTest, CrOnlyAndLfOnlyLineEndsLoadTheSameEntries) {
     const Entries source = {"C:\\Work\\heavy", "\\\\srv\\share", "D:\\a b"};
-    const Entries out = {"C:\\out.vkpak"};
-    const std::string ends[] = {"\r\n", "\r", "\n", "\n\r", "\r\r\n"};
-    for (const std::string& end : ends) {
+    for (const std::string end : {"\r\n", "\r", "\n", "\n\r", "\r\r\n"}) {
         std::string text = "[source]" + end;
         for (std::size_t i = 0; i < source.size(); ++i) {
             text += std::to_string(i) + "=" + source[i] + end;
         }
-        text += "[out]" + end + "0=" + out[0]; // no line end at the end of the file
-        const std::string path = dir_ / ("ends" + std::to_string(++files_) + ".ini");
-        WriteRaw(path, text);
-        THistory s, o;
-        s.SetMaxItems(kMaxItems);
-        o.SetMaxItems(kMaxItems);
-        s.LoadFromIniFile(path, "source");
-        o.LoadFromIniFile(path, "out");
-        EXPECT_EQ(s.Items(), source) << Shown({end});
-        EXPECT_EQ(o.Items(), out) << Shown({end});
-        LoadSaveLoad("line ends" + Shown({end}), text);
+        text += "[out]" + end + "0=C:\\out.vkpak"; // no line end at the end of the file
+        ExpectCase({"line ends " + Shown(end),
+                    text,
+                    source,
+                    {"C:\\out.vkpak"},
+                    "[source]\r\n0=C:\\Work\\heavy\r\n1=\\\\srv\\share\r\n2=D:\\a b\r\n"
+                    "[out]\r\n0=C:\\out.vkpak\r\n"});
     }
 }
 
+// Loaded entries can start or end with a blank or quote when the file quoted them or a NUL cut
+// them; the save puts such an entry inside quotes of its own.
 TEST_F(HostileIniTest, BlanksAndQuotesAtTheEndsOfValues) {
-    // Loaded entries can start or end with a blank or quote when the file quoted them, when
-    // a NUL cut them, or when they were cut at the longest length read.
-    LoadSaveLoad("quoted blanks",
-                 "[source]\r\n0=\"  a  \"\r\n1=' b'\r\n2=\"\t\"\r\n3=\"\x1a\"\r\n");
-    LoadSaveLoad("quotes in quotes", "[source]\r\n0=\"\"a\"\"\r\n1='\"b\"'\r\n2=\"\"\"\"\r\n");
-    LoadSaveLoad("lone and unmatched quotes",
-                 "[source]\r\n0=\"\r\n1='\r\n2=\"a'\r\n3=a\"\r\n4=\"a\r\n");
-    LoadSaveLoad("blank before a NUL", std::string("[source]\r\n0=a \0b\r\n", 18));
-    std::cout << "[          ] " << changedByTheFormat_
-              << " lists came back changed the way the format changes values\n";
+    const TIniCase cases[] = {
+        {"quoted blanks",
+         "[source]\r\n0=\"  a  \"\r\n1=' b'\r\n2=\"\t\"\r\n3=\"\x1a\"\r\n",
+         {"  a  ", " b", "\t", "\x1a"},
+         {},
+         "[source]\r\n0=\"  a  \"\r\n1=\" b\"\r\n2=\"\t\"\r\n3=\"\x1a\"\r\n"},
+        {"quotes in quotes",
+         "[source]\r\n0=\"\"a\"\"\r\n1='\"b\"'\r\n2=\"\"\"\"\r\n",
+         {"\"a\"", "\"b\"", "\"\""},
+         {},
+         "[source]\r\n0=\"\"a\"\"\r\n1=\"\"b\"\"\r\n2=\"\"\"\"\r\n"},
+        {"lone and unmatched quotes",
+         "[source]\r\n0=\"\r\n1='\r\n2=\"a'\r\n3=a\"\r\n4=\"a\r\n",
+         {"\"", "'", "\"a'", "a\"", "\"a"},
+         {},
+         "[source]\r\n0=\"\r\n1='\r\n2=\"a'\r\n3=a\"\r\n4=\"a\r\n"},
+        {"blank before a NUL", "[source]\r\n0=a \0b\r\n"s, {"a "}, {}, "[source]\r\n0=\"a \"\r\n"},
+    };
+    for (const TIniCase& c : cases)
+        ExpectCase(c);
 }
 
 TEST_F(HostileIniTest, LineBreaksInsideEntriesStayInsideTheirKey) {
@@ -251,24 +270,14 @@ TEST_F(HostileIniTest, LineBreaksInsideEntriesStayInsideTheirKey) {
     source.SetMaxItems(kMaxItems);
     out.SetMaxItems(kMaxItems);
     source.Add("C:\\Work\\heavy");
-    const Entries written = {"e.vkpak\n9=x", "b.vkpak\rc=d", "C:\\a.vkpak\r\n[source]\r\n0=C:\\b"};
-    for (auto it = written.rbegin(); it != written.rend(); ++it) {
-        out.Add(*it);
-    }
+    for (const char* text : {"C:\\a.vkpak\r\n[source]\r\n0=C:\\b", "b.vkpak\rc=d", "e.vkpak\n9=x"})
+        out.Add(text);
     ASSERT_NO_THROW(source.SaveToIniFile(path, "source"));
     ASSERT_NO_THROW(out.SaveToIniFile(path, "out"));
-
-    const std::string saved = winfiles::ReadFileText(path);
-    for (const auto& [section, count] : {std::pair<const char*, int>{"source", 1}, {"out", 3}}) {
-        const std::string problem = SectionProblem(saved, section, count);
-        EXPECT_TRUE(problem.empty()) << problem;
-    }
-    THistory sourceBack, outBack;
-    sourceBack.SetMaxItems(kMaxItems);
-    outBack.SetMaxItems(kMaxItems);
-    sourceBack.LoadFromIniFile(path, "source");
-    outBack.LoadFromIniFile(path, "out");
-    EXPECT_EQ(sourceBack.Items(), Entries{"C:\\Work\\heavy"});
     // What a single-line field would have kept: each text up to its first line break.
-    EXPECT_EQ(outBack.Items(), (Entries{"e.vkpak", "b.vkpak", "C:\\a.vkpak"}));
+    EXPECT_EQ(winfiles::ReadFileText(path), "[source]\r\n0=C:\\Work\\heavy\r\n"
+                                            "[out]\r\n0=e.vkpak\r\n1=b.vkpak\r\n2=C:\\a.vkpak\r\n");
+    const TRoundTrip back = LoadSaveLoad("saved with line breaks", winfiles::ReadFileText(path));
+    EXPECT_EQ(back.source, Entries{"C:\\Work\\heavy"});
+    EXPECT_EQ(back.out, (Entries{"e.vkpak", "b.vkpak", "C:\\a.vkpak"}));
 }

@@ -10,18 +10,16 @@
 #include <shlobj.h>
 
 #include <array>
-#include <atomic>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/Drop.h"
 #include "gui/Pickers.h"
+#include "helpers/DialogAnswerer.h"
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
-#include "helpers/WinThread.h"
 #include "helpers/WinProcess.h"
 #include "shared/Path.h"
 #include "shared/System.h"
@@ -31,56 +29,17 @@ namespace {
 using TTempDir = winfiles::TempDir;
 using windrive::ChooseFileType;
 using windrive::FileNameField;
-using windrive::FindThreadDialog;
 using windrive::GetText;
 using windrive::Press;
+using windrive::PressCancel;
+using windrive::PressOk;
 using windrive::Send;
 using windrive::SetText;
-using windrive::WaitUntil;
+using windrive::TDialogAnswerer;
+using winfiles::EndsWithNoCase;
+using winfiles::IsFullPath;
+using winfiles::SamePath;
 using winfiles::SettleAccessTimes;
-
-constexpr DWORD kDialogWaitMs = 20000;
-constexpr DWORD kPollMs = 10;
-
-// Plays the user of the dialog that this thread is about to open. Whatever `act` does, the
-// dialog is cancelled if it is still up afterwards, so a failed step cannot hang the run.
-class TDialogUser {
-public:
-    explicit TDialogUser(std::function<void(HWND)> act)
-        : owner_(GetCurrentThreadId()), act_(std::move(act)), thread_([this] { Run(); }) {}
-    TDialogUser(const TDialogUser&) = delete;
-    TDialogUser& operator=(const TDialogUser&) = delete;
-    ~TDialogUser() { Finish(); }
-
-    // True when a dialog showed up.
-    bool Finish() {
-        thread_.Join();
-        return seen_;
-    }
-
-private:
-    void Run() {
-        HWND dialog = nullptr;
-        if (!WaitUntil([&] { return (dialog = FindThreadDialog(owner_)) != nullptr; },
-                       kDialogWaitMs, kPollMs))
-            return;
-        seen_ = true;
-        act_(dialog);
-        WaitUntil(
-            [&] {
-                HWND open = FindThreadDialog(owner_);
-                if (open && !WaitUntil([&] { return !IsWindow(open); }, 3000, kPollMs))
-                    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-                return open == nullptr;
-            },
-            kDialogWaitMs, kPollMs);
-    }
-
-    DWORD owner_;
-    std::function<void(HWND)> act_;
-    std::atomic<bool> seen_{false};
-    winproc::TThread thread_;
-};
 
 struct TWindowDestroyer {
     void operator()(HWND hwnd) const { DestroyWindow(hwnd); }
@@ -109,15 +68,6 @@ private:
     char saved_[MAX_PATH] = {};
 };
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           lstrcmpiA(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
-}
-
-bool IsFullPath(const std::string& path) {
-    return path.size() > 3 && path[1] == ':' && path[2] == '\\';
-}
-
 gui::TSaveDialog VeskSaveDialog() {
     gui::TSaveDialog dialog;
     dialog.DefaultExt = "vkpak";
@@ -134,13 +84,25 @@ struct TSaveDialogView {
     bool taskWindowEnabled = true;
 };
 
-TSaveDialogView Look(HWND dialog, HWND taskWindow) {
+// One use of the save dialog: it is looked at, the file type chosen, the name typed and the
+// button pressed; Execute must report whether OK was.
+TSaveDialogView UseSaveDialog(gui::TSaveDialog& dialog, HWND taskWindow, int fileType,
+                              const std::string& name, int button) {
     TSaveDialogView view;
-    GetWindowRect(dialog, &view.bounds);
-    view.title = GetText(dialog);
-    view.fileName = GetText(FileNameField(dialog));
-    view.fileType = Send(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0);
-    view.taskWindowEnabled = IsWindowEnabled(taskWindow) != FALSE;
+    TDialogAnswerer user(
+        [&](HWND dlg) {
+            GetWindowRect(dlg, &view.bounds);
+            view.title = GetText(dlg);
+            view.fileName = GetText(FileNameField(dlg));
+            view.fileType = Send(GetDlgItem(dlg, cmb1), CB_GETCURSEL, 0, 0);
+            ChooseFileType(dlg, fileType);
+            SetText(FileNameField(dlg), name);
+            Press(dlg, button);
+        },
+        taskWindow);
+    EXPECT_EQ(dialog.Execute(), button == IDOK);
+    EXPECT_TRUE(user.Wait());
+    view.taskWindowEnabled = user.Seen().watchedEnabledWhileUp;
     return view;
 }
 
@@ -148,8 +110,8 @@ TEST(PickerPlacement, CentresAcrossTheMonitorAThirdOfTheWayDown) {
     // A second monitor right of the first, starting 40 pixels down.
     const RECT work{1280, 40, 1280 + 1920, 1080};
     POINT at = gui::SaveDialogPosition(work, SIZE{600, 400});
-    EXPECT_EQ(at.x, 1280 + (1920 - 600) / 2);
-    EXPECT_EQ(at.y, 40 + (1040 - 400) / 3);
+    EXPECT_EQ(at.x, 1940); // 1280 + 1320 / 2
+    EXPECT_EQ(at.y, 253);  // 40 + 640 / 3
 
     // Odd remainders are dropped, not rounded.
     at = gui::SaveDialogPosition(RECT{0, 0, 1001, 1001}, SIZE{500, 500});
@@ -159,8 +121,8 @@ TEST(PickerPlacement, CentresAcrossTheMonitorAThirdOfTheWayDown) {
     // A dialog larger than the work area overhangs it evenly; the division truncates toward
     // zero on a monitor left of and above the primary one too.
     at = gui::SaveDialogPosition(RECT{-1024, -768, 0, 0}, SIZE{1029, 776});
-    EXPECT_EQ(at.x, -1024 + (-5) / 2);
-    EXPECT_EQ(at.y, -768 + (-8) / 3);
+    EXPECT_EQ(at.x, -1026); // -1024 + -5 / 2
+    EXPECT_EQ(at.y, -770);  // -768 + -8 / 3
 }
 
 TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
@@ -169,19 +131,9 @@ TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
     gui::TSaveDialog dialog = VeskSaveDialog();
 
     // A bare name comes back as a full path with the default extension, even under "All Files".
-    TSaveDialogView first;
-    {
-        TDialogUser user([&](HWND dlg) {
-            first = Look(dlg, task.get());
-            ChooseFileType(dlg, 1);
-            SetText(FileNameField(dlg), "pick-one");
-            Press(dlg, IDOK);
-        });
-        ASSERT_TRUE(dialog.Execute());
-        ASSERT_TRUE(user.Finish());
-    }
+    const TSaveDialogView first = UseSaveDialog(dialog, task.get(), 1, "pick-one", IDOK);
     EXPECT_TRUE(IsFullPath(dialog.FileName)) << dialog.FileName;
-    EXPECT_TRUE(EndsWith(dialog.FileName, "\\pick-one.vkpak")) << dialog.FileName;
+    EXPECT_TRUE(EndsWithNoCase(dialog.FileName, "\\pick-one.vkpak")) << dialog.FileName;
     EXPECT_TRUE(IsFolder(FolderOf(dialog.FileName))) << dialog.FileName;
     EXPECT_EQ(dialog.FilterIndex, 2);
     EXPECT_EQ(first.fileName, "");
@@ -204,18 +156,8 @@ TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
 
     // The next use opens with that filter and file; cancelling it changes nothing.
     const std::string confirmed = dialog.FileName;
-    TSaveDialogView second;
-    {
-        TDialogUser user([&](HWND dlg) {
-            second = Look(dlg, task.get());
-            ChooseFileType(dlg, 0);
-            SetText(FileNameField(dlg), "pick-two");
-            Press(dlg, IDCANCEL);
-        });
-        EXPECT_FALSE(dialog.Execute());
-        ASSERT_TRUE(user.Finish());
-    }
-    EXPECT_TRUE(EndsWith(second.fileName, "pick-one.vkpak")) << second.fileName;
+    const TSaveDialogView second = UseSaveDialog(dialog, task.get(), 0, "pick-two", IDCANCEL);
+    EXPECT_TRUE(EndsWithNoCase(second.fileName, "pick-one.vkpak")) << second.fileName;
     EXPECT_EQ(second.fileType, 1);
     EXPECT_EQ(dialog.FileName, confirmed);
     EXPECT_EQ(dialog.FilterIndex, 2);
@@ -231,12 +173,12 @@ TEST(PickerSaveDialog, CutsAnOverlongStartingNameToTheBuffer) {
 
     std::string shown;
     {
-        TDialogUser user([&](HWND dlg) {
+        TDialogAnswerer user([&](HWND dlg) {
             shown = GetText(FileNameField(dlg));
             Press(dlg, IDCANCEL);
         });
         EXPECT_FALSE(dialog.Execute());
-        ASSERT_TRUE(user.Finish());
+        ASSERT_TRUE(user.Wait());
     }
     // The system reads the handed-over name up to nMaxFile including its terminator.
     EXPECT_EQ(shown, std::string(MAX_PATH - 1, 'n'));
@@ -250,18 +192,11 @@ TEST(PickerFolderBrowser, ConfirmReturnsThePreselectedFolder) {
     SettleAccessTimes(folder);
     TWindow owner = MakeActiveWindow();
 
-    bool ownerEnabled = true;
-    std::string result;
-    {
-        TDialogUser user([&](HWND dlg) {
-            ownerEnabled = IsWindowEnabled(owner.get()) != FALSE;
-            Press(dlg, IDOK);
-        });
-        result = gui::BrowseForFolder(owner.get(), folder);
-        ASSERT_TRUE(user.Finish());
-    }
-    EXPECT_EQ(lstrcmpiA(result.c_str(), folder.c_str()), 0) << result;
-    EXPECT_FALSE(ownerEnabled);
+    TDialogAnswerer user(PressOk, owner.get());
+    const std::string result = gui::BrowseForFolder(owner.get(), folder);
+    ASSERT_TRUE(user.Wait());
+    EXPECT_TRUE(SamePath(result, folder)) << result;
+    EXPECT_FALSE(user.Seen().watchedEnabledWhileUp);
     EXPECT_TRUE(IsWindowEnabled(owner.get()));
 }
 
@@ -274,9 +209,9 @@ TEST(PickerFolderBrowser, CancelReturnsEmptyWhateverTheStart) {
     for (const std::string& start : starts) {
         std::string result = "unset";
         {
-            TDialogUser user([](HWND dlg) { Press(dlg, IDCANCEL); });
+            TDialogAnswerer user(PressCancel);
             result = gui::BrowseForFolder(owner.get(), start);
-            ASSERT_TRUE(user.Finish()) << start;
+            ASSERT_TRUE(user.Wait()) << start;
         }
         EXPECT_EQ(result, "") << start;
     }

@@ -23,6 +23,12 @@ protected:
         SetCursorPos(screen.x, screen.y);
         SendMessageA(button, msg, keys, MAKELPARAM(at.x, at.y));
     }
+    // Let go: raised, the mouse free again, the repeat timer stopped.
+    static void ExpectReleased(TTimerSpeedButton& b) {
+        EXPECT_FALSE(b.Pressed());
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_FALSE(b.RepeatTimer()->Running());
+    }
     void Click(TTimerSpeedButton& b) {
         Mouse(b, WM_LBUTTONDOWN, MK_LBUTTON, Centre(b));
         Mouse(b, WM_LBUTTONUP, 0, Centre(b));
@@ -47,9 +53,7 @@ TEST_F(SpinEditArrowTest, QuickClickStepsExactlyOnceAtRelease) {
 
     Mouse(up, WM_LBUTTONUP, 0, Centre(up));
     EXPECT_EQ(Spin().Text(), "6");
-    EXPECT_FALSE(up.Pressed());
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_FALSE(up.RepeatTimer()->Running());
+    ExpectReleased(up);
 
     Click(Down());
     Click(Down());
@@ -69,9 +73,7 @@ TEST_F(SpinEditArrowTest, DragOffShowsRaisedAndReleaseElsewhereDoesNotStep) {
     Mouse(up, WM_LBUTTONUP, 0, off);
     PumpPending();
     EXPECT_EQ(Spin().Text(), "5");
-    EXPECT_FALSE(up.Pressed());
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_FALSE(up.RepeatTimer()->Running());
+    ExpectReleased(up);
 }
 
 TEST_F(SpinEditArrowTest, HoldingRepeatsFromTheTimerThenOnceMoreAtRelease) {
@@ -110,8 +112,7 @@ TEST_F(SpinEditArrowTest, RightButtonRunsTheTimerButNeverSteps) {
     Mouse(up, WM_RBUTTONUP, 0, Centre(up));
     PumpPending();
     EXPECT_EQ(Spin().Text(), "5");
-    EXPECT_FALSE(up.RepeatTimer()->Running());
-    EXPECT_EQ(GetCapture(), nullptr);
+    ExpectReleased(up);
 }
 
 TEST_F(SpinEditArrowTest, AStepThatFailsStopsTheTimerAndIsReportedOnce) {
@@ -123,14 +124,14 @@ TEST_F(SpinEditArrowTest, AStepThatFailsStopsTheTimerAndIsReportedOnce) {
         throw Exception("step failed");
     };
     TTimerSpeedButton& up = Up();
-    TBoxAnswerer answerer;
+    TDialogAnswerer answerer;
     Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
     ASSERT_TRUE(PumpUntil([&] { return answerer.Count() > 0; }, 5000));
-    EXPECT_EQ(answerer.text, "step failed.");
+    EXPECT_EQ(answerer.Seen().text, "step failed.");
     EXPECT_EQ(failures, 1);
     EXPECT_FALSE(up.RepeatTimer()->Running());
     EXPECT_FALSE(up.Pressed());
-    EXPECT_EQ(answerer.captureWhileUp, nullptr);
+    EXPECT_EQ(answerer.Seen().captureWhileUp, nullptr);
 }
 
 } // namespace

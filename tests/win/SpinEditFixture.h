@@ -83,6 +83,13 @@ protected:
         SetFocus(Spin());
         PumpPending();
     }
+    // The text typed in the field with the focus, which then leaves it for the edit before.
+    void EnterAndLeave(const std::string& text) {
+        FocusSpin();
+        EnterText(text);
+        SetFocus(window->before);
+        PumpPending();
+    }
     DWORD SelStart() const { return LOWORD(window->spin.SendMsg(EM_GETSEL)); }
     DWORD SelEnd() const { return HIWORD(window->spin.SendMsg(EM_GETSEL)); }
 

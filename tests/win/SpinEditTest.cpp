@@ -43,24 +43,23 @@ TEST_F(SpinEditTest, EnterReachesTheFilterThroughTheDialogManagerAndBeeps) {
 }
 
 TEST_F(SpinEditTest, ArrowKeysStepWithWrapAndNoLowerBound) {
+    const struct {
+        const char* before;
+        UINT key;
+        const char* after;
+    } steps[] = {
+        {"", VK_UP, "1"},
+        {"0", VK_DOWN, "-1"},
+        {"2147483647", VK_UP, "-2147483648"},
+        {"-2147483648", VK_DOWN, "2147483647"},
+        {"abc", VK_UP, "1"},
+    };
     FocusSpin();
-    EnterText("");
-    PressKey(VK_UP);
-    EXPECT_EQ(Spin().Text(), "1");
-
-    EnterText("0");
-    PressKey(VK_DOWN);
-    EXPECT_EQ(Spin().Text(), "-1");
-
-    EnterText("2147483647");
-    PressKey(VK_UP);
-    EXPECT_EQ(Spin().Text(), "-2147483648");
-    PressKey(VK_DOWN);
-    EXPECT_EQ(Spin().Text(), "2147483647");
-
-    EnterText("abc");
-    PressKey(VK_UP);
-    EXPECT_EQ(Spin().Text(), "1");
+    for (const auto& step : steps) {
+        EnterText(step.before);
+        PressKey(step.key);
+        EXPECT_EQ(Spin().Text(), step.after) << "from \"" << step.before << "\"";
+    }
 }
 
 TEST_F(SpinEditTest, EveryAutoRepeatedKeyDownIsOneStepAndModifiersDoNotMatter) {
@@ -97,10 +96,7 @@ TEST_F(SpinEditTest, LeavingKeepsTheTextWhenTheBoundCheckChangesNothing) {
     EXPECT_EQ(Spin().Value(), 7);
 
     for (const char* text : {"", "12 ", "1.5x", "2147483648"}) {
-        FocusSpin();
-        EnterText(text);
-        SetFocus(window->before);
-        PumpPending();
+        EnterAndLeave(text);
         EXPECT_EQ(Spin().Text(), text);
         EXPECT_EQ(Spin().Value(), 0) << text;
     }
@@ -109,16 +105,9 @@ TEST_F(SpinEditTest, LeavingKeepsTheTextWhenTheBoundCheckChangesNothing) {
 TEST_F(SpinEditTest, LeavingAppliesRealBoundsAndRewritesOnlyThen) {
     Spin().SetMinValue(1);
     Spin().SetMaxValue(10);
-    FocusSpin();
-    EnterText("25");
-    SetFocus(window->before);
-    PumpPending();
+    EnterAndLeave("25");
     EXPECT_EQ(Spin().Text(), "10");
-
-    FocusSpin();
-    EnterText("05");
-    SetFocus(window->before);
-    PumpPending();
+    EnterAndLeave("05");
     EXPECT_EQ(Spin().Text(), "05");
 }
 

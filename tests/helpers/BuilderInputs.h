@@ -1,9 +1,10 @@
 // The builder's inputs as the tests name them, and the arguments the window would read for
 // them: the two paths and one option for each row of the design with a switch, in their
-// order, so an input the tests do not name keeps its empty value. Shared by the native tests, the Windows tests, the
-// fuzzers and the bench.
+// order, so an input the tests do not name keeps its empty value. Shared by the native tests,
+// the Windows tests, the fuzzers and the bench.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -19,11 +20,15 @@ struct BuilderInputs {
 };
 
 inline TBuilderArguments Arguments(const BuilderInputs& in) {
-    const std::pair<ControlId, const std::string*> texts[] = {
-        {idCmbSource, &in.source}, {idCmbOutput, &in.output}, {idEdtTitle, &in.title},
-        {idEdtAuthor, &in.author}, {idEdtBuild, &in.build},   {idEdtCopyright, &in.copyright}};
-    const std::pair<ControlId, bool> flags[] = {
-        {idCbxDev, in.dev}, {idCbxMpXfer, in.mpXfer}, {idCbxProtected, in.isProtected}};
+    const std::array<std::pair<ControlId, const std::string*>, 6> texts{
+        {{idCmbSource, &in.source},
+         {idCmbOutput, &in.output},
+         {idEdtTitle, &in.title},
+         {idEdtAuthor, &in.author},
+         {idEdtBuild, &in.build},
+         {idEdtCopyright, &in.copyright}}};
+    const std::array<std::pair<ControlId, bool>, 3> flags{
+        {{idCbxDev, in.dev}, {idCbxMpXfer, in.mpXfer}, {idCbxProtected, in.isProtected}}};
     TBuilderArguments arguments = gui::EmptyArguments();
     auto fill = [&](TBuilderArgument& argument) {
         for (const auto& [field, text] : texts)
@@ -44,4 +49,12 @@ inline TBuilderArguments Arguments(const BuilderInputs& in) {
 
 inline std::string BuildParameters(const BuilderInputs& in, LeadByteTest isLead = NoLeadBytes) {
     return BuildParameters(Arguments(in), isLead);
+}
+
+// Every byte from 128 to 255, in order: a text that tries the code page's whole upper half.
+inline std::string AllHighBytes() {
+    std::string high;
+    for (int c = 128; c <= 255; ++c)
+        high += static_cast<char>(c);
+    return high;
 }
