@@ -49,20 +49,19 @@ TEST(LongPathE2e, AFolderNamedBeyondTheCodePageIsReachedThroughItsShortName) {
     PrepareAppDir(shortFolder, "Veskmaker.exe");
     AppProcess app(folder + L"\\Veskmaker.exe", data.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
-    ASSERT_EQ(FindMessageBox(app.Pid()), nullptr) << "a box at start";
+    ASSERT_EQ(FindDialog(OfProcess(app.Pid())), nullptr) << "a box at start";
     const std::string source = data.MakeFolder("src");
     SetText(app.Control(idCmbSource), source);
     SetText(app.Control(idCmbOutput), "o.vkpak");
     const ButtonPress create(app.Control(idBtnCreate));
-    ASSERT_TRUE(WaitUntil([&] { return create.Done() || FindMessageBox(app.Pid()); }));
-    const auto box = WaitForMessageBox(app.Pid(), 0);
+    ASSERT_TRUE(WaitUntil([&] { return create.Done() || FindDialog(OfProcess(app.Pid())); }));
+    const auto box = AnswerDialog(OfProcess(app.Pid()), PressOk, 0);
     ASSERT_FALSE(box.has_value()) << box->text;
     ASSERT_TRUE(WaitUntil([&] { return !ReadRecording(shortFolder).empty(); }));
     const std::string cmdline = ReadRecording(shortFolder).back().cmdline;
     EXPECT_EQ(cmdline, "\"" + shortFolder + "\\VKB.exe\" -source \"" + source +
                            "\" -out \"o.vkpak\" -waitonexit");
-    app.Close();
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.CloseAndWait(), 0u);
     const std::string settings = ReadFileText(folder + L"\\Veskmaker.ini");
     EXPECT_EQ(settings, "[source]\r\n0=" + source + "\r\n[out]\r\n0=o.vkpak\r\n");
     std::printf(
