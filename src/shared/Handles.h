@@ -84,22 +84,6 @@ private:
     HDC dc_;
 };
 
-// A memory device context like the given one, deleted again.
-class TMemoryDc {
-public:
-    explicit TMemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    TMemoryDc(const TMemoryDc&) = delete;
-    TMemoryDc& operator=(const TMemoryDc&) = delete;
-    ~TMemoryDc() {
-        if (dc_)
-            DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 // The device context of one WM_PAINT.
 class TPaintDc {
 public:

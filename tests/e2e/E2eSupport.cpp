@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <stdexcept>
+#include <type_traits>
 
 #include "controls/WindowStyles.h"
 
@@ -163,13 +165,15 @@ bool CaptureWindow(HWND hwnd, BITMAPINFO& bi, std::vector<char>& bits) {
     const TWindowDc screen(nullptr);
     if (!screen.Get())
         return false;
-    const TMemoryDc mem(screen.Get());
+    // A memory device context like the screen's, deleted again.
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> mem(
+        CreateCompatibleDC(screen.Get()), &DeleteDC);
     const TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    if (!mem.Get() || !bitmap.Get())
+    if (!mem || !bitmap.Get())
         return false;
     {
-        const TSelection selected(mem.Get(), bitmap.Get());
-        if (!BitBlt(mem.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY))
+        const TSelection selected(mem.get(), bitmap.Get());
+        if (!BitBlt(mem.get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY))
             return false;
     }
     bi = BITMAPINFO{};
@@ -182,7 +186,7 @@ bool CaptureWindow(HWND hwnd, BITMAPINFO& bi, std::vector<char>& bits) {
     const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
     bi.bmiHeader.biSizeImage = stride * static_cast<DWORD>(height);
     bits.assign(bi.bmiHeader.biSizeImage, 0);
-    return GetDIBits(mem.Get(), bitmap.Get(), 0, static_cast<UINT>(height), bits.data(), &bi,
+    return GetDIBits(mem.get(), bitmap.Get(), 0, static_cast<UINT>(height), bits.data(), &bi,
                      DIB_RGB_COLORS) == height;
 }
 
