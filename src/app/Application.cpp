@@ -139,10 +139,11 @@ bool TApplication::ProcessMessage() {
     // window server under Wine, which every paint and mouse move need not pay.
     const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
     HWND active = key ? GetActiveWindow() : nullptr;
-    for (const std::unique_ptr<gui::TForm>& form : forms_)
-        if (active && form->Handle() == active &&
-            (form->PreTranslateKey(msg) || IsDialogMessageW(active, &msg)))
+    if (gui::TControl* window = gui::TControl::FromHandle(active)) {
+        auto* form = dynamic_cast<gui::TForm*>(window);
+        if ((form && form->PreTranslateKey(msg)) || IsDialogMessageW(active, &msg))
             return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return true;

@@ -10,12 +10,11 @@
 
 using namespace e2e;
 
-// The source is found, the builder started with the parameter string as ever, and the source
-// kept in the settings file.
-TEST(LongPathE2e, ASourceDeeperThanMaxPathIsTaken) {
-    const TempDir appDir, data;
-    const std::string source = data.MakeLongFolder(300);
-    AppProcess app(PrepareAppDir(appDir.Path(), "Veskmaker.exe"), data.Path());
+namespace {
+
+// Once the window is up without a box, fills in the source and "o.vkpak" and presses
+// "Create!", which must end without a box.
+void CreateWithoutABox(AppProcess& app, const std::string& source) {
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
     ASSERT_EQ(FindDialog(OfProcess(app.Pid())), nullptr) << "a box at start";
     SetText(app.Control(idCmbSource), source);
@@ -24,6 +23,17 @@ TEST(LongPathE2e, ASourceDeeperThanMaxPathIsTaken) {
     ASSERT_TRUE(WaitUntil([&] { return create.Done() || FindDialog(OfProcess(app.Pid())); }));
     const auto box = AnswerDialog(OfProcess(app.Pid()), PressOk, 0);
     ASSERT_FALSE(box.has_value()) << box->text;
+}
+
+} // namespace
+
+// The source is found, the builder started with the parameter string as ever, and the source
+// kept in the settings file.
+TEST(LongPathE2e, ASourceDeeperThanMaxPathIsTaken) {
+    const TempDir appDir, data;
+    const std::string source = data.MakeLongFolder(300);
+    AppProcess app(PrepareAppDir(appDir.Path(), "Veskmaker.exe"), data.Path());
+    ASSERT_NO_FATAL_FAILURE(CreateWithoutABox(app, source));
     ASSERT_TRUE(WaitUntil([&] { return !ReadRecording(appDir.Path()).empty(); }));
     EXPECT_EQ(ArgsAfterProgram(ReadRecording(appDir.Path()).back().cmdline),
               "-source \"" + source + "\" -out \"o.vkpak\" -waitonexit");
@@ -48,15 +58,8 @@ TEST(LongPathE2e, AFolderNamedBeyondTheCodePageIsReachedThroughItsShortName) {
         GTEST_SKIP() << "this volume keeps no short name the code page can hold";
     PrepareAppDir(shortFolder, "Veskmaker.exe");
     AppProcess app(folder + L"\\Veskmaker.exe", data.Path());
-    ASSERT_NE(app.WaitForMainWindow(), nullptr);
-    ASSERT_EQ(FindDialog(OfProcess(app.Pid())), nullptr) << "a box at start";
     const std::string source = data.MakeFolder("src");
-    SetText(app.Control(idCmbSource), source);
-    SetText(app.Control(idCmbOutput), "o.vkpak");
-    const ButtonPress create(app.Control(idBtnCreate));
-    ASSERT_TRUE(WaitUntil([&] { return create.Done() || FindDialog(OfProcess(app.Pid())); }));
-    const auto box = AnswerDialog(OfProcess(app.Pid()), PressOk, 0);
-    ASSERT_FALSE(box.has_value()) << box->text;
+    ASSERT_NO_FATAL_FAILURE(CreateWithoutABox(app, source));
     ASSERT_TRUE(WaitUntil([&] { return !ReadRecording(shortFolder).empty(); }));
     const std::string cmdline = ReadRecording(shortFolder).back().cmdline;
     EXPECT_EQ(cmdline, "\"" + shortFolder + "\\VKB.exe\" -source \"" + source +

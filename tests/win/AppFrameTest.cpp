@@ -12,8 +12,7 @@ TEST_F(Form1Test, ErrorBoxShowsTitleAndFullStopThenGivesTheWindowBack) {
     SetActiveWindow(*form);
     form->cmbOutput.SetText("out");
     form->btnCreate.Focus();
-    HWND focusBefore = GetFocus();
-    ASSERT_EQ(focusBefore, form->btnCreate.Handle());
+    ASSERT_EQ(GetFocus(), form->btnCreate.Handle());
 
     TDialogAnswerer answerer(PressOk, *form);
     form->btnCreate.Click(); // the source is empty: the Create check fails
@@ -25,7 +24,8 @@ TEST_F(Form1Test, ErrorBoxShowsTitleAndFullStopThenGivesTheWindowBack) {
     EXPECT_FALSE(answerer.Seen().watchedEnabledWhileUp);
 
     EXPECT_TRUE(IsWindowEnabled(*form));
-    EXPECT_EQ(GetFocus(), focusBefore);
+    // Given back to the field at fault, not to "Create!".
+    EXPECT_EQ(GetParent(GetFocus()), form->cmbSource.Handle());
     EXPECT_EQ(form->cmbOutput.Text(), "out");
     EXPECT_EQ(form->cmbSource.Count(), 0);
     EXPECT_EQ(form->hstOutput.Count(), 0);
