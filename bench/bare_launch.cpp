@@ -46,7 +46,7 @@ std::string BuilderBesideUs() {
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
-        if (LOWORD(wParam) == idBtnCreate && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == gui::idBtnCreate && HIWORD(wParam) == BN_CLICKED) {
             ShellExecuteA(hwnd, "OPEN", g_builder.c_str(), g_parameters.c_str(), nullptr,
                           SW_SHOWNORMAL);
             return 0;
@@ -71,8 +71,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!hwnd)
         return 1;
     if (!CreateWindowA("BUTTON", "Create!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 75, 25,
-                       hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBtnCreate)), instance,
-                       nullptr))
+                       hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(gui::idBtnCreate)),
+                       instance, nullptr))
         return 1;
     ShowWindow(hwnd, showCommand);
     bare::RunMessageLoop();

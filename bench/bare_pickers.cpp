@@ -57,9 +57,9 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (HIWORD(wParam) != BN_CLICKED)
             break;
-        if (LOWORD(wParam) == idBtnBrowseSrc)
+        if (LOWORD(wParam) == gui::idBtnBrowseSrc)
             BrowseForFolder(hwnd);
-        else if (LOWORD(wParam) == idBtnBrowseOut)
+        else if (LOWORD(wParam) == gui::idBtnBrowseOut)
             SaveFile(hwnd);
         return 0;
     default:
@@ -79,7 +79,8 @@ bool MakeButton(HWND parent, int id, int left) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     bare::InitCommonControls();
     HWND hwnd = bare::MakeTopWindow(instance, kClass, "Bare pickers", WndProc);
-    if (!hwnd || !MakeButton(hwnd, idBtnBrowseSrc, 10) || !MakeButton(hwnd, idBtnBrowseOut, 46))
+    if (!hwnd || !MakeButton(hwnd, gui::idBtnBrowseSrc, 10) ||
+        !MakeButton(hwnd, gui::idBtnBrowseOut, 46))
         return 1;
     ShowWindow(hwnd, showCommand);
     bare::RunMessageLoop();

@@ -20,15 +20,16 @@ constexpr const char* kViewClass = "BareView";
 constexpr const char* kOwnerClass = "BareViewOwner";
 
 int Scale(int designPixels, int dpi) {
-    return MulDiv(designPixels, dpi, gui::kDesignDpi);
+    return MulDiv(designPixels, dpi, controls::kDesignDpi);
 }
 
-HWND MakeControl(HWND parent, const gui::TDesignRow& row, const gui::Rect& at, HFONT font) {
+HWND MakeControl(HWND parent, const gui::TDesignRow& row, const controls::Rect& at, HFONT font) {
     const gui::Kind kind = row.kind;
-    const gui::TWindowStyle style = gui::StyleOf(kind);
-    const bool combo = kind == gui::TControlKind::ComboBox;
+    const controls::TWindowStyle style = controls::StyleOf(kind);
+    const bool combo = kind == controls::TControlKind::ComboBox;
     // A drop-down combo box is made as tall as its field and its list together.
-    const int height = at.height + (combo ? gui::kListVisibleItems * gui::kListItemHeight + 2 : 0);
+    const int height =
+        at.height + (combo ? controls::kListVisibleItems * controls::kListItemHeight + 2 : 0);
     HWND hwnd = CreateWindowExA(style.exStyle, style.className, row.text, style.style | WS_VISIBLE,
                                 at.left, at.top, at.width, height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
@@ -37,29 +38,29 @@ HWND MakeControl(HWND parent, const gui::TDesignRow& row, const gui::Rect& at, H
         return nullptr;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (combo) {
-        SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, gui::kListItemHeight);
-        SendMessageA(hwnd, CB_SETMINVISIBLE, gui::kListVisibleItems, 0);
+        SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, controls::kListItemHeight);
+        SendMessageA(hwnd, CB_SETMINVISIBLE, controls::kListVisibleItems, 0);
     }
     return hwnd;
 }
 
 // The main window, centred on the screen, sized to the design plus its border.
 HWND MakeMainWindow(HINSTANCE instance, HWND owner, int dpi) {
-    const int border = Scale(gui::kFormBorder, dpi);
-    const gui::Rect& panel = gui::DesignRow(idPanel2).bounds;
+    const int border = Scale(controls::kFormBorder, dpi);
+    const controls::Rect& panel = gui::DesignRow(gui::idPanel2).bounds;
     RECT rc{0, 0, Scale(panel.width, dpi) + 2 * border, Scale(panel.height, dpi) + 2 * border};
-    AdjustWindowRectEx(&rc, gui::kFormStyle, FALSE, gui::kFormExStyle);
+    AdjustWindowRectEx(&rc, controls::kFormStyle, FALSE, controls::kFormExStyle);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    return CreateWindowExA(gui::kFormExStyle, kViewClass, "Veskmaker", gui::kFormStyle,
+    return CreateWindowExA(controls::kFormExStyle, kViewClass, "Veskmaker", controls::kFormStyle,
                            x < 0 ? 0 : x, y < 0 ? 0 : y, width, height, owner, nullptr, instance,
                            nullptr);
 }
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : gui::kDesignDpi;
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : controls::kDesignDpi;
     if (screen)
         ReleaseDC(nullptr, screen);
     return dpi;
@@ -75,25 +76,25 @@ HFONT MakeFont(int dpi) {
 HWND MakeView(HINSTANCE instance, HFONT font, int dpi) {
     if (!bare::RegisterWindowClass(instance, kOwnerClass, DefWindowProcA) ||
         !bare::RegisterWindowClass(instance, kViewClass, bare::MainProc) ||
-        !bare::RegisterWindowClass(instance, gui::kPanelClass, DefWindowProcA))
+        !bare::RegisterWindowClass(instance, controls::kPanelClass, DefWindowProcA))
         return nullptr;
     // Zero-sized and captioned, like the program's application window that owns its form.
     HWND owner = CreateWindowExA(
-        0, kOwnerClass, "Veskmaker", gui::kAppWindowStyle, GetSystemMetrics(SM_CXSCREEN) / 2,
+        0, kOwnerClass, "Veskmaker", controls::kAppWindowStyle, GetSystemMetrics(SM_CXSCREEN) / 2,
         GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, nullptr);
     HWND form = owner ? MakeMainWindow(instance, owner, dpi) : nullptr;
     if (!form)
         return nullptr;
-    const std::vector<gui::Rect> placed = gui::PlaceDesign(Scale(gui::kDesignWidth, dpi), dpi);
+    const std::vector<controls::Rect> placed = gui::PlaceDesign(Scale(gui::kDesignWidth, dpi), dpi);
     HWND panel = nullptr;
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const gui::TDesignRow& row = gui::kForm1Design[i];
-        if (gui::WithinBlock(row, idPanel3))
+        if (gui::WithinBlock(row, gui::idPanel3))
             continue;
-        HWND made = MakeControl(row.parent == idForm ? form : panel, row, placed[i], font);
+        HWND made = MakeControl(row.parent == gui::idForm ? form : panel, row, placed[i], font);
         if (!made)
             return nullptr;
-        if (row.id == idPanel2)
+        if (row.id == gui::idPanel2)
             panel = made;
     }
     return form;

@@ -10,15 +10,15 @@
 
 namespace {
 
-class TProbeForm : public TForm1 {
+class TProbeForm : public gui::TForm1 {
 public:
-    void Build(gui::TFormHost& host) override {
+    void Build(controls::TFormHost& host) override {
         probe::Mark("form_object");
-        TForm1::Build(host);
+        gui::TForm1::Build(host);
         probe::Mark("build");
     }
     void FormCreate() override {
-        TForm1::FormCreate();
+        gui::TForm1::FormCreate();
         probe::Mark("form_create");
         PostMessageA(Handle(), probe::kLoopRunning, 0, 0);
     }
@@ -31,11 +31,11 @@ protected:
         }
         if (msg == WM_PAINT && !painted_) {
             painted_ = true;
-            LRESULT result = TForm1::WndProc(msg, wParam, lParam);
+            LRESULT result = gui::TForm1::WndProc(msg, wParam, lParam);
             probe::Mark("first_paint");
             return result;
         }
-        return TForm1::WndProc(msg, wParam, lParam);
+        return gui::TForm1::WndProc(msg, wParam, lParam);
     }
 
 private:
@@ -46,9 +46,9 @@ private:
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     probe::Mark("winmain");
-    RestrictDllSearch();
+    shared::RestrictDllSearch();
     {
-        TApplication application;
+        app::TApplication application;
         probe::Mark("application");
         application.onIdle = probe::MarkIdleOnce;
         application.CreateMainWindow<TProbeForm>();

@@ -34,7 +34,7 @@ inline bool HighLead(unsigned char c) {
     return c >= 0x80;
 }
 
-inline LeadByteTest PickLeadByteTest(FuzzedDataProvider& data) {
+inline shared::LeadByteTest PickLeadByteTest(FuzzedDataProvider& data) {
     switch (data.ConsumeIntegralInRange<int>(0, 3)) {
     case 1:
         return ShiftJisLead;
@@ -43,13 +43,13 @@ inline LeadByteTest PickLeadByteTest(FuzzedDataProvider& data) {
     case 3:
         return HighLead;
     default:
-        return NoLeadBytes;
+        return shared::NoLeadBytes;
     }
 }
 
 // Which bytes of s start a character. Written out again rather than taken from
 // ForEachCharStart, so the targets do not judge the code by its own walk.
-inline std::vector<bool> CharacterStarts(const std::string& s, LeadByteTest isLead) {
+inline std::vector<bool> CharacterStarts(const std::string& s, shared::LeadByteTest isLead) {
     std::vector<bool> starts(s.size(), false);
     for (std::size_t i = 0; i < s.size(); ++i) {
         starts[i] = true;

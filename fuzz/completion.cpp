@@ -29,14 +29,14 @@ bool SameAsciiLetters(const std::string& a, const std::string& b) {
 // The comparison is promised strings of equal length; it gets checked on every call.
 bool CheckedSamePrefix(const std::string& prefix, const std::string& itemHead) {
     FUZZ_CHECK(prefix.size() == itemHead.size());
-    return SameText(prefix, itemHead);
+    return shared::SameText(prefix, itemHead);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzedDataProvider data(bytes, size);
-    const LeadByteTest isLead = fuzz::PickLeadByteTest(data);
+    const shared::LeadByteTest isLead = fuzz::PickLeadByteTest(data);
     // One whole character: a lead byte brings its trail byte along.
     std::string typed(1, data.ConsumeIntegral<char>());
     if (isLead(static_cast<unsigned char>(typed[0]))) {
@@ -59,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         items.push_back(data.ConsumeRandomLengthString(300));
     }
 
-    const std::optional<CompletionResult> result =
-        CompleteTyped(text, selStart, typed, items, isLead, CheckedSamePrefix);
-    FUZZ_CHECK(CompleteTyped(text, selStart, typed, items, isLead).has_value() ==
+    const std::optional<controls::CompletionResult> result =
+        controls::CompleteTyped(text, selStart, typed, items, isLead, CheckedSamePrefix);
+    FUZZ_CHECK(controls::CompleteTyped(text, selStart, typed, items, isLead).has_value() ==
                result.has_value());
     if (typed == "\b" || typed == "\t" || typed == "\x1b") {
         FUZZ_CHECK(!result);

@@ -9,14 +9,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzedDataProvider data(bytes, size);
-    const LeadByteTest isLead = fuzz::PickLeadByteTest(data);
+    const shared::LeadByteTest isLead = fuzz::PickLeadByteTest(data);
     const auto address = data.ConsumeIntegral<std::uintptr_t>();
     const std::string className = data.ConsumeRandomLengthString(64);
     const std::string module = data.ConsumeRandomLengthString(300);
     const std::string message = data.ConsumeRemainingBytesAsString();
 
     // At most one full stop, after a last character whose (lead) byte is above the stop.
-    const std::string box = ErrorBoxText(message, isLead);
+    const std::string box = app::ErrorBoxText(message, isLead);
     bool wantStop = false;
     if (!message.empty()) {
         const std::vector<bool> starts = fuzz::CharacterStarts(message, isLead);
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     // Any address, as a crash report might carry: it is only printed, never followed.
     const auto* where = reinterpret_cast<const void*>(address); // NOLINT(performance-no-int-to-ptr)
-    const std::string generic = GenericErrorText(className, module, where, message);
+    const std::string generic = app::GenericErrorText(className, module, where, message);
     const std::string head = "Exception " + className + " in module " + module + " at ";
     FUZZ_CHECK(generic.compare(0, head.size(), head) == 0);
     const std::size_t digits = 2 * sizeof(void*);
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                ".\r\n" + message + (stop ? "." : "") + "\r\n");
 
     // Any class name: read without overrunning it, and never read into nothing.
-    const std::string readable = ReadableTypeName(className);
+    const std::string readable = app::ReadableTypeName(className);
     FUZZ_CHECK(readable == className || !readable.empty());
     return 0;
 }

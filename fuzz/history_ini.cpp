@@ -20,9 +20,9 @@ using Entries = std::vector<std::string>;
 
 // Settings in memory. Sections and keys match regardless of letter case and the first of
 // repeated keys wins, as in the system's settings files.
-class MemoryIni : public TCustomIniFile {
+class MemoryIni : public History::TCustomIniFile {
 public:
-    MemoryIni() : TCustomIniFile("C:\\Tools\\Veskmaker.ini") {}
+    MemoryIni() : History::TCustomIniFile("C:\\Tools\\Veskmaker.ini") {}
 
     struct Line {
         std::string section, key, value;
@@ -30,7 +30,7 @@ public:
 
     const Line* Find(const std::string& section, const std::string& key) const {
         for (const Line& line : lines) {
-            if (SameText(line.section, section) && SameText(line.key, key)) {
+            if (shared::SameText(line.section, section) && shared::SameText(line.key, key)) {
                 return &line;
             }
         }
@@ -40,7 +40,7 @@ public:
     std::string ReadValue(const std::string& section, const std::string& key,
                           const std::string& defaultValue) override {
         if (failReadKey && key == *failReadKey) {
-            throw EIniFileException("read failed");
+            throw shared::EIniFileException("read failed");
         }
         const Line* line = Find(section, key);
         return line != nullptr ? line->value : defaultValue;
@@ -49,7 +49,7 @@ public:
     void WriteValue(const std::string& section, const std::string& key,
                     const std::string& value) override {
         if (writesBeforeFailure > 0 && --writesBeforeFailure == 0) {
-            throw EIniFileException("Unable to write to " + FileName());
+            throw shared::EIniFileException("Unable to write to " + FileName());
         }
         Line* line = const_cast<Line*>(Find(section, key));
         if (line != nullptr) {
@@ -60,9 +60,10 @@ public:
     }
 
     void RemoveSection(const std::string& section) override {
-        lines.erase(std::remove_if(lines.begin(), lines.end(),
-                                   [&](const Line& l) { return SameText(l.section, section); }),
-                    lines.end());
+        lines.erase(
+            std::remove_if(lines.begin(), lines.end(),
+                           [&](const Line& l) { return shared::SameText(l.section, section); }),
+            lines.end());
     }
 
     void Flush() override {}
@@ -72,7 +73,7 @@ public:
     int writesBeforeFailure = 0; // 0: writes never fail
 };
 
-Entries EntriesOf(const THistory& h) {
+Entries EntriesOf(const History::THistory& h) {
     Entries out;
     for (int i = 0; i < h.Count(); ++i) {
         out.push_back(h.Item(i));
@@ -121,8 +122,8 @@ std::string FlipCase(std::string s) {
 }
 
 // A missing settings object or section name is refused before anything is touched.
-bool RefusedArguments(THistory& history, TCustomIniFile* ini, const std::string& section,
-                      bool save) {
+bool RefusedArguments(History::THistory& history, History::TCustomIniFile* ini,
+                      const std::string& section, bool save) {
     const std::string expected = ini == nullptr ? "IniFile not assigned" : "Section is not set!";
     try {
         if (save) {
@@ -130,7 +131,7 @@ bool RefusedArguments(THistory& history, TCustomIniFile* ini, const std::string&
         } else {
             history.LoadFromIni(ini, section);
         }
-    } catch (const Exception& e) {
+    } catch (const shared::Exception& e) {
         return e.Message() == expected;
     }
     return false;
@@ -147,7 +148,7 @@ struct Model {
             return;
         }
         auto found = std::find_if(items.begin(), items.end(),
-                                  [&](const std::string& e) { return SameText(e, text); });
+                                  [&](const std::string& e) { return shared::SameText(e, text); });
         if (found == items.end()) {
             items.insert(items.begin(), text);
             items.resize(std::min(items.size(), Limit(maxItems)));
@@ -168,10 +169,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         ini.lines.push_back(MemoryIni::Line{section, key, data.ConsumeRandomLengthString(64)});
     }
 
-    THistory history;
+    History::THistory history;
     Model model;
     int changes = 0;
-    history.SetOnChange([&](THistory& sender) {
+    history.SetOnChange([&](History::THistory& sender) {
         ++changes;
         FUZZ_CHECK(&sender == &history);
         FUZZ_CHECK(static_cast<std::size_t>(sender.Count()) <= Limit(sender.MaxItems()));
@@ -206,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             bool threw = false;
             try {
                 history.LoadFromIni(&ini, section);
-            } catch (const EIniFileException&) {
+            } catch (const shared::EIniFileException&) {
                 threw = true;
             }
             model.items.clear();
@@ -238,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             bool threw = false;
             try {
                 history.SaveToIni(&ini, section);
-            } catch (const EIniFileException&) {
+            } catch (const shared::EIniFileException&) {
                 threw = true;
             }
             ini.writesBeforeFailure = 0;
@@ -250,10 +251,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             // Exactly the keys "0" to Count-1 are left in the section.
             std::size_t keys = 0;
             for (const MemoryIni::Line& line : ini.lines) {
-                keys += SameText(line.section, section) ? 1 : 0;
+                keys += shared::SameText(line.section, section) ? 1 : 0;
             }
             FUZZ_CHECK(keys == model.items.size());
-            THistory back;
+            History::THistory back;
             back.SetMaxItems(model.maxItems);
             back.LoadFromIni(&ini, section);
             FUZZ_CHECK(EntriesOf(back) == model.items);
@@ -280,7 +281,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             std::string message;
             try {
                 history.Item(index);
-            } catch (const Exception& e) {
+            } catch (const shared::Exception& e) {
                 message = e.Message();
             }
             FUZZ_CHECK(message == "Index out of bounds (" + std::to_string(index) + ")");
@@ -304,7 +305,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         for (std::size_t i = 0; i < entries.size(); ++i) {
             FUZZ_CHECK(!entries[i].empty());
             for (std::size_t j = i + 1; onlyAdded && j < entries.size(); ++j) {
-                FUZZ_CHECK(!SameText(entries[i], entries[j]));
+                FUZZ_CHECK(!shared::SameText(entries[i], entries[j]));
             }
         }
     }

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     bool anyNul = false;
     for (const std::string* field :
          {&in.source, &in.output, &in.title, &in.author, &in.build, &in.copyright}) {
-        const std::string quoted = QuoteArgument(*field);
+        const std::string quoted = builder::QuoteArgument(*field);
         FUZZ_CHECK(argv_split::SplitArguments(quoted) == std::vector<std::string>{*field});
         // Doubling the backslashes before a quote or the end is all the growth there is.
         FUZZ_CHECK(quoted.size() <= 2 * field->size() + 2);

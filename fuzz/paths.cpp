@@ -29,12 +29,12 @@ std::string FolderSingleByte(const std::string& exe) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzedDataProvider data(bytes, size);
-    const LeadByteTest isLead = fuzz::PickLeadByteTest(data);
+    const shared::LeadByteTest isLead = fuzz::PickLeadByteTest(data);
     const std::string exe = data.ConsumeRemainingBytesAsString();
     const std::vector<bool> starts = fuzz::CharacterStarts(exe, isLead);
 
-    const std::string folder = FolderOf(exe, isLead);
-    const std::string name = FileNameOf(exe, isLead);
+    const std::string folder = shared::FolderOf(exe, isLead);
+    const std::string name = shared::FileNameOf(exe, isLead);
     // The folder is a head of the path that ends between characters; the name follows it, up
     // to a stream's colon, and holds no separator that starts a character.
     FUZZ_CHECK(exe.compare(0, folder.size(), folder) == 0);
@@ -43,17 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     for (std::size_t i = folder.size(); i < folder.size() + name.size(); ++i)
         FUZZ_CHECK(!(starts[i] && (exe[i] == '\\' || exe[i] == '/' || exe[i] == ':')));
 
-    const std::string settings = SettingsPathFor(exe, isLead);
-    const std::string builder = BuilderPathFor(exe, isLead);
+    const std::string settings = History::SettingsPathFor(exe, isLead);
+    const std::string builder = builder::BuilderPathFor(exe, isLead);
     FUZZ_CHECK(folder.empty() == settings.empty() && folder.empty() == builder.empty());
     if (!folder.empty()) {
         FUZZ_CHECK(settings.compare(0, folder.size(), folder) == 0 && EndsWith(settings, ".ini"));
         FUZZ_CHECK(settings.substr(folder.size(), settings.size() - folder.size() - 4) ==
-                   BaseNameOf(name, isLead));
+                   shared::BaseNameOf(name, isLead));
         FUZZ_CHECK(builder.compare(0, folder.size(), folder) == 0 && EndsWith(builder, "VKB.exe"));
         FUZZ_CHECK(builder.size() - folder.size() - 7 <= 1);
     }
-    if (isLead == NoLeadBytes)
+    if (isLead == shared::NoLeadBytes)
         FUZZ_CHECK(folder == FolderSingleByte(exe));
     return 0;
 }

@@ -91,24 +91,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::string text = data.ConsumeRemainingBytesAsString();
 
     // The minimum only stands in for text that does not parse.
-    const std::int32_t read = ReadSpinValue(text, minValue);
+    const std::int32_t read = controls::ReadSpinValue(text, minValue);
     const std::optional<std::int32_t> expected = Expected(text);
     FUZZ_CHECK(read == expected.value_or(minValue));
     const std::int32_t otherMin = otherBound != minValue ? otherBound : minValue ^ 1;
-    FUZZ_CHECK(ReadSpinValue(text, otherMin) == expected.value_or(otherMin));
+    FUZZ_CHECK(controls::ReadSpinValue(text, otherMin) == expected.value_or(otherMin));
 
-    const std::string shown = FormatSpinValue(v);
-    FUZZ_CHECK(ReadSpinValue(shown, minValue) == v);
-    FUZZ_CHECK(ReadSpinValue("   " + shown, otherMin) == v);
+    const std::string shown = controls::FormatSpinValue(v);
+    FUZZ_CHECK(controls::ReadSpinValue(shown, minValue) == v);
+    FUZZ_CHECK(controls::ReadSpinValue("   " + shown, otherMin) == v);
     FUZZ_CHECK(shown == std::to_string(v));
 
-    const std::int32_t stepped = StepValue(v, increment, up);
+    const std::int32_t stepped = controls::StepValue(v, increment, up);
     FUZZ_CHECK(stepped == Wrapped(static_cast<std::int64_t>(v) +
                                   (up ? 1 : -1) * static_cast<std::int64_t>(increment)));
-    FUZZ_CHECK(StepValue(stepped, increment, !up) == v);
-    FUZZ_CHECK(ReadSpinValue(FormatSpinValue(stepped), minValue) == stepped);
+    FUZZ_CHECK(controls::StepValue(stepped, increment, !up) == v);
+    FUZZ_CHECK(controls::ReadSpinValue(controls::FormatSpinValue(stepped), minValue) == stepped);
 
-    const std::int32_t bounded = BoundValue(read, minValue, otherBound);
+    const std::int32_t bounded = controls::BoundValue(read, minValue, otherBound);
     if (minValue == otherBound) {
         FUZZ_CHECK(bounded == read);
     } else if (minValue < otherBound) {

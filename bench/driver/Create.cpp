@@ -128,10 +128,10 @@ int Create(int reps, const std::string& recorderExe, const std::vector<std::stri
         f->process = std::make_unique<Process>(exe, dir, veskmaker ? "" : parameters);
         HWND window = f->process->WaitForWindow(program.windowClass.c_str());
         if (veskmaker) {
-            SetControlText(ControlOf(window, idCmbSource), inputs.source);
-            SetControlText(ControlOf(window, idCmbOutput), inputs.output);
+            SetControlText(ControlOf(window, gui::idCmbSource), inputs.source);
+            SetControlText(ControlOf(window, gui::idCmbOutput), inputs.output);
         }
-        f->button = ControlOf(window, idBtnCreate);
+        f->button = ControlOf(window, gui::idBtnCreate);
         frontEnds.push_back(std::move(f));
     }
 

@@ -112,12 +112,12 @@ SideBySide StartSideBySide(const TempDir& base, const MemoryExes& exes,
     HWND form = s.vesk->WaitForWindow(VESK_FORM_CLASS);
     s.launch = std::make_unique<Process>(Place(base, "launch", exes.launch, exes.noop),
                                          base / "launch", BuildParameters(inputs));
-    s.launchButton = ControlOf(s.launch->WaitForWindow("BareLaunch"), idBtnCreate);
-    s.cmbSource = ControlOf(form, idCmbSource);
-    s.cmbOutput = ControlOf(form, idCmbOutput);
+    s.launchButton = ControlOf(s.launch->WaitForWindow("BareLaunch"), gui::idBtnCreate);
+    s.cmbSource = ControlOf(form, gui::idCmbSource);
+    s.cmbOutput = ControlOf(form, gui::idCmbOutput);
     SetControlText(s.cmbSource, inputs.source);
     SetControlText(s.cmbOutput, inputs.output);
-    s.veskButton = ControlOf(form, idBtnCreate);
+    s.veskButton = ControlOf(form, gui::idBtnCreate);
     return s;
 }
 

@@ -34,7 +34,7 @@ void TimeOnePicker(PickerCase& c, bool record) {
     Sleep(kSettleMs);
     Process process(exe, dir.Path());
     HWND button = ControlOf(process.WaitForWindow(c.program.windowClass.c_str()),
-                            c.picker == Picker::folder ? idBtnBrowseSrc : idBtnBrowseOut);
+                            c.picker == Picker::folder ? gui::idBtnBrowseSrc : gui::idBtnBrowseOut);
     // The start's own tail (first paint, the window manager) stays out of what is timed.
     Sleep(kSettleMs);
     HWND dialog = nullptr;

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+namespace History {
+
 class TCustomIniFile {
 public:
     explicit TCustomIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -27,3 +29,5 @@ public:
 private:
     std::string fileName_;
 };
+
+} // namespace History

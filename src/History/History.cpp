@@ -6,6 +6,8 @@
 #include "shared/SameText.h"
 #include "shared/Exceptions.h"
 
+namespace History {
+
 bool THistory::TrimTo(int limit) {
     // A negative maximum keeps nothing rather than looping forever.
     const std::size_t keep = limit > 0 ? static_cast<std::size_t>(limit) : 0;
@@ -31,7 +33,7 @@ void THistory::Add(const std::string& text) {
         return;
     }
     std::size_t found = 0;
-    while (found < items_.size() && !SameText(items_[found], text)) {
+    while (found < items_.size() && !shared::SameText(items_[found], text)) {
         ++found;
     }
     if (found == items_.size()) {
@@ -50,8 +52,9 @@ void THistory::AppendOlder(const THistory& older) {
     for (const std::string& entry : older.items_) {
         if (maxItems_ >= 0 && items_.size() >= static_cast<std::size_t>(maxItems_))
             break;
-        const bool held = std::any_of(items_.begin(), items_.end(),
-                                      [&](const std::string& e) { return SameText(e, entry); });
+        const bool held = std::any_of(items_.begin(), items_.end(), [&](const std::string& e) {
+            return shared::SameText(e, entry);
+        });
         if (!held) {
             items_.push_back(entry);
             appended = true;
@@ -63,7 +66,7 @@ void THistory::AppendOlder(const THistory& older) {
 
 std::string THistory::Item(int index) const {
     if (index < 0 || index >= Count()) {
-        throw Exception("Index out of bounds (" + std::to_string(index) + ")");
+        throw shared::Exception("Index out of bounds (" + std::to_string(index) + ")");
     }
     return items_[static_cast<std::size_t>(index)];
 }
@@ -75,3 +78,5 @@ void THistory::Change() {
         handler(*this);
     }
 }
+
+} // namespace History

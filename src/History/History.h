@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace History {
+
 class TCustomIniFile;
 
 class THistory {
@@ -62,3 +64,5 @@ private:
     bool ifExistsPlaceFirst_ = true;
     TNotifyEvent onChange_;
 };
+
+} // namespace History

@@ -3,14 +3,16 @@
 #include "History/CustomIniFile.h"
 #include "shared/Exceptions.h"
 
+namespace History {
+
 namespace {
 
 void CheckArguments(const TCustomIniFile* ini, const std::string& section) {
     if (ini == nullptr) {
-        throw Exception("IniFile not assigned");
+        throw shared::Exception("IniFile not assigned");
     }
     if (section.empty()) {
-        throw Exception("Section is not set!");
+        throw shared::Exception("Section is not set!");
     }
 }
 
@@ -42,3 +44,5 @@ void THistory::SaveToIni(TCustomIniFile* ini, const std::string& section) {
         ini->WriteValue(section, std::to_string(i), items_[static_cast<std::size_t>(i)]);
     }
 }
+
+} // namespace History

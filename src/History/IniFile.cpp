@@ -10,6 +10,8 @@
 #include "shared/System.h"
 #include "shared/Text.h"
 
+namespace History {
+
 namespace {
 
 // The first try holds most entries; longer ones take more tries.
@@ -21,7 +23,7 @@ constexpr std::size_t kLongestAnsiValue = 32767;
 
 [[noreturn]] void ThrowUnableToWrite(const std::string& path) {
     // Appended, never formatted: a folder named "100%s" must show as itself.
-    throw EIniFileException("Unable to write to " + path);
+    throw shared::EIniFileException("Unable to write to " + path);
 }
 
 // Whether the last failed look at a path said it is not there.
@@ -31,7 +33,7 @@ bool LastErrorIsNotFound() {
 }
 
 bool FileIsMissing(const std::string& path) {
-    return PathAttributes(path) == INVALID_FILE_ATTRIBUTES && LastErrorIsNotFound();
+    return shared::PathAttributes(path) == INVALID_FILE_ATTRIBUTES && LastErrorIsNotFound();
 }
 
 // How often a hand-edited file repeats the section. Only the first copy is read and each
@@ -39,7 +41,7 @@ bool FileIsMissing(const std::string& path) {
 int SectionCount(const std::string& path, const std::string& section) {
     // The names, each ending in a zero; c_str() adds the zero that ends the list.
     const std::string names =
-        ReadGrowing(4096, kLongestValue, 2, [&](char* buffer, std::size_t size) {
+        shared::ReadGrowing(4096, kLongestValue, 2, [&](char* buffer, std::size_t size) {
             return GetPrivateProfileSectionNamesA(buffer, static_cast<DWORD>(size), path.c_str());
         });
     int count = 0;
@@ -71,20 +73,20 @@ std::string StorableValue(const std::string& value) {
 bool IniFileUnreadable(const std::string& path) {
     // A share that does not answer or a folder that may not be looked into could hold the
     // file: only "not found" means there is nothing to lose.
-    const DWORD attributes = PathAttributes(path);
+    const DWORD attributes = shared::PathAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return !LastErrorIsNotFound();
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     // The sharing the private-profile functions ask for when they read.
-    const TKernelHandle file(CreateFileW(WidePath(path).data(), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    const shared::TKernelHandle file(CreateFileW(shared::WidePath(path).data(), GENERIC_READ,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return !file.Valid();
 }
 
 TIniFile::TIniFile(std::string fileName)
-    : TCustomIniFile(std::move(fileName)), systemName_(PathForShortCall(FileName())) {}
+    : TCustomIniFile(std::move(fileName)), systemName_(shared::PathForShortCall(FileName())) {}
 
 TIniFile::~TIniFile() {
     TIniFile::Flush();
@@ -99,10 +101,11 @@ std::string TIniFile::ReadValue(const std::string& section, const std::string& k
     // A value that fills the buffer but for its terminating zero may have been cut (and one
     // byte less, where the cut would split a double-byte character): grow the buffer until
     // the value fits, or an entry comes back shorter at the next start.
-    return ReadGrowing(kReadBufferSize, kLongestValue, 2, [&](char* buffer, std::size_t size) {
-        return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
-                                        static_cast<DWORD>(size), systemName_.c_str());
-    });
+    return shared::ReadGrowing(
+        kReadBufferSize, kLongestValue, 2, [&](char* buffer, std::size_t size) {
+            return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
+                                            buffer, static_cast<DWORD>(size), systemName_.c_str());
+        });
 }
 
 void TIniFile::WriteValue(const std::string& section, const std::string& key,
@@ -114,9 +117,10 @@ void TIniFile::WriteValue(const std::string& section, const std::string& key,
         stored.size() < kLongestAnsiValue
             ? WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(),
                                          systemName_.c_str()) != FALSE
-            : WritePrivateProfileStringW(WideFromAnsi(section).data(), WideFromAnsi(key).data(),
-                                         WideFromAnsi(stored).data(),
-                                         WideFromAnsi(systemName_).data()) != FALSE;
+            : WritePrivateProfileStringW(shared::WideFromAnsi(section).data(),
+                                         shared::WideFromAnsi(key).data(),
+                                         shared::WideFromAnsi(stored).data(),
+                                         shared::WideFromAnsi(systemName_).data()) != FALSE;
     if (!written)
         ThrowUnableToWrite(FileName());
     presence_ = TPresence::There;
@@ -137,3 +141,5 @@ void TIniFile::RemoveSection(const std::string& section) {
 void TIniFile::Flush() {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, systemName_.c_str());
 }
+
+} // namespace History

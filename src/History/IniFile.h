@@ -5,6 +5,8 @@
 
 #include "History/CustomIniFile.h"
 
+namespace History {
+
 // True when a file is there, or may be, but cannot be opened for reading, for instance while
 // another program holds it or its folder cannot be reached: the private-profile functions
 // would then read nothing without a word. A file that is not found, or a folder in its
@@ -34,3 +36,5 @@ private:
     // The name the private-profile functions are given: they take no path of MAX_PATH or more.
     std::string systemName_;
 };
+
+} // namespace History

@@ -2,9 +2,13 @@
 
 #include "shared/Path.h"
 
-std::string SettingsPathFor(const std::string& exePath, LeadByteTest isLead) {
-    std::string folder = FolderOf(exePath, isLead);
+namespace History {
+
+std::string SettingsPathFor(const std::string& exePath, shared::LeadByteTest isLead) {
+    std::string folder = shared::FolderOf(exePath, isLead);
     if (folder.empty())
         return folder;
-    return folder + BaseNameOf(FileNameOf(exePath, isLead), isLead) + ".ini";
+    return folder + shared::BaseNameOf(shared::FileNameOf(exePath, isLead), isLead) + ".ini";
 }
+
+} // namespace History

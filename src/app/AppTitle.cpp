@@ -2,13 +2,16 @@
 
 #include "shared/Path.h"
 
-std::string AppTitleFromPath(const std::string& ansiPath, LeadByteTest isLead, LowerCaseFn lower) {
-    std::string name = StemOf(FileNameOf(ansiPath, isLead), isLead);
+namespace app {
+
+std::string AppTitleFromPath(const std::string& ansiPath, shared::LeadByteTest isLead,
+                             LowerCaseFn lower) {
+    std::string name = shared::StemOf(shared::FileNameOf(ansiPath, isLead), isLead);
     // A caption holds 255 characters; a double-byte character is kept whole or not at all.
     constexpr std::size_t kMaxTitle = 255;
     if (name.size() > kMaxTitle) {
         std::size_t cut = 0;
-        ForEachCharStart(name, isLead, [&](std::size_t i) {
+        shared::ForEachCharStart(name, isLead, [&](std::size_t i) {
             if (i <= kMaxTitle)
                 cut = i;
         });
@@ -21,3 +24,5 @@ std::string AppTitleFromPath(const std::string& ansiPath, LeadByteTest isLead, L
         isLead(static_cast<unsigned char>(name[0])) && name.size() > 1 ? 2 : 1;
     return name.substr(0, firstLen) + lower(name.substr(firstLen));
 }
+
+} // namespace app

@@ -6,6 +6,8 @@
 #include "gui/ControlIds.h"
 #include "shared/System.h"
 
+namespace app {
+
 TApplication* Application = nullptr;
 
 namespace {
@@ -14,7 +16,8 @@ std::string DeriveTitle() {
     // The system reports the path in the ANSI code page already: converted from OEM as well,
     // any name beyond ASCII came out garbled. The whole path is read, so that a folder of any
     // length never pushes the name out of it.
-    return AppTitleFromPath(ModuleFileName(), IsSystemLeadByte, LowerInLocale);
+    return AppTitleFromPath(shared::ModuleFileName(), shared::IsSystemLeadByte,
+                            shared::LowerInLocale);
 }
 
 HICON LoadAppIcon() {
@@ -25,13 +28,13 @@ HICON LoadAppIcon() {
 
 } // namespace
 
-void TApplication::TAppWindow::Create(const gui::TCreateArgs& args) {
+void TApplication::TAppWindow::Create(const controls::TCreateArgs& args) {
     // A zero-sized captioned popup: it carries the taskbar button and owns the main window,
     // which therefore has no button of its own.
     // The class's icon is the one the taskbar button shows; no WM_SETICON is needed, and under
     // Wine each costs a conversion of the icon for the X server.
     RegisterWindowClass(VESK_APP_CLASS, app_.icon_);
-    CreateCustom(0, VESK_APP_CLASS, gui::kAppWindowStyle, args);
+    CreateCustom(0, VESK_APP_CLASS, controls::kAppWindowStyle, args);
 }
 
 LRESULT TApplication::TAppWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -39,7 +42,7 @@ LRESULT TApplication::TAppWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT TApplication::TAppWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return TCustomWindow::WndProc(msg, wParam, lParam);
+    return controls::TCustomWindow::WndProc(msg, wParam, lParam);
 }
 
 TApplication::TApplication() : icon_(LoadAppIcon()), window_(*this), previous_(Application) {
@@ -59,7 +62,7 @@ TApplication::TApplication() : icon_(LoadAppIcon()), window_(*this), previous_(A
             DeleteMenu(menu, command, MF_BYCOMMAND);
     Application = this;
     previousReporter_ =
-        gui::SetErrorReporter([this](const std::exception_ptr& error) { ReportError(error); });
+        controls::SetErrorReporter([this](const std::exception_ptr& error) { ReportError(error); });
 }
 
 TApplication::~TApplication() {
@@ -69,7 +72,7 @@ TApplication::~TApplication() {
     forms_.clear();
     if (Application == this) {
         Application = previous_;
-        gui::SetErrorReporter(std::move(previousReporter_));
+        controls::SetErrorReporter(std::move(previousReporter_));
     }
 }
 
@@ -77,7 +80,7 @@ std::string TApplication::Title() const {
     return window_.Text();
 }
 
-void TApplication::AdoptForm(std::unique_ptr<gui::TForm> form) {
+void TApplication::AdoptForm(std::unique_ptr<controls::TForm> form) {
     form->Build(*this);
     try {
         form->FormCreate();
@@ -139,8 +142,8 @@ bool TApplication::ProcessMessage() {
     // window server under Wine, which every paint and mouse move need not pay.
     const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
     HWND active = key ? GetActiveWindow() : nullptr;
-    if (gui::TControl* window = gui::TControl::FromHandle(active)) {
-        auto* form = dynamic_cast<gui::TForm*>(window);
+    if (controls::TControl* window = controls::TControl::FromHandle(active)) {
+        auto* form = dynamic_cast<controls::TForm*>(window);
         if ((form && form->PreTranslateKey(msg)) || IsDialogMessageW(active, &msg))
             return true;
     }
@@ -223,3 +226,5 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     return window_.DefaultProc(msg, wParam, lParam);
 }
+
+} // namespace app

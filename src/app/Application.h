@@ -15,7 +15,9 @@
 #include "controls/Guarded.h"
 #include "shared/Exceptions.h"
 
-class TApplication final : public gui::TFormHost {
+namespace app {
+
+class TApplication final : public controls::TFormHost {
 public:
     TApplication();
     TApplication(const TApplication&) = delete;
@@ -26,7 +28,7 @@ public:
     std::string Title() const;
     HICON Icon() const { return icon_; }
     HWND Handle() const { return window_.Handle(); }
-    gui::TForm* MainForm() const { return mainForm_; }
+    controls::TForm* MainForm() const { return mainForm_; }
 
     // Builds a window of that class; the first one becomes the main window. An error while
     // building passes on to the caller and records nothing.
@@ -43,7 +45,7 @@ public:
     bool QuitRequested() const { return quitRequested_; }
 
     void ReportError(const std::exception_ptr& error) noexcept;
-    void ShowErrorBox(const Exception& error);
+    void ShowErrorBox(const shared::Exception& error);
     int ShowAppMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
     void Minimize() override;
@@ -57,10 +59,10 @@ public:
 
 private:
     // The hidden application window; its messages go to AppWindowMessage.
-    class TAppWindow final : public gui::TCustomWindow {
+    class TAppWindow final : public controls::TCustomWindow {
     public:
         explicit TAppWindow(TApplication& app) : app_(app) {}
-        void Create(const gui::TCreateArgs& args) override;
+        void Create(const controls::TCreateArgs& args) override;
         LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     protected:
@@ -70,19 +72,19 @@ private:
         TApplication& app_;
     };
 
-    void AdoptForm(std::unique_ptr<gui::TForm> form);
+    void AdoptForm(std::unique_ptr<controls::TForm> form);
     void ShowMainWindowFirstTime(int showState);
     LRESULT AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool SystemCommand(WPARAM command);
 
     HICON icon_ = nullptr;
     TAppWindow window_;
-    std::vector<std::unique_ptr<gui::TForm>> forms_;
-    gui::TForm* mainForm_ = nullptr;
+    std::vector<std::unique_ptr<controls::TForm>> forms_;
+    controls::TForm* mainForm_ = nullptr;
     bool quitRequested_ = false;
     bool mainShown_ = false;
     TApplication* previous_ = nullptr; // a test may run its own application for a while
-    gui::TErrorReporter previousReporter_;
+    controls::TErrorReporter previousReporter_;
 };
 
 // The one application object of the process; set while it exists.
@@ -93,3 +95,5 @@ extern TApplication* Application;
 void ShowGenericErrorBox(const std::string& className, const std::string& message);
 // The generic box for whatever stopped the main window from being built.
 void ShowStartupFailure(const std::exception_ptr& error) noexcept;
+
+} // namespace app

@@ -12,10 +12,12 @@
 #include "controls/TaskWindows.h"
 #include "shared/System.h"
 
+namespace app {
+
 namespace {
 
 std::string ModuleBaseName() {
-    return FileNameOf(ModuleFileName(), IsSystemLeadByte);
+    return shared::FileNameOf(shared::ModuleFileName(), shared::IsSystemLeadByte);
 }
 
 // Names the error's class for the generic box, as the program's own errors are named where
@@ -64,7 +66,7 @@ private:
 void ShowStartupFailure(const std::exception_ptr& error) noexcept {
     try {
         std::rethrow_exception(error);
-    } catch (const Exception& e) {
+    } catch (const shared::Exception& e) {
         ShowGenericErrorBox(e.ClassName(), e.Message());
     } catch (const std::exception& e) {
         ShowGenericErrorBox(ClassNameOf(e), e.what());
@@ -86,8 +88,8 @@ void TApplication::ReportError(const std::exception_ptr& error) noexcept {
             SendMessageA(capture, WM_CANCELMODE, 0, 0);
         try {
             std::rethrow_exception(error);
-        } catch (const EAbort&) {
-        } catch (const Exception& e) {
+        } catch (const shared::EAbort&) {
+        } catch (const shared::Exception& e) {
             ShowErrorBox(e);
         } catch (const std::exception& e) {
             ShowGenericErrorBox(ClassNameOf(e), e.what());
@@ -99,15 +101,17 @@ void TApplication::ReportError(const std::exception_ptr& error) noexcept {
     }
 }
 
-void TApplication::ShowErrorBox(const Exception& error) {
-    ShowAppMessageBox(
-        WrapLongRuns(ErrorBoxText(error.Message(), IsSystemLeadByte), IsSystemLeadByte), Title(),
-        MB_OK | MB_ICONERROR);
+void TApplication::ShowErrorBox(const shared::Exception& error) {
+    ShowAppMessageBox(WrapLongRuns(ErrorBoxText(error.Message(), shared::IsSystemLeadByte),
+                                   shared::IsSystemLeadByte),
+                      Title(), MB_OK | MB_ICONERROR);
 }
 
 int TApplication::ShowAppMessageBox(const std::string& text, const std::string& caption,
                                     UINT flags) {
     const TOwnerOnActiveMonitor placed(Handle());
-    const gui::TDisabledTaskWindows disabled;
+    const controls::TDisabledTaskWindows disabled;
     return MessageBoxA(Handle(), text.c_str(), caption.c_str(), flags);
 }
+
+} // namespace app

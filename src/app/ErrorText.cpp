@@ -3,19 +3,21 @@
 #include <cstddef>
 #include <cstdint>
 
-std::string ErrorBoxText(const std::string& message, LeadByteTest isLead) {
+namespace app {
+
+std::string ErrorBoxText(const std::string& message, shared::LeadByteTest isLead) {
     if (message.empty()) {
         return message;
     }
     std::size_t last = 0;
-    ForEachCharStart(message, isLead, [&](std::size_t i) { last = i; });
+    shared::ForEachCharStart(message, isLead, [&](std::size_t i) { last = i; });
     if (static_cast<unsigned char>(message[last]) > 0x2E) {
         return message + ".";
     }
     return message;
 }
 
-std::string WrapLongRuns(const std::string& text, LeadByteTest isLead) {
+std::string WrapLongRuns(const std::string& text, shared::LeadByteTest isLead) {
     // A message box breaks lines at blanks only: a long path alone made it wider than the
     // screen. Such a run is broken after a path separator once it is this long, and anywhere
     // at the second length.
@@ -23,7 +25,7 @@ std::string WrapLongRuns(const std::string& text, LeadByteTest isLead) {
     constexpr std::size_t kBreakAnywhere = 100;
     std::string wrapped;
     std::size_t run = 0;
-    ForEachCharStart(text, isLead, [&](std::size_t i) {
+    shared::ForEachCharStart(text, isLead, [&](std::size_t i) {
         const std::size_t length = isLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
         if (run >= kBreakAnywhere) {
             wrapped += '\n';
@@ -102,3 +104,5 @@ std::string GenericErrorText(const std::string& className, const std::string& mo
     return "Exception " + className + " in module " + moduleFileName + " at " +
            HexAddress(address) + ".\r\n" + message + (addStop ? "." : "") + "\r\n";
 }
+
+} // namespace app

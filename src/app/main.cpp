@@ -7,13 +7,13 @@
 #include <memory>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    RestrictDllSearch();
-    std::unique_ptr<TApplication> application;
+    shared::RestrictDllSearch();
+    std::unique_ptr<app::TApplication> application;
     try {
-        application = std::make_unique<TApplication>();
-        application->CreateMainWindow<TForm1>();
+        application = std::make_unique<app::TApplication>();
+        application->CreateMainWindow<gui::TForm1>();
     } catch (...) {
-        ShowStartupFailure(std::current_exception());
+        app::ShowStartupFailure(std::current_exception());
         return 1;
     }
     application->RunMessageLoop();

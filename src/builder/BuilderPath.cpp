@@ -2,8 +2,10 @@
 
 #include "shared/Path.h"
 
-std::string BuilderPathFor(const std::string& exePath, LeadByteTest isLead) {
-    std::string path = FolderOf(exePath, isLead);
+namespace builder {
+
+std::string BuilderPathFor(const std::string& exePath, shared::LeadByteTest isLead) {
+    std::string path = shared::FolderOf(exePath, isLead);
     if (path.empty())
         return path;
     const char last = path.back();
@@ -11,3 +13,5 @@ std::string BuilderPathFor(const std::string& exePath, LeadByteTest isLead) {
         path += '\\';
     return path + "VKB.exe";
 }
+
+} // namespace builder

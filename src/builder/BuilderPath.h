@@ -5,7 +5,12 @@
 
 #include "shared/CodePage.h"
 
+namespace builder {
+
 // "VKB.exe" in the folder of exePath, with a '\\' put between where the folder does not end in
 // one; "" when exePath names no folder, since a bare name would be looked for along the
 // search path.
-std::string BuilderPathFor(const std::string& exePath, LeadByteTest isLead = NoLeadBytes);
+std::string BuilderPathFor(const std::string& exePath,
+                           shared::LeadByteTest isLead = shared::NoLeadBytes);
+
+} // namespace builder

@@ -6,6 +6,8 @@
 #include "shared/LateLibrary.h"
 #include "shared/System.h"
 
+namespace builder {
+
 void ShellOpen(HWND owner, const std::string& file, const char* parameters,
                const std::string& failure) {
     SHELLEXECUTEINFOA request{};
@@ -18,17 +20,20 @@ void ShellOpen(HWND owner, const std::string& file, const char* parameters,
     // No working directory: a program started inherits ours, so relative paths mean the same.
     request.lpDirectory = nullptr;
     request.nShow = SW_SHOWNORMAL;
-    const auto execute = LateProc<decltype(&ShellExecuteExA)>(Shell32, "ShellExecuteExA");
+    const auto execute =
+        shared::LateProc<decltype(&ShellExecuteExA)>(shared::Shell32, "ShellExecuteExA");
     const bool started = execute(&request) != FALSE;
     const DWORD error = GetLastError();
     const auto result = reinterpret_cast<INT_PTR>(request.hInstApp);
     if (started && result > 32)
         return;
-    throw Exception(failure + ": " + ShellFailureText(error, result));
+    throw shared::Exception(failure + ": " + shared::ShellFailureText(error, result));
 }
 
 void LaunchBuilder(HWND owner, const std::string& builderPath, const std::string& parameters) {
     // The shell starts no program by a path of MAX_PATH or more.
-    ShellOpen(owner, PathForShortCall(builderPath), parameters.c_str(),
+    ShellOpen(owner, shared::PathForShortCall(builderPath), parameters.c_str(),
               "Unable to start " + builderPath);
 }
+
+} // namespace builder

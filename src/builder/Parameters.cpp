@@ -2,7 +2,9 @@
 
 #include <cstddef>
 
-std::string QuoteArgument(const std::string& value, LeadByteTest isLead) {
+namespace builder {
+
+std::string QuoteArgument(const std::string& value, shared::LeadByteTest isLead) {
     std::string quoted = "\"";
     std::size_t backslashes = 0;
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -53,7 +55,7 @@ bool Included(const TBuilderArgument& argument) {
 
 } // namespace
 
-std::string BuildParameters(const TBuilderArguments& arguments, LeadByteTest isLead) {
+std::string BuildParameters(const TBuilderArguments& arguments, shared::LeadByteTest isLead) {
     std::string out;
     auto append = [&](const TBuilderArgument& argument) {
         if (!Included(argument))
@@ -76,3 +78,5 @@ bool FitsOnCommandLine(const std::string& builderPath, const std::string& parame
     constexpr std::size_t kMaxCommandLine = 32767;
     return builderPath.size() + 3 + parameters.size() + 1 <= kMaxCommandLine;
 }
+
+} // namespace builder

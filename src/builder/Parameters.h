@@ -8,6 +8,8 @@
 
 #include "shared/CodePage.h"
 
+namespace builder {
+
 // When an option goes onto the command line, and how its value is written there.
 enum class TArgRule {
     Always,     // -name "text", even when the text is empty
@@ -50,13 +52,17 @@ struct TBuilderArguments {
 // The value as one double-quoted argument that the MS C runtime and CommandLineToArgvW
 // split back to exactly the value. Values without a double quote and without a trailing
 // backslash come out as the plain value in quotes.
-std::string QuoteArgument(const std::string& value, LeadByteTest isLead = NoLeadBytes);
+std::string QuoteArgument(const std::string& value,
+                          shared::LeadByteTest isLead = shared::NoLeadBytes);
 
 // The source, the output and the options in their order, each by its rule, then -waitonexit.
 // An absent text is written as an empty one; callers refuse it first.
-std::string BuildParameters(const TBuilderArguments& arguments, LeadByteTest isLead = NoLeadBytes);
+std::string BuildParameters(const TBuilderArguments& arguments,
+                            shared::LeadByteTest isLead = shared::NoLeadBytes);
 
 // Whether the builder can be started with these parameters: the system passes at most
 // 32767 characters, the terminating zero included, as the quoted path, a blank and the
 // parameters. A longer line would be cut, and the builder would get other values.
 bool FitsOnCommandLine(const std::string& builderPath, const std::string& parameters);
+
+} // namespace builder

@@ -8,7 +8,7 @@
 #include "shared/LateLibrary.h"
 #include "shared/System.h"
 
-namespace gui {
+namespace controls {
 
 namespace {
 
@@ -48,7 +48,8 @@ public:
         if (!Self(child) || !name)
             return standard_->get_accName(child, name);
         using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
-        *name = LateProc<SysAllocStringFn>(Oleaut32, "SysAllocString")(name_.data());
+        *name =
+            shared::LateProc<SysAllocStringFn>(shared::Oleaut32, "SysAllocString")(name_.data());
         return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -149,7 +150,7 @@ private:
 } // namespace
 
 TAccessibleName::TAccessibleName(const std::string& name, long role)
-    : name_(WideFromAnsi(name)), role_(role) {}
+    : name_(shared::WideFromAnsi(name)), role_(role) {}
 
 LRESULT TAccessibleName::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam) const noexcept {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT)
@@ -165,9 +166,10 @@ LRESULT TAccessibleName::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam) const n
 
 LRESULT TAccessibleName::NamedObject(HWND hwnd, WPARAM flags) const {
     // All that can fail with an exception comes first, before the standard object is held.
-    const auto create =
-        LateProc<decltype(&CreateStdAccessibleObject)>(Oleacc, "CreateStdAccessibleObject");
-    const auto toResult = LateProc<decltype(&LresultFromObject)>(Oleacc, "LresultFromObject");
+    const auto create = shared::LateProc<decltype(&CreateStdAccessibleObject)>(
+        shared::Oleacc, "CreateStdAccessibleObject");
+    const auto toResult =
+        shared::LateProc<decltype(&LresultFromObject)>(shared::Oleacc, "LresultFromObject");
     std::vector<wchar_t> name = name_;
     IAccessible* standard = nullptr;
     if (FAILED(create(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
@@ -183,4 +185,4 @@ LRESULT TAccessibleName::NamedObject(HWND hwnd, WPARAM flags) const {
     return answer > 0 ? answer : 0;
 }
 
-} // namespace gui
+} // namespace controls

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace controls {
 
 class TAccessibleName {
 public:
@@ -31,4 +31,4 @@ private:
     long role_;
 };
 
-} // namespace gui
+} // namespace controls

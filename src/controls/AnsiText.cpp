@@ -4,7 +4,7 @@
 
 #include "shared/System.h"
 
-namespace gui {
+namespace controls {
 
 std::string TypedAnsiChars(HWND hwnd, WPARAM wParam) {
     const auto wide = static_cast<wchar_t>(wParam);
@@ -13,7 +13,7 @@ std::string TypedAnsiChars(HWND hwnd, WPARAM wParam) {
         // NOLINTNEXTLINE(modernize-return-braced-init-list)
         return std::string(1, static_cast<char>(wParam));
     }
-    return ExactAnsi(&wide, 1).value_or(std::string());
+    return shared::ExactAnsi(&wide, 1).value_or(std::string());
 }
 
 std::string AnsiWindowText(HWND hwnd) {
@@ -35,7 +35,7 @@ std::optional<std::string> ExactText(HWND hwnd) {
     if (!IsWindowUnicode(hwnd))
         return AnsiWindowText(hwnd);
     const std::vector<wchar_t> wide = WideWindowText(hwnd);
-    return ExactAnsi(wide.data(), wide.size());
+    return shared::ExactAnsi(wide.data(), wide.size());
 }
 
-} // namespace gui
+} // namespace controls

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace gui {
+namespace controls {
 
 // The ANSI bytes of a WM_CHAR sent to hwnd; empty when the character has no ANSI form.
 std::string TypedAnsiChars(HWND hwnd, WPARAM wParam);
@@ -23,4 +23,4 @@ std::vector<wchar_t> WideWindowText(HWND hwnd);
 // code page cannot represent, so that no character is silently changed.
 std::optional<std::string> ExactText(HWND hwnd);
 
-} // namespace gui
+} // namespace controls

@@ -10,7 +10,7 @@
 #include "shared/Exceptions.h"
 #include "shared/System.h"
 
-namespace gui {
+namespace controls {
 
 namespace {
 
@@ -39,14 +39,15 @@ std::optional<std::string> TextBeforeSelection(HWND edit) {
         return bytes.substr(0, cut(bytes.size()));
     }
     const std::vector<wchar_t> wide = WideWindowText(edit);
-    return ExactAnsi(wide.data(), cut(wide.size()));
+    return shared::ExactAnsi(wide.data(), cut(wide.size()));
 }
 
 // Where a byte position of an ANSI text lies as the edit counts positions.
 WPARAM EditPosition(HWND edit, const std::string& text, int bytes) {
     const std::string head = text.substr(0, static_cast<size_t>(bytes));
     // The wide form ends in its terminating zero.
-    return IsWindowUnicode(edit) ? WideFromAnsi(head).size() - 1 : static_cast<WPARAM>(bytes);
+    return IsWindowUnicode(edit) ? shared::WideFromAnsi(head).size() - 1
+                                 : static_cast<WPARAM>(bytes);
 }
 
 } // namespace
@@ -127,7 +128,7 @@ void TComboBox::ClearItems() {
 void TComboBox::AddItem(const std::string& text) {
     const LRESULT result = SendMsg(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (result == CB_ERR || result == CB_ERRSPACE)
-        throw EOutOfResources("Unable to insert a line");
+        throw shared::EOutOfResources("Unable to insert a line");
     items_.push_back(text);
 }
 
@@ -135,8 +136,8 @@ bool TComboBox::CompleteTypedChars(const std::string& typed) {
     const std::optional<std::string> before = TextBeforeSelection(edit_);
     if (!before)
         return false;
-    auto completion =
-        CompleteTyped(*before, static_cast<int>(before->size()), typed, Items(), IsSystemLeadByte);
+    auto completion = CompleteTyped(*before, static_cast<int>(before->size()), typed, Items(),
+                                    shared::IsSystemLeadByte);
     if (!completion)
         return false;
     SendMsg(CB_SETCURSEL, static_cast<WPARAM>(completion->itemIndex));
@@ -152,7 +153,7 @@ LRESULT TComboBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         // edit gets a double-byte character as two messages, typed as they come.
         const std::string typed = TypedAnsiChars(hwnd, wParam);
         const bool trailByte = leadPending_;
-        leadPending_ = !trailByte && typed.size() == 1 && IsSystemLeadByte(typed[0]);
+        leadPending_ = !trailByte && typed.size() == 1 && shared::IsSystemLeadByte(typed[0]);
         const bool halfCharacter = trailByte || leadPending_;
         if (!typed.empty() && !halfCharacter && CompleteTypedChars(typed))
             return 0;
@@ -160,4 +161,4 @@ LRESULT TComboBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return CallDefault(hwnd, msg, wParam, lParam);
 }
 
-} // namespace gui
+} // namespace controls

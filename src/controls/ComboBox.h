@@ -6,7 +6,7 @@
 
 #include "controls/Window.h"
 
-namespace gui {
+namespace controls {
 
 // The drop-down list of every combo box: the item height at 96 dpi and how many items it
 // shows at once.
@@ -56,4 +56,4 @@ private:
     bool leadPending_ = false; // an ANSI edit got the first byte of a character
 };
 
-} // namespace gui
+} // namespace controls

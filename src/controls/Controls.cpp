@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
-namespace gui {
+namespace controls {
 
 void TButton::Create(const TCreateArgs& args) {
     CreateHandle(StyleOf(TControlKind::Button), args);
@@ -63,7 +63,7 @@ LRESULT TLink::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         // into the DC that WM_PAINT hands it), and the focus drawn over it there, as a button
         // draws it, unless the user has not used the keyboard yet; a DC of its own would be
         // clipped away by the parent.
-        const TPaintDc dc(hwnd);
+        const shared::TPaintDc dc(hwnd);
         CallDefault(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc.Get()), 0);
         if (GetFocus() == hwnd && !(SendMessageA(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
             RECT rc{};
@@ -114,4 +114,4 @@ void TPanel::Create(const TCreateArgs& args) {
     CreateCustom(style.exStyle, style.className, style.style, args);
 }
 
-} // namespace gui
+} // namespace controls

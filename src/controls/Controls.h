@@ -8,7 +8,7 @@
 #include "controls/Window.h"
 #include "shared/Handles.h"
 
-namespace gui {
+namespace controls {
 
 class TButton : public TControl {
 public:
@@ -42,8 +42,8 @@ public:
     Size Extent(const std::string& text) const;
 
 private:
-    TWindowDc screen_;
-    TSelection font_;
+    shared::TWindowDc screen_;
+    shared::TSelection font_;
 };
 
 class TLabel : public TControl {
@@ -90,4 +90,4 @@ public:
     void Create(const TCreateArgs& args) override;
 };
 
-} // namespace gui
+} // namespace controls

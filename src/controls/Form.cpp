@@ -3,7 +3,7 @@
 #include "controls/Guarded.h"
 #include "controls/rules/Layout.h"
 
-namespace gui {
+namespace controls {
 
 void TForm::Close() {
     TCloseAction action = TCloseAction::caHide;
@@ -71,4 +71,4 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return TCustomWindow::WndProc(msg, wParam, lParam);
 }
 
-} // namespace gui
+} // namespace controls

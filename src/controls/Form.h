@@ -4,7 +4,7 @@
 
 #include "controls/Window.h"
 
-namespace gui {
+namespace controls {
 
 enum class TCloseAction { caNone, caHide };
 
@@ -52,4 +52,4 @@ private:
     HWND savedFocus_ = nullptr;
 };
 
-} // namespace gui
+} // namespace controls

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace gui {
+namespace controls {
 
 namespace {
 TErrorReporter& Reporter() {
@@ -24,4 +24,4 @@ void ReportEscapedError() noexcept {
     }
 }
 
-} // namespace gui
+} // namespace controls

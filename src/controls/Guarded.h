@@ -8,7 +8,7 @@
 #include <exception>
 #include <functional>
 
-namespace gui {
+namespace controls {
 
 using TErrorReporter = std::function<void(std::exception_ptr)>;
 
@@ -30,4 +30,4 @@ template <typename F> LRESULT Guarded(F&& handler) noexcept {
     }
 }
 
-} // namespace gui
+} // namespace controls

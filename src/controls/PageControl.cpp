@@ -4,7 +4,7 @@
 
 #include "shared/Handles.h"
 
-namespace gui {
+namespace controls {
 
 void TPageControl::Create(const TCreateArgs& args) {
     CreateHandle(StyleOf(TControlKind::PageControl), args);
@@ -33,8 +33,8 @@ void TPageControl::LayoutPages() {
     SendMsg(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     // The pages lie below the strip in z-order, so the strip keeps out of their area: it
     // draws its tabs and the frame around them, and the pages show through the hole.
-    TGdiObject<HRGN> outside(CreateRectRgnIndirect(&client));
-    const TGdiObject<HRGN> hole(CreateRectRgnIndirect(&display));
+    shared::TGdiObject<HRGN> outside(CreateRectRgnIndirect(&client));
+    const shared::TGdiObject<HRGN> hole(CreateRectRgnIndirect(&display));
     if (outside.Get() && hole.Get() &&
         CombineRgn(outside.Get(), outside.Get(), hole.Get(), RGN_DIFF) != ERROR &&
         SetWindowRgn(hwnd_, outside.Get(), TRUE))
@@ -72,4 +72,4 @@ LRESULT TPageControl::OnNotify(NMHDR* hdr) {
     return 0;
 }
 
-} // namespace gui
+} // namespace controls

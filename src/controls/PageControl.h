@@ -11,7 +11,7 @@
 
 #include "controls/Controls.h"
 
-namespace gui {
+namespace controls {
 
 class TPageControl : public TControl {
 public:
@@ -34,4 +34,4 @@ private:
     std::vector<TControl*> pages_;
 };
 
-} // namespace gui
+} // namespace controls

@@ -6,7 +6,7 @@
 
 #include "shared/Exceptions.h"
 
-namespace gui {
+namespace controls {
 
 namespace {
 
@@ -147,9 +147,9 @@ void TTimerSpeedButton::CancelPress() {
 
 void TTimerSpeedButton::StartRepeat(UINT intervalMs) {
     if (!timer_)
-        timer_ = std::make_unique<TWindowTimer>(hwnd_, kRepeatTimerId);
+        timer_ = std::make_unique<shared::TWindowTimer>(hwnd_, kRepeatTimerId);
     if (!timer_->Start(intervalMs))
-        throw EOutOfResources("Not enough timers available");
+        throw shared::EOutOfResources("Not enough timers available");
 }
 
 void TTimerSpeedButton::StopRepeat() {
@@ -177,7 +177,7 @@ void TTimerSpeedButton::Click() {
 }
 
 void TTimerSpeedButton::Paint() {
-    const TPaintDc paint(hwnd_);
+    const shared::TPaintDc paint(hwnd_);
     HDC dc = paint.Get();
     RECT rc{};
     GetClientRect(hwnd_, &rc);
@@ -235,4 +235,4 @@ void TSpinButton::LayoutButtons() {
     down_.SetBounds({0, upper, rc.right, rc.bottom - upper});
 }
 
-} // namespace gui
+} // namespace controls

@@ -8,7 +8,7 @@
 #include "controls/Window.h"
 #include "shared/Handles.h"
 
-namespace gui {
+namespace controls {
 
 // One arrow button. It never takes the focus; while the left button is held on it, it
 // repeats its click from a timer.
@@ -26,7 +26,7 @@ public:
     void Create(const TCreateArgs& args) override;
     bool Pressed() const { return pressed_; }
     // Null until the first press; kept from then on.
-    const TWindowTimer* RepeatTimer() const { return timer_.get(); }
+    const shared::TWindowTimer* RepeatTimer() const { return timer_.get(); }
 
     std::function<void()> onClick;
 
@@ -51,7 +51,7 @@ private:
 
     bool pressed_ = false;  // shown pressed
     bool dragging_ = false; // the left button went down on us and is still held
-    std::unique_ptr<TWindowTimer> timer_;
+    std::unique_ptr<shared::TWindowTimer> timer_;
 };
 
 // The column of two arrow buttons, the upper one stepping up.
@@ -77,4 +77,4 @@ private:
     TTimerSpeedButton down_;
 };
 
-} // namespace gui
+} // namespace controls

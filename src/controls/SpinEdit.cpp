@@ -11,7 +11,7 @@
 #include "controls/rules/SpinValue.h"
 #include "shared/System.h"
 
-namespace gui {
+namespace controls {
 
 namespace {
 
@@ -26,13 +26,13 @@ char TypedAnsiChar(HWND hwnd, WPARAM wParam) {
 } // namespace
 
 void TSpinEdit::Create(const TCreateArgs& args) {
-    decimalSeparator_ = DecimalSeparator();
+    decimalSeparator_ = shared::DecimalSeparator();
     TWindowStyle style = StyleOf(TControlKind::SpinEdit);
     style.style |= readOnly_ ? ES_READONLY : 0;
     CreateHandle(style, args);
     Subclass(hwnd_);
     if (dpi_ == 0)
-        dpi_ = WindowDpi(hwnd_);
+        dpi_ = shared::WindowDpi(hwnd_);
     button_.onUpClick = [this] { UpClick(); };
     button_.onDownClick = [this] { DownClick(); };
     button_.focusControl = hwnd_;
@@ -145,7 +145,7 @@ LRESULT TSpinEdit::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         FollowField(msg, wParam);
         break;
     case WM_SETTINGCHANGE: // also WM_WININICHANGE
-        decimalSeparator_ = DecimalSeparator();
+        decimalSeparator_ = shared::DecimalSeparator();
         break;
     default:
         break;
@@ -180,7 +180,7 @@ LRESULT TSpinEdit::OnLeftDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TSpinEdit::OnSetFocus(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    decimalSeparator_ = DecimalSeparator();
+    decimalSeparator_ = shared::DecimalSeparator();
     const LRESULT result = CallDefault(hwnd, WM_SETFOCUS, wParam, lParam);
     // Entered from another control of the window, not given back after Alt+Tab, a restore
     // from the taskbar or a message box: the user's selection then stays as it was.
@@ -224,4 +224,4 @@ LRESULT TSpinEdit::OnGetDlgCode(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return code;
 }
 
-} // namespace gui
+} // namespace controls

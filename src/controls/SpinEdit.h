@@ -10,7 +10,7 @@
 #include "controls/rules/SpinValue.h"
 #include "controls/Window.h"
 
-namespace gui {
+namespace controls {
 
 // The integer field. Equal MinValue and MaxValue mean no bound at all.
 class TSpinEdit : public TControl {
@@ -86,4 +86,4 @@ private:
     TSpinButton button_;
 };
 
-} // namespace gui
+} // namespace controls

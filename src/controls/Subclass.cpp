@@ -12,7 +12,7 @@
 #include "controls/Window.h"
 #include "shared/System.h"
 
-namespace gui {
+namespace controls {
 
 namespace {
 
@@ -86,7 +86,7 @@ void TControl::Subclass(HWND hwnd) {
         *free = {};
         if (hwnd != hwnd_)
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        throw std::runtime_error("Cannot subclass a control: " + SystemErrorText(error));
+        throw std::runtime_error("Cannot subclass a control: " + shared::SystemErrorText(error));
     }
     free->previous = reinterpret_cast<WNDPROC>(previous);
 }
@@ -131,4 +131,4 @@ LRESULT TControl::CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return CallChained(chain->previous, chain->unicode, hwnd, msg, wParam, lParam);
 }
 
-} // namespace gui
+} // namespace controls

@@ -1,6 +1,6 @@
 #include "controls/TaskWindows.h"
 
-namespace gui {
+namespace controls {
 
 namespace {
 BOOL CALLBACK CollectVisibleEnabled(HWND hwnd, LPARAM list) noexcept {
@@ -31,4 +31,4 @@ TDisabledTaskWindows::~TDisabledTaskWindows() {
         SetFocus(focus_);
 }
 
-} // namespace gui
+} // namespace controls

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace gui {
+namespace controls {
 
 class TDisabledTaskWindows {
 public:
@@ -21,4 +21,4 @@ private:
     std::vector<HWND> disabled_;
 };
 
-} // namespace gui
+} // namespace controls

@@ -12,7 +12,7 @@
 #include "shared/Handles.h"
 #include "shared/System.h"
 
-namespace gui {
+namespace controls {
 
 namespace {
 
@@ -36,8 +36,8 @@ HICON SmallImageOf(HICON icon) {
     info.cbSize = sizeof info;
     if (GetIconInfoExA(icon, &info)) {
         // The call hands out copies of the icon's bitmaps.
-        const TGdiObject<HBITMAP> colour(info.hbmColor);
-        const TGdiObject<HBITMAP> mask(info.hbmMask);
+        const shared::TGdiObject<HBITMAP> colour(info.hbmColor);
+        const shared::TGdiObject<HBITMAP> mask(info.hbmMask);
         const char* name = info.szResName[0] ? info.szResName : MAKEINTRESOURCEA(info.wResID);
         HMODULE module = info.szModName[0] ? GetModuleHandleA(info.szModName) : nullptr;
         if (module && (info.szResName[0] || info.wResID))
@@ -62,7 +62,7 @@ HICON SharedSmallIcon(HICON icon) {
 }
 
 [[noreturn]] void ThrowLastError(const std::string& what) {
-    throw std::runtime_error(what + ": " + SystemErrorText(GetLastError()));
+    throw std::runtime_error(what + ": " + shared::SystemErrorText(GetLastError()));
 }
 } // namespace
 
@@ -161,7 +161,7 @@ std::string TControl::Text() const {
 
 std::optional<std::string> TControl::ExactText() const {
     // A held text came in as ANSI: it has nothing the code page cannot hold.
-    return hwnd_ ? gui::ExactText(hwnd_) : heldText_;
+    return hwnd_ ? controls::ExactText(hwnd_) : heldText_;
 }
 
 void TControl::SetText(const std::string& text) {
@@ -274,4 +274,4 @@ LRESULT CALLBACK TCustomWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam
     return Guarded([&] { return self->WndProc(msg, wParam, lParam); });
 }
 
-} // namespace gui
+} // namespace controls

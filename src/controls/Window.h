@@ -17,7 +17,7 @@
 #include "controls/rules/Layout.h"
 #include "controls/WindowStyles.h"
 
-namespace gui {
+namespace controls {
 
 class TControl;
 
@@ -189,4 +189,4 @@ private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
-} // namespace gui
+} // namespace controls

@@ -9,7 +9,7 @@
 
 #include "controls/rules/ControlKind.h"
 
-namespace gui {
+namespace controls {
 
 inline constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -53,4 +53,4 @@ constexpr TWindowStyle StyleOf(TControlKind kind) {
     return {WC_STATICA, kChildStyle, 0};
 }
 
-} // namespace gui
+} // namespace controls

@@ -3,6 +3,8 @@
 // for Enter and Escape: those keys must press nothing here.
 #pragma once
 
+namespace gui {
+
 enum ControlId : int {
     idForm = 0, // the main window itself; in a design row that names no control
     idPanel2 = 100,
@@ -38,3 +40,5 @@ enum ControlId : int {
 // Window classes of our own, for finding windows from outside.
 #define VESK_FORM_CLASS "TForm1"
 #define VESK_APP_CLASS "TApplication"
+
+} // namespace gui

@@ -15,13 +15,14 @@ namespace {
 
 // Looked up before the drop is taken over: a deleter must not fail.
 struct TDragFinish {
-    decltype(&DragFinish) finish = LateProc<decltype(&DragFinish)>(Shell32, "DragFinish");
+    decltype(&DragFinish) finish =
+        shared::LateProc<decltype(&DragFinish)>(shared::Shell32, "DragFinish");
     void operator()(HDROP drop) const { finish(drop); }
 };
 using TDrop = std::unique_ptr<std::remove_pointer_t<HDROP>, TDragFinish>;
 
 TDroppedKind KindOf(std::vector<wchar_t> widePath) {
-    const DWORD attributes = PathAttributes(std::move(widePath));
+    const DWORD attributes = shared::PathAttributes(std::move(widePath));
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return TDroppedKind::Missing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TDroppedKind::Folder : TDroppedKind::File;
@@ -34,7 +35,8 @@ TDroppedTargets ReadDrop(HDROP drop) {
     if (!owned)
         return {};
     // Read wide: the ANSI copy of a name the code page cannot hold would be another name.
-    const auto query = LateProc<decltype(&DragQueryFileW)>(Shell32, "DragQueryFileW");
+    const auto query =
+        shared::LateProc<decltype(&DragQueryFileW)>(shared::Shell32, "DragQueryFileW");
     const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<TDroppedItem> items;
     items.reserve(count);
@@ -43,7 +45,7 @@ TDroppedTargets ReadDrop(HDROP drop) {
         const UINT length = query(drop, i, nullptr, 0);
         std::vector<wchar_t> path(length + 1, L'\0');
         path.resize(query(drop, i, path.data(), length + 1));
-        TDroppedItem item{ExactAnsi(path.data(), path.size()), TDroppedKind::Missing};
+        TDroppedItem item{shared::ExactAnsi(path.data(), path.size()), TDroppedKind::Missing};
         path.push_back(L'\0');
         item.kind = KindOf(std::move(path));
         items.push_back(std::move(item));

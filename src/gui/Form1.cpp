@@ -12,31 +12,33 @@
 #include "shared/Exceptions.h"
 #include "shared/System.h"
 
+namespace gui {
+
 namespace {
 
 // The system behind the rules: the file system, the code page, the private-profile file and
 // the shell that starts the builder.
-gui::TSessionSystem WindowsSystem(const gui::TForm& owner) {
+gui::TSessionSystem WindowsSystem(const controls::TForm& owner) {
     gui::TSessionSystem system;
-    system.isFolder = IsFolder;
-    system.isLead = IsSystemLeadByte;
-    const TReachablePath exe = ReachableExePath();
+    system.isFolder = shared::IsFolder;
+    system.isLead = shared::IsSystemLeadByte;
+    const shared::TReachablePath exe = shared::ReachableExePath();
     system.exePath = exe.path;
     system.exeBeyondCodePage = exe.beyondCodePage;
-    system.settingsUnreadable = IniFileUnreadable;
+    system.settingsUnreadable = History::IniFileUnreadable;
     system.withSettings = [](const std::string& path,
-                             const std::function<void(TCustomIniFile&)>& use) {
+                             const std::function<void(History::TCustomIniFile&)>& use) {
         // Released, and so flushed, on every path out, the error paths included.
-        TIniFile ini(path);
+        History::TIniFile ini(path);
         use(ini);
     };
-    system.launch = [&owner](const std::string& builder, const std::string& parameters) {
-        LaunchBuilder(owner.Handle(), builder, parameters);
+    system.launch = [&owner](const std::string& builderPath, const std::string& parameters) {
+        builder::LaunchBuilder(owner.Handle(), builderPath, parameters);
     };
     return system;
 }
 
-void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
+void MirrorHistory(const History::THistory& history, controls::TComboBox& combo) {
     // Rebuilt on every change, also one that leaves the entries as they were, so the list's
     // selection is reset as after any other Create. Clearing the list would take the typed
     // text with it; keep what the user sees.
@@ -50,12 +52,12 @@ void MirrorHistory(const THistory& history, gui::TComboBox& combo) {
 } // namespace
 
 TForm1::TForm1() : session_(hstSource, hstOutput, WindowsSystem(*this)) {
-    for (THistory* history : {&hstSource, &hstOutput}) {
+    for (History::THistory* history : {&hstSource, &hstOutput}) {
         history->SetMaxItems(10);
         history->SetIfExistsPlaceFirst(true);
     }
-    hstSource.SetOnChange([this](THistory& sender) { hstSourceChange(sender); });
-    hstOutput.SetOnChange([this](THistory& sender) { hstOutputChange(sender); });
+    hstSource.SetOnChange([this](History::THistory& sender) { hstSourceChange(sender); });
+    hstOutput.SetOnChange([this](History::THistory& sender) { hstOutputChange(sender); });
     dlgSave.DefaultExt = "vkpak";
     dlgSave.Filter = "Vesk (*.vkpak)|*.vkpak|All Files (*.*)|*.*";
     dlgSave.FilterIndex = 1;
@@ -101,7 +103,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return TForm::WndProc(msg, wParam, lParam);
+    return controls::TForm::WndProc(msg, wParam, lParam);
 }
 
 bool TForm1::PreTranslateKey(const MSG& msg) {
@@ -118,15 +120,15 @@ void TForm1::FormCreate() {
     session_.LoadSettings();
 }
 
-void TForm1::FormClose(gui::TCloseAction& /*action*/) {
+void TForm1::FormClose(controls::TCloseAction& /*action*/) {
     session_.SaveSettings();
 }
 
-void TForm1::hstSourceChange(THistory& /*sender*/) {
+void TForm1::hstSourceChange(History::THistory& /*sender*/) {
     MirrorHistory(hstSource, cmbSource);
 }
 
-void TForm1::hstOutputChange(THistory& /*sender*/) {
+void TForm1::hstOutputChange(History::THistory& /*sender*/) {
     MirrorHistory(hstOutput, cmbOutput);
 }
 
@@ -143,7 +145,7 @@ void TForm1::btnAdvancedClick() {
 void TForm1::lblURLClick() {
     // Where no browser is set, or the shell refuses, the user is told, as for the builder.
     const std::string address = std::string("http://") + gui::kMakerHost;
-    ShellOpen(Handle(), address, nullptr, "Unable to open " + address);
+    builder::ShellOpen(Handle(), address, nullptr, "Unable to open " + address);
 }
 
 std::string TForm1::BrowseForFolder(const std::string& initialFolder) {
@@ -166,24 +168,24 @@ void TForm1::DropFiles(HDROP drop) {
     // Like the pickers, a drop only fills the fields; Create checks and records. One that fills
     // nothing says why, as the same text typed would be told.
     if (!targets.refusal.empty())
-        throw Exception(targets.refusal);
+        throw shared::Exception(targets.refusal);
     if (!targets.folder.empty())
         cmbSource.SetText(targets.folder);
     if (!targets.file.empty())
         cmbOutput.SetText(targets.file);
 }
 
-TBuilderArguments TForm1::ReadArguments() const {
-    TBuilderArguments arguments = gui::EmptyArguments();
-    auto read = [this](TBuilderArgument& argument) {
-        gui::TFieldValue value = Control(static_cast<ControlId>(argument.field)).FieldValue();
+builder::TBuilderArguments TForm1::ReadArguments() const {
+    builder::TBuilderArguments arguments = gui::EmptyArguments();
+    auto read = [this](builder::TBuilderArgument& argument) {
+        controls::TFieldValue value = Control(static_cast<ControlId>(argument.field)).FieldValue();
         argument.text = std::move(value.text);
         argument.checked = value.checked;
         argument.number = value.number;
     };
     read(arguments.source);
     read(arguments.output);
-    for (TBuilderArgument& option : arguments.options)
+    for (builder::TBuilderArgument& option : arguments.options)
         read(option);
     return arguments;
 }
@@ -200,9 +202,11 @@ void TForm1::btnCreateClick() {
 
 void TForm1::FocusField(ControlId id) {
     // A field of the hidden advanced block cannot take the focus: it stays where it was.
-    gui::TControl& field = Control(id);
+    controls::TControl& field = Control(id);
     if (!IsWindowVisible(field) || !IsWindowEnabled(field))
         return;
     field.Focus();
     field.SelectAll();
 }
+
+} // namespace gui

@@ -20,14 +20,16 @@
 #include "controls/SpinEdit.h"
 #include "shared/Handles.h"
 
-class TForm1 : public gui::TForm {
+namespace gui {
+
+class TForm1 : public controls::TForm {
 public:
     TForm1();
-    void Build(gui::TFormHost& host) override;
+    void Build(controls::TFormHost& host) override;
     // Makes the system window, then every control of the design; used by Build.
-    void Create(const gui::TCreateArgs& args) override;
+    void Create(const controls::TCreateArgs& args) override;
     void FormCreate() override;
-    void FormClose(gui::TCloseAction& action) override;
+    void FormClose(controls::TCloseAction& action) override;
     bool PreTranslateKey(const MSG& msg) override;
 
     void btnBrowseSrcClick();
@@ -35,40 +37,41 @@ public:
     void btnAdvancedClick();
     void btnCreateClick();
     void lblURLClick();
-    void hstSourceChange(THistory& sender);
-    void hstOutputChange(THistory& sender);
+    void hstSourceChange(History::THistory& sender);
+    void hstOutputChange(History::THistory& sender);
     std::string BrowseForFolder(const std::string& initialFolder);
 
     // The builder's arguments as the user filled their fields, each read from its control
     // once.
-    TBuilderArguments ReadArguments() const;
+    builder::TBuilderArguments ReadArguments() const;
     // The control of a design row.
-    gui::TControl& Control(ControlId id);
-    const gui::TControl& Control(ControlId id) const;
+    controls::TControl& Control(ControlId id);
+    const controls::TControl& Control(ControlId id) const;
 
     // The top block: the two paths and their pickers, the link, "Advanced" and "Create!".
-    gui::TPanel Panel2{designed_, idPanel2};
-    gui::TLabel lblSource{designed_, idLblSource}, lblOutput{designed_, idLblOutput};
-    gui::TComboBox cmbSource{designed_, idCmbSource}, cmbOutput{designed_, idCmbOutput};
-    gui::TButton btnBrowseSrc{designed_, idBtnBrowseSrc}, btnBrowseOut{designed_, idBtnBrowseOut};
-    gui::TButton btnAdvanced{designed_, idBtnAdvanced}, btnCreate{designed_, idBtnCreate};
-    gui::TLink lblURL{designed_, idLblURL};
+    controls::TPanel Panel2{designed_, idPanel2};
+    controls::TLabel lblSource{designed_, idLblSource}, lblOutput{designed_, idLblOutput};
+    controls::TComboBox cmbSource{designed_, idCmbSource}, cmbOutput{designed_, idCmbOutput};
+    controls::TButton btnBrowseSrc{designed_, idBtnBrowseSrc},
+        btnBrowseOut{designed_, idBtnBrowseOut};
+    controls::TButton btnAdvanced{designed_, idBtnAdvanced}, btnCreate{designed_, idBtnCreate};
+    controls::TLink lblURL{designed_, idLblURL};
     // The advanced block, its separator line and its two pages.
-    gui::TPanel Panel3{designed_, idPanel3};
-    gui::TBevel bvlSeparator{designed_, idBvlSeparator};
-    gui::TPageControl pgeAdvanced{designed_, idPgeAdvanced};
-    gui::TPanel TabSheet1{designed_, idTabSheet1}, TabSheet2{designed_, idTabSheet2};
+    controls::TPanel Panel3{designed_, idPanel3};
+    controls::TBevel bvlSeparator{designed_, idBvlSeparator};
+    controls::TPageControl pgeAdvanced{designed_, idPgeAdvanced};
+    controls::TPanel TabSheet1{designed_, idTabSheet1}, TabSheet2{designed_, idTabSheet2};
     // The "Text" page: four labelled edits.
-    gui::TLabel lblTitle{designed_, idLblTitle}, lblAuthor{designed_, idLblAuthor};
-    gui::TEdit edtTitle{designed_, idEdtTitle}, edtAuthor{designed_, idEdtAuthor};
-    gui::TLabel lblBuild{designed_, idLblBuild}, lblCopyright{designed_, idLblCopyright};
-    gui::TEdit edtBuild{designed_, idEdtBuild}, edtCopyright{designed_, idEdtCopyright};
+    controls::TLabel lblTitle{designed_, idLblTitle}, lblAuthor{designed_, idLblAuthor};
+    controls::TEdit edtTitle{designed_, idEdtTitle}, edtAuthor{designed_, idEdtAuthor};
+    controls::TLabel lblBuild{designed_, idLblBuild}, lblCopyright{designed_, idLblCopyright};
+    controls::TEdit edtBuild{designed_, idEdtBuild}, edtCopyright{designed_, idEdtCopyright};
     // The "Misc." page: the three flags and the priority.
-    gui::TCheckBox cbxDev{designed_, idCbxDev}, cbxMpXfer{designed_, idCbxMpXfer},
+    controls::TCheckBox cbxDev{designed_, idCbxDev}, cbxMpXfer{designed_, idCbxMpXfer},
         cbxProtected{designed_, idCbxProtected};
-    gui::TLabel lblPriority{designed_, idLblPriority};
-    gui::TSpinEdit spnPriority{designed_, idSpnPriority};
-    THistory hstSource, hstOutput;
+    controls::TLabel lblPriority{designed_, idLblPriority};
+    controls::TSpinEdit spnPriority{designed_, idSpnPriority};
+    History::THistory hstSource, hstOutput;
     gui::TSaveDialog dlgSave;
 
 protected:
@@ -77,17 +80,17 @@ protected:
 private:
     // Making (Form1Build.cpp).
     void MakeControls(bool advancedBlock);
-    void CreateControl(const gui::TDesignRow& row, const gui::Rect& placed);
+    void CreateControl(const gui::TDesignRow& row, const controls::Rect& placed);
     HFONT FontOf(const gui::TDesignRow& row) const;
     static HFONT MakeFont(int dpi, bool underline);
     void WireEvents();
     // Placing and sizing (Form1Layout.cpp).
-    gui::Rect Placed(const gui::TDesignRow& row, gui::Rect placed,
-                     const gui::TTextMeasure& measure) const;
+    controls::Rect Placed(const gui::TDesignRow& row, controls::Rect placed,
+                          const controls::TTextMeasure& measure) const;
     void PlaceControls();
     void LayoutControls();
     void AutoSize();
-    gui::Size FittingWindowSize() const;
+    controls::Size FittingWindowSize() const;
     // Fonts and places for a new DPI; the window takes the suggested rectangle, or grows or
     // shrinks to fit where none is given.
     void ChangeDpi(int dpi, const RECT* suggested);
@@ -97,7 +100,9 @@ private:
     void FocusField(ControlId id);
 
     gui::TSession session_;
-    int dpi_ = gui::kDesignDpi;
+    int dpi_ = controls::kDesignDpi;
     int laidOutWidth_ = 0;
-    TFont font_, linkFont_;
+    shared::TFont font_, linkFont_;
 };
+
+} // namespace gui

@@ -8,7 +8,9 @@
 
 #include "shared/System.h"
 
-using gui::Rect;
+namespace gui {
+
+using controls::Rect;
 using gui::TDesignRow;
 
 HFONT TForm1::MakeFont(int dpi, bool underline) {
@@ -21,52 +23,52 @@ HFONT TForm1::MakeFont(int dpi, bool underline) {
     return font;
 }
 
-gui::TControl& TForm1::Control(ControlId id) {
-    return const_cast<gui::TControl&>(static_cast<const TForm1&>(*this).Control(id));
+controls::TControl& TForm1::Control(ControlId id) {
+    return const_cast<controls::TControl&>(static_cast<const TForm1&>(*this).Control(id));
 }
 
-const gui::TControl& TForm1::Control(ControlId id) const {
+const controls::TControl& TForm1::Control(ControlId id) const {
     if (id == idForm)
         return *this;
-    if (const gui::TControl* control = designed_.Find(id))
+    if (const controls::TControl* control = designed_.Find(id))
         return *control;
     throw std::logic_error("The main window has no member for the design row " +
                            std::to_string(id));
 }
 
-void TForm1::Build(gui::TFormHost& host) {
+void TForm1::Build(controls::TFormHost& host) {
     host_ = &host;
     dlgSave.Owner = host.OwnerWindow();
     // The system's DPI, which is the primary monitor's, where the window is made.
-    dpi_ = ScreenDpi();
+    dpi_ = shared::ScreenDpi();
     RegisterWindowClass(VESK_FORM_CLASS, host.AppIcon());
     // Made at the size and place of its first showing, so that showing it moves nothing.
-    const gui::Size size = FittingWindowSize();
-    const gui::Point at = gui::CentreOnScreen(
+    const controls::Size size = FittingWindowSize();
+    const controls::Point at = controls::CentreOnScreen(
         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), size.width, size.height);
     Create({host.OwnerWindow(), 0, "Veskmaker", {at.x, at.y, size.width, size.height}, false});
 }
 
-void TForm1::Create(const gui::TCreateArgs& args) {
+void TForm1::Create(const controls::TCreateArgs& args) {
     font_.Reset(MakeFont(dpi_, false));
     linkFont_.Reset(MakeFont(dpi_, true));
-    CreateCustom(gui::kFormExStyle, VESK_FORM_CLASS, gui::kFormStyle, args);
+    CreateCustom(controls::kFormExStyle, VESK_FORM_CLASS, controls::kFormStyle, args);
     dlgSave.MainForm = Handle();
     SetFont(font_.Get(), false);
-    laidOutWidth_ = gui::ScaleToDpi(gui::kDesignWidth, dpi_);
+    laidOutWidth_ = controls::ScaleToDpi(gui::kDesignWidth, dpi_);
     // The advanced block is made when it is first shown; until then its control objects hold
     // their values.
     MakeControls(false);
     ApplyLinkColour();
     WireEvents();
     // Made on a monitor of another scale than the primary one, it takes that monitor's at once.
-    if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
+    if (const int dpi = shared::WindowDpi(Handle()); dpi != dpi_)
         ChangeDpi(dpi, nullptr);
 }
 
 void TForm1::MakeControls(bool advancedBlock) {
-    const std::vector<Rect> placed = gui::PlaceDesign(laidOutWidth_, dpi_);
-    const gui::TTextMeasure measure(font_.Get());
+    const std::vector<controls::Rect> placed = gui::PlaceDesign(laidOutWidth_, dpi_);
+    const controls::TTextMeasure measure(font_.Get());
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const TDesignRow& row = gui::kForm1Design[i];
         if (gui::WithinBlock(row, idPanel3) == advancedBlock)
@@ -76,8 +78,8 @@ void TForm1::MakeControls(bool advancedBlock) {
         pgeAdvanced.SetActivePage(0);
 }
 
-void TForm1::CreateControl(const TDesignRow& row, const Rect& placed) {
-    gui::TControl& control = Control(row.id);
+void TForm1::CreateControl(const TDesignRow& row, const controls::Rect& placed) {
+    controls::TControl& control = Control(row.id);
     control.SetDpi(dpi_);
     control.Create(
         {Control(row.parent).Handle(), row.id, row.text, placed, !(row.options & gui::doHidden)});
@@ -103,3 +105,5 @@ void TForm1::WireEvents() {
     btnCreate.onClick = [this] { btnCreateClick(); };
     lblURL.onClick = [this] { lblURLClick(); };
 }
+
+} // namespace gui

@@ -9,27 +9,28 @@ namespace gui {
 unsigned LinkColour(bool highContrast, unsigned systemLinkColour, unsigned background) {
     // Text reads well from a contrast of 4.5 on; blue on black has 2.4.
     constexpr double kReadable = 4.5;
-    return highContrast || ContrastRatio(kLinkBlue, background) < kReadable ? systemLinkColour
-                                                                            : kLinkBlue;
+    return highContrast || controls::ContrastRatio(kLinkBlue, background) < kReadable
+               ? systemLinkColour
+               : kLinkBlue;
 }
 
-TArgRule RuleOf(Kind kind) {
+builder::TArgRule RuleOf(Kind kind) {
     switch (kind) {
     case Kind::ComboBox:
-        return TArgRule::Always;
+        return builder::TArgRule::Always;
     case Kind::CheckBox:
-        return TArgRule::IfChecked;
+        return builder::TArgRule::IfChecked;
     case Kind::SpinEdit:
-        return TArgRule::IfPositive;
+        return builder::TArgRule::IfPositive;
     default:
-        return TArgRule::IfNotEmpty;
+        return builder::TArgRule::IfNotEmpty;
     }
 }
 
 namespace {
 
-TBuilderArgument EmptyArgument(const char* name, const TDesignRow& row) {
-    TBuilderArgument argument{name, RuleOf(row.kind)};
+builder::TBuilderArgument EmptyArgument(const char* name, const TDesignRow& row) {
+    builder::TBuilderArgument argument{name, RuleOf(row.kind)};
     argument.label = LabelOf(row.id);
     argument.field = row.id;
     return argument;
@@ -37,37 +38,38 @@ TBuilderArgument EmptyArgument(const char* name, const TDesignRow& row) {
 
 } // namespace
 
-TBuilderArguments EmptyArguments() {
-    TBuilderArguments arguments{EmptyArgument(kSourceSwitch, DesignRow(idCmbSource)),
-                                EmptyArgument(kOutputSwitch, DesignRow(idCmbOutput)),
-                                {}};
+builder::TBuilderArguments EmptyArguments() {
+    builder::TBuilderArguments arguments{
+        EmptyArgument(builder::kSourceSwitch, DesignRow(idCmbSource)),
+        EmptyArgument(builder::kOutputSwitch, DesignRow(idCmbOutput)),
+        {}};
     for (const TDesignRow& row : kForm1Design)
         if (row.option)
             arguments.options.push_back(EmptyArgument(row.option, row));
     return arguments;
 }
 
-std::vector<Rect> PlaceDesign(int contentWidth, int dpi) {
-    const int border = ScaleToDpi(kFormBorder, dpi);
+std::vector<controls::Rect> PlaceDesign(int contentWidth, int dpi) {
+    const int border = controls::ScaleToDpi(controls::kFormBorder, dpi);
     // How much each row has grown beyond its design; the window's content by the width given.
     std::vector<int> grown;
     auto growthOf = [&](ControlId parent) {
         if (parent == idForm)
-            return contentWidth - ScaleToDpi(kDesignWidth, dpi);
+            return contentWidth - controls::ScaleToDpi(kDesignWidth, dpi);
         for (std::size_t i = 0; i < grown.size(); ++i)
             if (kForm1Design[i].id == parent)
                 return grown[i];
         return 0;
     };
-    std::vector<Rect> placed;
+    std::vector<controls::Rect> placed;
     for (const TDesignRow& row : kForm1Design) {
         if (row.options & (doPage | doBeside)) {
             placed.emplace_back();
             grown.push_back(0);
             continue;
         }
-        const Rect designed = ScaleRect(row.bounds, dpi);
-        Rect r = Anchored(designed, row.anchors, growthOf(row.parent), 0);
+        const controls::Rect designed = controls::ScaleRect(row.bounds, dpi);
+        controls::Rect r = controls::Anchored(designed, row.anchors, growthOf(row.parent), 0);
         grown.push_back(r.width - designed.width);
         if (row.parent == idForm) {
             r.left += border;

@@ -24,14 +24,14 @@ enum TDesignOption : unsigned {
     doLink = 32,     // a label that opens an address: a tab stop, in the link's font and colour
 };
 
-using Kind = TControlKind;
+using Kind = controls::TControlKind;
 
 struct TDesignRow {
     const char* name; // the member's name, as the house names it after its kind
     Kind kind;        // its window class, and for a field when its switch is passed (RuleOf)
     ControlId id;
-    ControlId parent; // idForm: the window's client area, inside its border
-    Rect bounds;      // at 96 dpi, in the parent's client area
+    ControlId parent;      // idForm: the window's client area, inside its border
+    controls::Rect bounds; // at 96 dpi, in the parent's client area
     unsigned anchors;
     const char* text;
     // A field's switch on the builder's command line after the two paths, in the order of the
@@ -54,9 +54,9 @@ inline constexpr int kDesignWidth = 370;
 inline constexpr const char* kFontFace = "MS Sans Serif";
 inline constexpr int kFontPoints = 8;
 
-inline constexpr unsigned kTopLeft = akLeft | akTop;
-inline constexpr unsigned kTopRight = akRight | akTop;
-inline constexpr unsigned kTopWide = akLeft | akRight | akTop;
+inline constexpr unsigned kTopLeft = controls::akLeft | controls::akTop;
+inline constexpr unsigned kTopRight = controls::akRight | controls::akTop;
+inline constexpr unsigned kTopWide = controls::akLeft | controls::akRight | controls::akTop;
 
 // Rows of a parent come after the parent. Within a parent, creation order is z-order, and the
 // dialog manager walks the tab stops in that order: the order of the rows is the tab order.
@@ -76,7 +76,7 @@ inline constexpr TDesignRow kForm1Design[] = {
     {"btnCreate", Kind::Button, idBtnCreate, idPanel2, {295, 54, 75, 25}, kTopRight, "Create!"},
     {"lblURL", Kind::Label, idLblURL, idPanel2, {9, 60, 105, 13}, kTopLeft, kMakerHost, nullptr, doAutoWidth | doLink},
     {"Panel3", Kind::Panel, idPanel3, idForm, {0, 88, 370, 174}, kTopWide, "", nullptr, doHidden | doDisabled},
-    {"pgeAdvanced", Kind::PageControl, idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | akBottom, ""},
+    {"pgeAdvanced", Kind::PageControl, idPgeAdvanced, idPanel3, {0, 10, 370, 164}, kTopWide | controls::akBottom, ""},
     {"TabSheet1", Kind::Panel, idTabSheet1, idPanel3, {}, kTopLeft, "Text", nullptr, doPage, idPgeAdvanced},
     {"lblTitle", Kind::Label, idLblTitle, idTabSheet1, {}, kTopLeft, "Title", nullptr, doBeside, idEdtTitle},
     {"edtTitle", Kind::Edit, idEdtTitle, idTabSheet1, {72, 16, 282, 21}, kTopLeft, "", "-title"},
@@ -134,22 +134,23 @@ constexpr bool WithinBlock(const TDesignRow& row, ControlId block) {
 // When a field of that kind goes onto the builder's command line: a combo box's path always,
 // an edit's text when it has a character, a check box when checked, the spin field's number
 // when greater than 0.
-TArgRule RuleOf(Kind kind);
+builder::TArgRule RuleOf(Kind kind);
 // The builder's arguments before their fields are read: the source and the output, and an
 // option for each row with a switch, in their order; each with its rule, its field's id and
 // the label that names the field.
-TBuilderArguments EmptyArguments();
+builder::TBuilderArguments EmptyArguments();
 
 // Where each row's control stands, in the order of the table, when the design fills a
 // content area of that width (the window's client width less its borders), in its parent's
 // client area: the window's own children inside the border, the rest anchored as designed.
 // Pages and labels beside their field get an empty rectangle: their page control and
 // their caption's size place them.
-std::vector<Rect> PlaceDesign(int contentWidth, int dpi);
+std::vector<controls::Rect> PlaceDesign(int contentWidth, int dpi);
 
 // Height of the content the window sizes itself to, with the advanced block or without.
 constexpr int DesignContentHeight(bool advancedShown) {
-    const Rect& block = (advancedShown ? DesignRow(idPanel3) : DesignRow(idPanel2)).bounds;
+    const controls::Rect& block =
+        (advancedShown ? DesignRow(idPanel3) : DesignRow(idPanel2)).bounds;
     return block.top + block.height;
 }
 

@@ -7,16 +7,19 @@
 
 #include "shared/System.h"
 
-using gui::Rect;
+namespace gui {
+
+using controls::Rect;
 using gui::TDesignRow;
 
-Rect TForm1::Placed(const TDesignRow& row, Rect placed, const gui::TTextMeasure& measure) const {
+controls::Rect TForm1::Placed(const TDesignRow& row, controls::Rect placed,
+                              const controls::TTextMeasure& measure) const {
     if (!(row.options & (gui::doBeside | gui::doAutoWidth)))
         return placed;
-    const gui::Size extent = measure.Extent(row.text);
+    const controls::Size extent = measure.Extent(row.text);
     if (row.options & gui::doBeside)
-        return gui::LabelBeside(gui::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_), extent,
-                                dpi_);
+        return controls::LabelBeside(controls::ScaleRect(gui::DesignRow(row.buddy).bounds, dpi_),
+                                     extent, dpi_);
     // As wide as the caption, never narrower than designed.
     if (extent.width > placed.width)
         placed.width = extent.width;
@@ -24,11 +27,11 @@ Rect TForm1::Placed(const TDesignRow& row, Rect placed, const gui::TTextMeasure&
 }
 
 void TForm1::PlaceControls() {
-    const std::vector<Rect> placed = gui::PlaceDesign(laidOutWidth_, dpi_);
-    const gui::TTextMeasure measure(font_.Get());
+    const std::vector<controls::Rect> placed = gui::PlaceDesign(laidOutWidth_, dpi_);
+    const controls::TTextMeasure measure(font_.Get());
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const TDesignRow& row = gui::kForm1Design[i];
-        gui::TControl& control = Control(row.id);
+        controls::TControl& control = Control(row.id);
         // The page control lays its pages over its display area.
         if (control.Handle() && !(row.options & gui::doPage))
             control.SetBounds(Placed(row, placed[i], measure));
@@ -38,7 +41,7 @@ void TForm1::PlaceControls() {
 void TForm1::LayoutControls() {
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int width = client.right - 2 * gui::ScaleToDpi(gui::kFormBorder, dpi_);
+    const int width = client.right - 2 * controls::ScaleToDpi(controls::kFormBorder, dpi_);
     // Only the width moves anything, and only a real change of it.
     if (width <= 0 || width == laidOutWidth_)
         return;
@@ -46,12 +49,13 @@ void TForm1::LayoutControls() {
     PlaceControls();
 }
 
-gui::Size TForm1::FittingWindowSize() const {
+controls::Size TForm1::FittingWindowSize() const {
     const int contentHeight = gui::DesignContentHeight(Panel3.Visible());
-    const gui::Size client = gui::FormClientSize(
-        {gui::ScaleToDpi(gui::kDesignWidth, dpi_), gui::ScaleToDpi(contentHeight, dpi_)}, dpi_);
+    const controls::Size client = controls::FormClientSize(
+        {controls::ScaleToDpi(gui::kDesignWidth, dpi_), controls::ScaleToDpi(contentHeight, dpi_)},
+        dpi_);
     RECT rc{0, 0, client.width, client.height};
-    AdjustWindowRectForDpi(rc, gui::kFormStyle, gui::kFormExStyle, dpi_);
+    shared::AdjustWindowRectForDpi(rc, controls::kFormStyle, controls::kFormExStyle, dpi_);
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
@@ -66,15 +70,15 @@ LONG TopOnWorkArea(const RECT& area, int height, bool workspace) {
     if (!GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor))
         return area.top;
     const LONG shift = workspace ? monitor.rcWork.top - monitor.rcMonitor.top : 0;
-    return gui::TopWithinWorkArea(area.top + shift, height, monitor.rcWork.top,
-                                  monitor.rcWork.bottom) -
+    return controls::TopWithinWorkArea(area.top + shift, height, monitor.rcWork.top,
+                                       monitor.rcWork.bottom) -
            shift;
 }
 
 } // namespace
 
 void TForm1::AutoSize() {
-    const gui::Size size = FittingWindowSize();
+    const controls::Size size = FittingWindowSize();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if ((IsZoomed(Handle()) || IsIconic(Handle())) && GetWindowPlacement(Handle(), &placement)) {
@@ -97,13 +101,13 @@ void TForm1::AutoSize() {
 void TForm1::ChangeDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     // The new fonts are in place before the old ones go, so nothing paints with a deleted one.
-    TFont font(MakeFont(dpi_, false));
-    TFont linkFont(MakeFont(dpi_, true));
+    shared::TFont font(MakeFont(dpi_, false));
+    shared::TFont linkFont(MakeFont(dpi_, true));
     font_.Swap(font);
     linkFont_.Swap(linkFont);
     SetFont(font_.Get(), false);
     for (const TDesignRow& row : gui::kForm1Design) {
-        gui::TControl& control = Control(row.id);
+        controls::TControl& control = Control(row.id);
         control.SetDpi(dpi_);
         if (control.Handle())
             control.SetFont(FontOf(row), false);
@@ -112,7 +116,7 @@ void TForm1::ChangeDpi(int dpi, const RECT* suggested) {
     laidOutWidth_ = 0;
     RECT rc{};
     GetWindowRect(Handle(), &rc);
-    const gui::Size fitting = FittingWindowSize();
+    const controls::Size fitting = FittingWindowSize();
     const RECT to = suggested
                         ? *suggested
                         : RECT{rc.left, rc.top, rc.left + fitting.width, rc.top + fitting.height};
@@ -124,8 +128,10 @@ void TForm1::ChangeDpi(int dpi, const RECT* suggested) {
 
 void TForm1::ApplyLinkColour() {
     // The link stands on the panels' button face.
-    lblURL.textColor =
-        gui::LinkColour(HighContrast(), GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_BTNFACE));
+    lblURL.textColor = gui::LinkColour(shared::HighContrast(), GetSysColor(COLOR_HOTLIGHT),
+                                       GetSysColor(COLOR_BTNFACE));
     if (lblURL.Handle())
         InvalidateRect(lblURL, nullptr, TRUE);
 }
+
+} // namespace gui

@@ -27,8 +27,9 @@ constexpr DWORD kSaveFlags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_EXPLORER | 
 class TComApartment {
 public:
     TComApartment()
-        : uninitialize_(LateProc<decltype(&CoUninitialize)>(Ole32, "CoUninitialize")),
-          result_(LateProc<decltype(&CoInitializeEx)>(Ole32, "CoInitializeEx")(
+        : uninitialize_(
+              shared::LateProc<decltype(&CoUninitialize)>(shared::Ole32, "CoUninitialize")),
+          result_(shared::LateProc<decltype(&CoInitializeEx)>(shared::Ole32, "CoInitializeEx")(
               nullptr, COINIT_APARTMENTTHREADED)) {}
     TComApartment(const TComApartment&) = delete;
     TComApartment& operator=(const TComApartment&) = delete;
@@ -45,7 +46,8 @@ private:
 // Item lists from the folder browser belong to the shell's task allocator. Looked up before
 // the list exists: a deleter must not fail.
 struct TTaskMemFree {
-    decltype(&CoTaskMemFree) free = LateProc<decltype(&CoTaskMemFree)>(Ole32, "CoTaskMemFree");
+    decltype(&CoTaskMemFree) free =
+        shared::LateProc<decltype(&CoTaskMemFree)>(shared::Ole32, "CoTaskMemFree");
     void operator()(ITEMIDLIST* list) const { free(list); }
 };
 using TItemList = std::unique_ptr<ITEMIDLIST, TTaskMemFree>;
@@ -97,8 +99,10 @@ std::string BrowseForFolder(HWND owner, const std::string& initialFolder) {
         info.lpfn = &BrowseForFolderCallback;
         info.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
     }
-    const auto browse = LateProc<decltype(&SHBrowseForFolderA)>(Shell32, "SHBrowseForFolderA");
-    const auto pathOf = LateProc<decltype(&SHGetPathFromIDListA)>(Shell32, "SHGetPathFromIDListA");
+    const auto browse =
+        shared::LateProc<decltype(&SHBrowseForFolderA)>(shared::Shell32, "SHBrowseForFolderA");
+    const auto pathOf =
+        shared::LateProc<decltype(&SHGetPathFromIDListA)>(shared::Shell32, "SHGetPathFromIDListA");
     TTaskMemFree release;
     const TItemList chosen(browse(&info), release);
     if (!chosen)
@@ -124,7 +128,7 @@ POINT SaveDialogPosition(const RECT& monitor, SIZE dialog) {
 
 bool TSaveDialog::Execute() {
     const std::string filter =
-        Filter.empty() ? std::string() : FilterToDoubleZeroList(Filter, IsSystemLeadByte);
+        Filter.empty() ? std::string() : FilterToDoubleZeroList(Filter, shared::IsSystemLeadByte);
     std::array<char, kFileBufferSize> file{};
     FileName.copy(file.data(), MAX_PATH);
     TSaveHookData hookData;
@@ -144,10 +148,11 @@ bool TSaveDialog::Execute() {
     ofn.lCustData = reinterpret_cast<LPARAM>(&hookData);
     ofn.lpfnHook = &TSaveDialog::Hook;
 
-    const auto saveFileName = LateProc<decltype(&GetSaveFileNameA)>(Comdlg32, "GetSaveFileNameA");
+    const auto saveFileName =
+        shared::LateProc<decltype(&GetSaveFileNameA)>(shared::Comdlg32, "GetSaveFileNameA");
     BOOL confirmed = FALSE;
     {
-        TDisabledTaskWindows disabled;
+        controls::TDisabledTaskWindows disabled;
         confirmed = saveFileName(&ofn);
     }
     // A failure (such as a path too long for the buffer) counts as a cancel.
@@ -161,7 +166,7 @@ bool TSaveDialog::Execute() {
 UINT_PTR CALLBACK TSaveDialog::Hook(HWND child, UINT msg, WPARAM /*wParam*/, LPARAM lParam) {
     if (msg != WM_NOTIFY)
         return 0;
-    Guarded([&]() -> LRESULT {
+    controls::Guarded([&]() -> LRESULT {
         const auto* note = reinterpret_cast<const OFNOTIFYA*>(lParam);
         if (note->hdr.code != CDN_INITDONE)
             return 0;

@@ -23,9 +23,10 @@ std::string CodePageRefusal(const std::string& label);
 
 // A refusal of "Create!" that one field's text is at fault for: once the user has read why,
 // the keyboard focus goes there, as the system's own dialogs put the user back in the field.
-class EFieldRefusal : public Exception {
+class EFieldRefusal : public shared::Exception {
 public:
-    EFieldRefusal(const std::string& message, int field) : Exception(message), field_(field) {}
+    EFieldRefusal(const std::string& message, int field)
+        : shared::Exception(message), field_(field) {}
     // The id of the field, as its builder argument names it.
     int Field() const { return field_; }
 
@@ -37,7 +38,7 @@ private:
 struct TSessionSystem {
     // Whether the path names an existing folder; a relative path counts from the current one.
     std::function<bool(const std::string& path)> isFolder;
-    LeadByteTest isLead = NoLeadBytes;
+    shared::LeadByteTest isLead = shared::NoLeadBytes;
     // The running executable's full path, beside which the builder and the settings file lie;
     // "" when the system cannot say, or when the code page cannot hold its folder's name and
     // no short name stands in for it (exeBeyondCodePage).
@@ -46,7 +47,8 @@ struct TSessionSystem {
     // Whether a file is there, or may be, but cannot be read.
     std::function<bool(const std::string& path)> settingsUnreadable;
     // Hands the settings file at the path to `use`, and releases (and so flushes) it after.
-    std::function<void(const std::string& path, const std::function<void(TCustomIniFile&)>& use)>
+    std::function<void(const std::string& path,
+                       const std::function<void(History::TCustomIniFile&)>& use)>
         withSettings;
     // Starts the builder with the parameters and returns at once, without waiting for it;
     // raises a user error when it cannot be started.
@@ -55,12 +57,12 @@ struct TSessionSystem {
 
 class TSession {
 public:
-    TSession(THistory& sources, THistory& outputs, TSessionSystem system);
+    TSession(History::THistory& sources, History::THistory& outputs, TSessionSystem system);
 
     // "Create!": checks the arguments read from the fields, refuses what cannot reach the
     // builder whole, puts the source and the output first in their histories and starts the
     // builder beside the executable. A user error before the histories records nothing.
-    void Create(const TBuilderArguments& arguments);
+    void Create(const builder::TBuilderArguments& arguments);
 
     // At start: loads both histories from the settings file beside the executable. A file there
     // that cannot be read raises "Unable to read" with the path, and the histories stay empty.
@@ -76,11 +78,11 @@ public:
     const std::string& SettingsPath() const { return settingsPath_; }
 
 private:
-    void LoadHistory(THistory& history, const std::string& section);
-    void SaveHistory(THistory& history, const std::string& section);
+    void LoadHistory(History::THistory& history, const std::string& section);
+    void SaveHistory(History::THistory& history, const std::string& section);
 
-    THistory& sources_;
-    THistory& outputs_;
+    History::THistory& sources_;
+    History::THistory& outputs_;
     TSessionSystem system_;
     std::string settingsPath_;
     bool settingsRead_ = true; // the settings file could be read when the window was made

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+namespace shared {
+
 using LeadByteTest = bool (*)(unsigned char);
 
 inline bool NoLeadBytes(unsigned char) {
@@ -49,3 +51,5 @@ inline std::size_t FirstOf(const std::string& text, const char* chars, LeadByteT
     });
     return first;
 }
+
+} // namespace shared

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+namespace shared {
+
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : message_(std::move(message)) {}
@@ -53,3 +55,5 @@ template <typename... Steps> void RunEach(Steps&&... steps) {
     if (first)
         std::rethrow_exception(first);
 }
+
+} // namespace shared

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace shared {
+
 // Owns a GDI object (font, brush) and deletes it.
 template <typename T> class TGdiObject {
 public:
@@ -145,3 +147,5 @@ private:
     UINT interval_ = 0;
     bool running_ = false;
 };
+
+} // namespace shared

@@ -5,6 +5,8 @@
 #include "shared/Exceptions.h"
 #include "shared/System.h"
 
+namespace shared {
+
 FARPROC TLateLibrary::Proc(const char* function) {
     if (!module_) {
         module_ = LoadSystemLibrary(name_);
@@ -17,3 +19,5 @@ FARPROC TLateLibrary::Proc(const char* function) {
         throw Exception(std::string(name_) + " has no function " + function);
     return proc;
 }
+
+} // namespace shared

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace shared {
+
 class TLateLibrary {
 public:
     // Constant: the objects below are ready before any code runs, and load nothing until asked.
@@ -38,3 +40,5 @@ inline TLateLibrary Comdlg32("comdlg32.dll");
 // For screen readers only, when one first asks.
 inline TLateLibrary Oleacc("oleacc.dll");
 inline TLateLibrary Oleaut32("oleaut32.dll");
+
+} // namespace shared

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace shared {
+
 namespace {
 
 std::size_t FolderEnd(const std::string& path, LeadByteTest isLead) {
@@ -41,3 +43,5 @@ TReachablePath ReachablePath(const std::optional<std::string>& exactPath,
         return {"", true};
     return {FolderOf(*shortPath, isLead) + exactName.value_or(FileNameOf(*shortPath, isLead))};
 }
+
+} // namespace shared

@@ -10,6 +10,8 @@
 
 #include "shared/CodePage.h"
 
+namespace shared {
+
 // The folder part: up to and including the last '\\' or '/', or the drive "X:" of a
 // drive-relative name; "" for a name without a folder. A colon after that starts a stream name.
 std::string FolderOf(const std::string& path, LeadByteTest isLead = NoLeadBytes);
@@ -36,3 +38,5 @@ TReachablePath ReachablePath(const std::optional<std::string>& exactPath,
                              const std::optional<std::string>& exactName,
                              const std::optional<std::string>& shortPath,
                              LeadByteTest isLead = NoLeadBytes);
+
+} // namespace shared

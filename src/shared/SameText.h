@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace shared {
+
 // On Windows by the user's default locale (System.cpp); elsewhere by the letter case of
 // A to Z only (SameTextAscii.cpp). The build picks one of the two.
 bool SameText(const std::string& a, const std::string& b);
+
+} // namespace shared

@@ -17,6 +17,8 @@
 #include "shared/SameText.h"
 #include "shared/Text.h"
 
+namespace shared {
+
 namespace {
 
 // From the Windows 8 SDK on; known to Windows 7 with KB2533623.
@@ -301,3 +303,5 @@ bool SameText(const std::string& a, const std::string& b) {
                           static_cast<int>(a.size()), b.data(),
                           static_cast<int>(b.size())) == CSTR_EQUAL;
 }
+
+} // namespace shared

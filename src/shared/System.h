@@ -11,6 +11,8 @@
 
 #include "shared/Path.h"
 
+namespace shared {
+
 // The ANSI code page's lead-byte test, in the form the Windows-free scans take.
 bool IsSystemLeadByte(unsigned char c);
 
@@ -86,3 +88,5 @@ char DecimalSeparator();
 
 // Lower case by the system's rules for the ANSI code page.
 std::string LowerInLocale(const std::string& text);
+
+} // namespace shared

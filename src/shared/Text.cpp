@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace shared {
+
 namespace {
 
 char AsciiLowerChar(char c) {
@@ -40,3 +42,5 @@ std::string ReadGrowing(std::size_t first, std::size_t limit, std::size_t slack,
         buffer.resize(buffer.size() * 2);
     }
 }
+
+} // namespace shared

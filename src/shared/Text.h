@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+namespace shared {
+
 // Lower-cases A to Z only; the Win32 layer uses the locale's rules instead.
 std::string AsciiLower(const std::string& text);
 
@@ -17,3 +19,5 @@ bool AsciiSameText(const std::string& a, const std::string& b);
 // until it reaches `limit`; the text is what the last call copied.
 std::string ReadGrowing(std::size_t first, std::size_t limit, std::size_t slack,
                         const std::function<std::size_t(char* buffer, std::size_t size)>& read);
+
+} // namespace shared

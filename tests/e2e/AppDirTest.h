@@ -39,8 +39,8 @@ protected:
     // Both recent-entry lists as the window shows them, newest first.
     static void ExpectLists(AppProcess& p, const std::vector<std::string>& sources,
                             const std::vector<std::string>& outputs, const std::string& when = "") {
-        EXPECT_EQ(ComboItems(p.Control(idCmbSource)), sources) << "sources " << when;
-        EXPECT_EQ(ComboItems(p.Control(idCmbOutput)), outputs) << "outputs " << when;
+        EXPECT_EQ(ComboItems(p.Control(gui::idCmbSource)), sources) << "sources " << when;
+        EXPECT_EQ(ComboItems(p.Control(gui::idCmbOutput)), outputs) << "outputs " << when;
     }
 
     TempDir app_;  // the program, VKB.exe and the settings file

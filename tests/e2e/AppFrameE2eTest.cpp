@@ -75,34 +75,35 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
     struct {
         int id;
         const char* text;
-    } controls[] = {{idBtnBrowseSrc, "..."},  {idBtnBrowseOut, "..."}, {idBtnAdvanced, "Advanced"},
-                    {idBtnCreate, "Create!"}, {idLblSource, "Source"}, {idLblOutput, "Output"},
-                    {idCmbSource, ""},        {idCmbOutput, ""}};
+    } controls[] = {{gui::idBtnBrowseSrc, "..."},     {gui::idBtnBrowseOut, "..."},
+                    {gui::idBtnAdvanced, "Advanced"}, {gui::idBtnCreate, "Create!"},
+                    {gui::idLblSource, "Source"},     {gui::idLblOutput, "Output"},
+                    {gui::idCmbSource, ""},           {gui::idCmbOutput, ""}};
     for (auto& c : controls) {
         HWND hwnd = app.Control(c.id);
         ASSERT_NE(hwnd, nullptr) << c.id;
         EXPECT_EQ(GetText(hwnd), c.text) << c.id;
     }
-    EXPECT_TRUE(IsWindowVisible(app.Control(idBtnCreate)));
-    EXPECT_FALSE(IsWindowVisible(app.Control(idPanel3)));
+    EXPECT_TRUE(IsWindowVisible(app.Control(gui::idBtnCreate)));
+    EXPECT_FALSE(IsWindowVisible(app.Control(gui::idPanel3)));
     // The first control of the tab order has the focus, so Space opens the folder picker.
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     EXPECT_TRUE(WaitUntil([&] {
         return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui) &&
-               gui.hwndFocus == app.Control(idBtnBrowseSrc);
+               gui.hwndFocus == app.Control(gui::idBtnBrowseSrc);
     }));
     SaveArtifact(form, "simple-view");
 
-    Click(app.Control(idBtnAdvanced));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Control(idPanel3)) != FALSE; }));
-    EXPECT_EQ(GetText(app.Control(idBtnAdvanced)), "Simple");
-    WaitUntil([&] { return IsWindowVisible(app.Control(idEdtTitle)) != FALSE; });
-    EXPECT_EQ(GetText(app.Control(idSpnPriority)), "0");
+    Click(app.Control(gui::idBtnAdvanced));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Control(gui::idPanel3)) != FALSE; }));
+    EXPECT_EQ(GetText(app.Control(gui::idBtnAdvanced)), "Simple");
+    WaitUntil([&] { return IsWindowVisible(app.Control(gui::idEdtTitle)) != FALSE; });
+    EXPECT_EQ(GetText(app.Control(gui::idSpnPriority)), "0");
     SaveArtifact(form, "advanced-view");
 
     // A user error: the box's caption is the title, and the full-stop rule applies.
-    Click(app.Control(idBtnCreate));
+    Click(app.Control(gui::idBtnCreate));
     auto box = AnswerDialog(OfProcess(app.Pid()));
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, "Packer");
@@ -149,7 +150,7 @@ TEST_F(AppFrameE2e, StartedMaximisedItShowsMaximisedWithControlsFollowingTheRigh
     auto rightGap = [&] {
         RECT client{}, button{};
         GetClientRect(form, &client);
-        GetWindowRect(app.Control(idBtnCreate), &button);
+        GetWindowRect(app.Control(gui::idBtnCreate), &button);
         MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&button), 2);
         return client.right - button.right;
     };
@@ -168,10 +169,10 @@ TEST_F(AppFrameE2e, EndOfSessionQuitsWithoutWritingTheSettingsFile) {
     HWND appWindow = AppWindowOf(app.Pid());
     ASSERT_NE(appWindow, nullptr);
     // Something to save: the close handler would write the file.
-    SetText(app.Control(idCmbSource), dir_.Path());
-    SetText(app.Control(idCmbOutput), "o.vkpak");
-    Click(app.Control(idBtnCreate));
-    ASSERT_TRUE(WaitUntil([&] { return !ComboItems(app.Control(idCmbOutput)).empty(); }));
+    SetText(app.Control(gui::idCmbSource), dir_.Path());
+    SetText(app.Control(gui::idCmbOutput), "o.vkpak");
+    Click(app.Control(gui::idBtnCreate));
+    ASSERT_TRUE(WaitUntil([&] { return !ComboItems(app.Control(gui::idCmbOutput)).empty(); }));
     EXPECT_EQ(SendMessageA(appWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageA(appWindow, WM_ENDSESSION, TRUE, 0);
     // Promptly, with nothing else arriving to wake the event loop.
@@ -205,27 +206,28 @@ TEST_F(AppFrameE2e, TheLinkIsReachedByKeyboardAndSaysWhenItCannotOpen) {
     AppProcess app(PrepareAppDir(dir_.Path(), "Veskmaker.exe"), dir_.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(
-        WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idBtnBrowseSrc); }));
-    for (ControlId id : TabStops(idPanel2)) {
-        if (id != idBtnBrowseSrc) { // the first stop has the focus already
+        WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(gui::idBtnBrowseSrc); }));
+    for (gui::ControlId id : TabStops(gui::idPanel2)) {
+        if (id != gui::idBtnBrowseSrc) { // the first stop has the focus already
             EXPECT_TRUE(app.PressKeyFor(VK_TAB, id)) << "to " << id;
         }
     }
-    EXPECT_EQ(TabStops(idPanel2).back(), idLblURL);
+    EXPECT_EQ(TabStops(gui::idPanel2).back(), gui::idLblURL);
     // Its focus is drawn: it looks otherwise with the focus than without.
-    const Pixels focused = WindowPixels(app.Control(idLblURL), true);
+    const Pixels focused = WindowPixels(app.Control(gui::idLblURL), true);
     SaveArtifact(app.MainWindow(), "link-focus");
     for (UINT key : {VK_SPACE, VK_RETURN}) {
-        EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }))
-            << "the focus is not on the link";
+        EXPECT_TRUE(WaitUntil([&] {
+            return FocusOf(app.MainWindow()) == app.Control(gui::idLblURL);
+        })) << "the focus is not on the link";
         PressKey(app.MainWindow(), key);
         const auto box = AnswerDialog(OfProcess(app.Pid()));
         ASSERT_TRUE(box.has_value()) << "key " << key;
         EXPECT_EQ(box->text.rfind("Unable to open http://www.veskmaker.example: ", 0), 0u)
             << box->text;
     }
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(idLblURL); }));
-    ASSERT_TRUE(app.PressKeyFor(VK_TAB, idBtnBrowseSrc));
-    EXPECT_NE(WindowPixels(app.Control(idLblURL), true).rgb, focused.rgb) << "no focus drawn";
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.MainWindow()) == app.Control(gui::idLblURL); }));
+    ASSERT_TRUE(app.PressKeyFor(VK_TAB, gui::idBtnBrowseSrc));
+    EXPECT_NE(WindowPixels(app.Control(gui::idLblURL), true).rgb, focused.rgb) << "no focus drawn";
     EXPECT_EQ(app.CloseAndWait(), 0u);
 }

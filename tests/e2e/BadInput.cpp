@@ -59,7 +59,7 @@ BadInput::Outcome BadInput::PressCreate(AppProcess& p) {
     const std::set<DWORD> running = winproc::ChildProcessIds(p.Pid());
     Outcome out;
     {
-        ButtonPress press(p.Control(idBtnCreate));
+        ButtonPress press(p.Control(gui::idBtnCreate));
         WaitUntil([&] { return press.Done() || FindDialog(OfProcess(p.Pid())) || !p.Running(); });
         if (FindDialog(OfProcess(p.Pid())))
             if (const auto box = AnswerDialog(OfProcess(p.Pid())))

@@ -39,20 +39,20 @@ protected:
 
     std::string SettingsPath() const { return app_ / "Veskmaker.ini"; }
     void Fill(AppProcess& p, const BuilderInputs& in) {
-        PutText(p.Control(idCmbSource), in.source);
-        PutText(p.Control(idCmbOutput), in.output);
+        PutText(p.Control(gui::idCmbSource), in.source);
+        PutText(p.Control(gui::idCmbOutput), in.output);
         // The advanced fields are reached as a user reaches them, by showing the block; until
         // it is first shown they hold nothing.
         const bool texts = !(in.title + in.author + in.build + in.copyright).empty();
-        if (!p.Control(idEdtTitle) && texts) {
+        if (!p.Control(gui::idEdtTitle) && texts) {
             ASSERT_TRUE(p.ToggleAdvanced());
         }
-        if (!p.Control(idEdtTitle))
+        if (!p.Control(gui::idEdtTitle))
             return;
-        PutText(p.Control(idEdtTitle), in.title);
-        PutText(p.Control(idEdtAuthor), in.author);
-        PutText(p.Control(idEdtBuild), in.build);
-        PutText(p.Control(idEdtCopyright), in.copyright);
+        PutText(p.Control(gui::idEdtTitle), in.title);
+        PutText(p.Control(gui::idEdtAuthor), in.author);
+        PutText(p.Control(gui::idEdtBuild), in.build);
+        PutText(p.Control(gui::idEdtCopyright), in.copyright);
     }
 
     // False when the program is gone; counted and reported once per process.

@@ -42,7 +42,7 @@ TEST_F(BadInput, SourcesThatAreNoFolderShowTheSourceMessage) {
     ASSERT_TRUE(Create(*p).has_value());
     for (const auto& source : sources) {
         SCOPED_TRACE(source);
-        PutText(p->Control(idCmbSource), source);
+        PutText(p->Control(gui::idCmbSource), source);
         EXPECT_EQ(CreateAndExpectBox(*p), kNoSource);
         if (!Alive(*p))
             return;
@@ -66,7 +66,7 @@ TEST_F(BadInput, MissingBuilderKeepsTheWindowAndTheLists) {
     EXPECT_EQ(box.rfind("Unable to start " + BuilderPath() + ": ", 0), 0u) << box;
     ASSERT_TRUE(Alive(*p));
     ExpectLists(*p, {in.source}, {in.output});
-    EXPECT_EQ(GetText(p->Control(idEdtTitle)), "t");
+    EXPECT_EQ(GetText(p->Control(gui::idEdtTitle)), "t");
 
     ASSERT_TRUE(CopyFileA(RecorderExePath().c_str(), BuilderPath().c_str(), FALSE));
     Fill(*p, {in.source, "found.vkpak", "t"});
@@ -144,12 +144,12 @@ TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
         }
         const std::string source = folders[static_cast<size_t>(i % 12)];
         const std::string output = OutputNumbered(i % 23);
-        PutText(p->Control(idCmbSource), source);
-        PutText(p->Control(idCmbOutput), output);
-        Click(p->Control(idBtnCreate));
+        PutText(p->Control(gui::idCmbSource), source);
+        PutText(p->Control(gui::idCmbOutput), output);
+        Click(p->Control(gui::idBtnCreate));
         // The new output at the head of its list: the window has taken this Create.
         if (!WaitUntil([&] {
-                const auto items = ComboItems(p->Control(idCmbOutput));
+                const auto items = ComboItems(p->Control(gui::idCmbOutput));
                 return (!items.empty() && items[0] == output) || !p->Running();
             }) ||
             !Alive(*p)) {
@@ -200,7 +200,7 @@ TEST_F(BadInput, TwoHundredCreatesKeepTenEntriesAndLeakNoHandles) {
     const TListsAfter& last = kListsAfter[3];
     ASSERT_EQ(last.create, kCreates);
     ExpectLists(*p, sourcesAfter(last), Named(last.outputs, OutputNumbered));
-    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)).size(), 10u);
+    EXPECT_EQ(ComboItems(p->Control(gui::idCmbOutput)).size(), 10u);
     EXPECT_EQ(p->CloseAndWait(), 0u);
     ExpectListsAfterRestart(sourcesAfter(last), Named(last.outputs, OutputNumbered));
 }

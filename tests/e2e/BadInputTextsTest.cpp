@@ -115,7 +115,7 @@ TEST_F(BadInput, LongTextsUpToAMegabyteInEveryField) {
 
     // A megabyte source is no folder. Wine cuts an over-long path to its length modulo 32 K
     // (see the command-line test below), so the length is chosen to leave no folder either.
-    PutText(p->Control(idCmbSource),
+    PutText(p->Control(gui::idCmbSource),
             data_.Path() + "\\no such folder " + Repeated("s", kMegabyte + 1000));
     EXPECT_EQ(CreateAndExpectBox(*p), kNoSource);
     ASSERT_TRUE(Alive(*p));
@@ -128,12 +128,13 @@ TEST_F(BadInput, LongTextsUpToAMegabyteInEveryField) {
                              Repeated("%s%d", kMegabyte),
                              Repeated("\xa9\xff", kMegabyte)};
     Fill(*p, mega);
-    EXPECT_EQ(TextOf(p->Control(idEdtTitle)).size(), kMegabyte);
+    EXPECT_EQ(TextOf(p->Control(gui::idEdtTitle)).size(), kMegabyte);
     // Far beyond one command line: refused with a box, nothing started, nothing recorded.
     EXPECT_EQ(CreateAndExpectBox(*p), "The texts are too long to be passed to the builder.");
     ASSERT_TRUE(Alive(*p));
-    EXPECT_EQ(TextOf(p->Control(idEdtTitle)).size(), kMegabyte) << "the fields keep their text";
-    EXPECT_EQ(ComboItems(p->Control(idCmbOutput)), std::vector<std::string>{"o"});
+    EXPECT_EQ(TextOf(p->Control(gui::idEdtTitle)).size(), kMegabyte)
+        << "the fields keep their text";
+    EXPECT_EQ(ComboItems(p->Control(gui::idCmbOutput)), std::vector<std::string>{"o"});
 
     // The window still works for an ordinary Create.
     Fill(*p, {src, "after.vkpak", "after"});
@@ -207,7 +208,7 @@ TEST_F(BadInput, LongEntriesComeBackWholeAfterARestart) {
     const std::vector<std::string> list = {outputs[1], outputs[0]};
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
-    const auto back = ComboItems(p->Control(idCmbOutput));
+    const auto back = ComboItems(p->Control(gui::idCmbOutput));
     for (size_t i = 0; i < list.size(); ++i) {
         if (i >= back.size() || back[i] != list[i]) {
             ADD_FAILURE() << "an entry of " << list[i].size() << " characters came back as "

@@ -25,13 +25,13 @@ protected:
     std::string SettingsPath() const { return app_ / "MyFront.Tool.ini"; }
 
     void Fill(AppProcess& p, const std::string& source, const std::string& output) {
-        SetText(p.Control(idCmbSource), source);
-        SetText(p.Control(idCmbOutput), output);
+        SetText(p.Control(gui::idCmbSource), source);
+        SetText(p.Control(gui::idCmbOutput), output);
     }
 
     // Texts typed and boxes checked or cleared, field by field.
-    static void Set(AppProcess& p, const std::vector<std::pair<ControlId, std::string>>& texts,
-                    const std::vector<std::pair<ControlId, bool>>& checks = {}) {
+    static void Set(AppProcess& p, const std::vector<std::pair<gui::ControlId, std::string>>& texts,
+                    const std::vector<std::pair<gui::ControlId, bool>>& checks = {}) {
         for (const auto& [id, text] : texts)
             SetText(p.Control(id), text);
         for (const auto& [id, checked] : checks)
@@ -49,7 +49,7 @@ protected:
     // Presses "Create!" and returns the parameter string the builder was started with.
     std::string CreateAndRecord(AppProcess& p) {
         const size_t before = ReadRecording(app_.Path()).size();
-        Click(p.Control(idBtnCreate));
+        Click(p.Control(gui::idBtnCreate));
         if (!WaitUntil([&] { return ReadRecording(app_.Path()).size() > before; })) {
             ADD_FAILURE() << "the builder was not started";
             return "<not started>";
@@ -66,7 +66,7 @@ protected:
 
     // Presses "Create!", expects an error box and returns its text.
     std::string CreateAndExpectError(AppProcess& p) {
-        Click(p.Control(idBtnCreate));
+        Click(p.Control(gui::idBtnCreate));
         auto box = AnswerDialog(OfProcess(p.Pid()));
         if (!box) {
             ADD_FAILURE() << "no error box";
@@ -93,7 +93,7 @@ TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
     // The worked example: a title, "Protected" and priority 3, typed into the advanced
     // block, which is then hidden again.
     ASSERT_TRUE(p->ToggleAdvanced());
-    Set(*p, {{idEdtTitle, "T"}, {idSpnPriority, "3"}}, {{idCbxProtected, true}});
+    Set(*p, {{gui::idEdtTitle, "T"}, {gui::idSpnPriority, "3"}}, {{gui::idCbxProtected, true}});
     ASSERT_TRUE(p->ToggleAdvanced());
     EXPECT_EQ(CreateAndRecord(*p),
               "-source \"" + src +
@@ -104,13 +104,13 @@ TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
     ASSERT_TRUE(p->ToggleAdvanced());
     SaveArtifact(p->MainWindow(), "create-advanced");
     Set(*p,
-        {{idSpnPriority, "1"},
-         {idEdtCopyright, "(c) 2024"},
-         {idEdtBuild, "42"},
-         {idEdtAuthor, "A. Uthor"},
-         {idEdtTitle, "   "},
-         {idCmbOutput, "  "}},
-        {{idCbxMpXfer, true}, {idCbxDev, true}});
+        {{gui::idSpnPriority, "1"},
+         {gui::idEdtCopyright, "(c) 2024"},
+         {gui::idEdtBuild, "42"},
+         {gui::idEdtAuthor, "A. Uthor"},
+         {gui::idEdtTitle, "   "},
+         {gui::idCmbOutput, "  "}},
+        {{gui::idCbxMpXfer, true}, {gui::idCbxDev, true}});
     EXPECT_EQ(CreateAndRecord(*p), "-source \"" + src +
                                        "\" -out \"  \" -title \"   \" -author \"A. Uthor\" -build "
                                        "\"42\" -copyright \"(c) 2024\" -flagdev -flagmpxfer "
@@ -119,14 +119,14 @@ TEST_F(CreateTest, BuilderBesideTheExeGetsTheExactParameterString) {
     // A drive-root-like trailing backslash and a quote in a value stay inside their values.
     const std::string trailing = src + "\\";
     Set(*p,
-        {{idCmbSource, trailing},
-         {idCmbOutput, "O"},
-         {idEdtTitle, "x\" -flagdev -source \"C:\\"},
-         {idEdtAuthor, ""},
-         {idEdtBuild, ""},
-         {idEdtCopyright, ""},
-         {idSpnPriority, "0"}},
-        {{idCbxDev, false}, {idCbxMpXfer, false}, {idCbxProtected, false}});
+        {{gui::idCmbSource, trailing},
+         {gui::idCmbOutput, "O"},
+         {gui::idEdtTitle, "x\" -flagdev -source \"C:\\"},
+         {gui::idEdtAuthor, ""},
+         {gui::idEdtBuild, ""},
+         {gui::idEdtCopyright, ""},
+         {gui::idSpnPriority, "0"}},
+        {{gui::idCbxDev, false}, {gui::idCbxMpXfer, false}, {gui::idCbxProtected, false}});
     const std::string args = CreateAndRecord(*p);
     EXPECT_EQ(args,
               "-source \"" + src +
@@ -159,7 +159,7 @@ TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
     CreateAndRecord(*p);
     const std::vector<std::string> sources{good}, outputs{"first.vkpak"};
     ASSERT_TRUE(p->ToggleAdvanced());
-    SetText(p->Control(idEdtTitle), "kept title");
+    SetText(p->Control(gui::idEdtTitle), "kept title");
 
     // The focus goes to the field at fault, its text selected, once the box is gone.
     struct Case {
@@ -168,10 +168,10 @@ TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
     };
     const std::string noSource = "The specified source does not exist.";
     const Case cases[] = {
-        {"", "", noSource, idCmbSource}, // the source is checked first
-        {file, "", noSource, idCmbSource},
-        {data_ / "missing", "x.vkpak", noSource, idCmbSource},
-        {good, "", "You must specify an output vesk.", idCmbOutput},
+        {"", "", noSource, gui::idCmbSource}, // the source is checked first
+        {file, "", noSource, gui::idCmbSource},
+        {data_ / "missing", "x.vkpak", noSource, gui::idCmbSource},
+        {good, "", "You must specify an output vesk.", gui::idCmbOutput},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("source \"" + c.source + "\", output \"" + c.output + "\"");
@@ -179,11 +179,11 @@ TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
         EXPECT_EQ(CreateAndExpectError(*p), c.message);
         const HWND field = p->Control(c.focus);
         EXPECT_TRUE(WaitUntil([&] { return GetParent(FocusOf(p->MainWindow())) == field; }));
-        const auto length = (c.focus == idCmbSource ? c.source : c.output).size();
+        const auto length = (c.focus == gui::idCmbSource ? c.source : c.output).size();
         EXPECT_EQ(windrive::Send(field, CB_GETEDITSEL, 0, 0), MAKELONG(0, length));
-        EXPECT_EQ(GetText(p->Control(idCmbSource)), c.source);
-        EXPECT_EQ(GetText(p->Control(idCmbOutput)), c.output);
-        EXPECT_EQ(GetText(p->Control(idEdtTitle)), "kept title");
+        EXPECT_EQ(GetText(p->Control(gui::idCmbSource)), c.source);
+        EXPECT_EQ(GetText(p->Control(gui::idCmbOutput)), c.output);
+        EXPECT_EQ(GetText(p->Control(gui::idEdtTitle)), "kept title");
         ExpectLists(*p, sources, outputs);
     }
 
@@ -205,8 +205,8 @@ TEST_F(CreateTest, HistoriesPutTheLatestFirstAndTheBuilderGetsTheTypedSpelling) 
     Fill(*p, alphaUpper, "ONE.vkpak");
     EXPECT_EQ(CreateAndRecord(*p), "-source \"" + alphaUpper + "\" -out \"ONE.vkpak\" -waitonexit");
     ExpectLists(*p, {alpha, beta}, {"one.vkpak", "two.vkpak"});
-    EXPECT_EQ(GetText(p->Control(idCmbSource)), alphaUpper);
-    EXPECT_EQ(GetText(p->Control(idCmbOutput)), "ONE.vkpak");
+    EXPECT_EQ(GetText(p->Control(gui::idCmbSource)), alphaUpper);
+    EXPECT_EQ(GetText(p->Control(gui::idCmbOutput)), "ONE.vkpak");
     EXPECT_EQ(p->CloseAndWait(), 0u);
 }
 
@@ -225,8 +225,8 @@ TEST_F(CreateTest, HistoriesComeBackAfterARestartWithEmptyFields) {
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
     ExpectLists(*p, {b, a}, {"b.vkpak", "a.vkpak"});
-    EXPECT_EQ(GetText(p->Control(idCmbSource)), "");
-    EXPECT_EQ(GetText(p->Control(idCmbOutput)), "");
+    EXPECT_EQ(GetText(p->Control(gui::idCmbSource)), "");
+    EXPECT_EQ(GetText(p->Control(gui::idCmbOutput)), "");
     EXPECT_EQ(FindDialog(OfProcess(p->Pid())), nullptr);
     EXPECT_EQ(p->CloseAndWait(), 0u);
 }
@@ -261,14 +261,15 @@ TEST_F(CreateTest, TypedPriorityReachesTheBuilderAsItsNumber) {
     ASSERT_NE(p->MainWindow(), nullptr);
     Fill(*p, Folder("prio"), "O");
     ASSERT_TRUE(p->ToggleAdvanced());
-    HWND priority = p->Control(idSpnPriority);
+    HWND priority = p->Control(gui::idSpnPriority);
     auto type = [&](const std::string& keys) {
         SetText(priority, "");
         for (char c : keys)
             PostMessageA(priority, WM_CHAR, static_cast<unsigned char>(c), 1);
         ASSERT_TRUE(WaitUntil([&] { return GetText(priority) == keys; })) << GetText(priority);
         // The focus leaving the field does not rewrite what was typed.
-        PostMessageA(priority, WM_KILLFOCUS, reinterpret_cast<WPARAM>(p->Control(idEdtTitle)), 0);
+        PostMessageA(priority, WM_KILLFOCUS, reinterpret_cast<WPARAM>(p->Control(gui::idEdtTitle)),
+                     0);
     };
     type("007");
     EXPECT_EQ(CreateAndRecord(*p),
@@ -297,27 +298,28 @@ TEST_F(CreateTest, KeyboardAloneReachesTheMiscPageAndCreates) {
     ASSERT_NE(p->MainWindow(), nullptr);
     const std::string src = Folder("keys");
     Fill(*p, src, "K");
-    Click(p->Control(idBtnAdvanced));
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(p->MainWindow()) == p->Control(idBtnAdvanced); }));
+    Click(p->Control(gui::idBtnAdvanced));
+    ASSERT_TRUE(
+        WaitUntil([&] { return FocusOf(p->MainWindow()) == p->Control(gui::idBtnAdvanced); }));
     auto press = [&](UINT vk, int expectedId) {
         EXPECT_TRUE(p->PressKeyFor(vk, expectedId))
             << "key " << vk << ": the focus is not on control " << expectedId;
     };
     // Space checks "Development only" and "Protected", and the priority gets a 4.
-    const std::pair<ControlId, UINT> typed[] = {
-        {idCbxDev, VK_SPACE}, {idCbxProtected, VK_SPACE}, {idSpnPriority, '4'}};
+    const std::pair<gui::ControlId, UINT> typed[] = {
+        {gui::idCbxDev, VK_SPACE}, {gui::idCbxProtected, VK_SPACE}, {gui::idSpnPriority, '4'}};
     for (const auto& [key, id] : KeysFromAdvancedThroughMiscPage()) {
         press(key, id);
-        if (id == idPgeAdvanced && key == VK_TAB)
+        if (id == gui::idPgeAdvanced && key == VK_TAB)
             SaveArtifact(p->MainWindow(), "advanced-tabs-focus");
         for (const auto& [field, vk] : typed)
             if (field == id)
                 press(vk, id);
     }
     // A combo box hands the focus to the edit field inside it.
-    for (ControlId id : TabStops(idPanel2)) {
+    for (gui::ControlId id : TabStops(gui::idPanel2)) {
         press(VK_TAB, id);
-        if (id == idBtnCreate)
+        if (id == gui::idBtnCreate)
             break;
     }
     const size_t before = ReadRecording(app_.Path()).size();

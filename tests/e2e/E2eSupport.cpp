@@ -47,24 +47,24 @@ void Click(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-std::vector<ControlId> TabStops(ControlId parent) {
-    std::vector<ControlId> stops;
+std::vector<gui::ControlId> TabStops(gui::ControlId parent) {
+    std::vector<gui::ControlId> stops;
     for (const gui::TDesignRow& row : gui::kForm1Design)
         if (row.parent == parent &&
-            ((gui::StyleOf(row.kind).style & WS_TABSTOP) || (row.options & gui::doLink)))
+            ((controls::StyleOf(row.kind).style & WS_TABSTOP) || (row.options & gui::doLink)))
             stops.push_back(row.id);
     return stops;
 }
 
-std::vector<std::pair<UINT, ControlId>> KeysFromAdvancedThroughMiscPage() {
-    std::vector<std::pair<UINT, ControlId>> keys;
-    const std::vector<ControlId> top = TabStops(idPanel2);
-    for (auto it = std::find(top.begin(), top.end(), idBtnAdvanced) + 1; it < top.end(); ++it)
+std::vector<std::pair<UINT, gui::ControlId>> KeysFromAdvancedThroughMiscPage() {
+    std::vector<std::pair<UINT, gui::ControlId>> keys;
+    const std::vector<gui::ControlId> top = TabStops(gui::idPanel2);
+    for (auto it = std::find(top.begin(), top.end(), gui::idBtnAdvanced) + 1; it < top.end(); ++it)
         keys.emplace_back(VK_TAB, *it);
     // The page tabs are a stop of their own; Right on them opens the next page.
-    keys.emplace_back(VK_TAB, idPgeAdvanced);
-    keys.emplace_back(VK_RIGHT, idPgeAdvanced);
-    for (ControlId id : TabStops(idTabSheet2))
+    keys.emplace_back(VK_TAB, gui::idPgeAdvanced);
+    keys.emplace_back(VK_RIGHT, gui::idPgeAdvanced);
+    for (gui::ControlId id : TabStops(gui::idTabSheet2))
         keys.emplace_back(VK_TAB, id);
     return keys;
 }
@@ -162,17 +162,17 @@ bool CaptureWindow(HWND hwnd, BITMAPINFO& bi, std::vector<char>& bits) {
     if (width <= 0 || height <= 0)
         return false;
 
-    const TWindowDc screen(nullptr);
+    const shared::TWindowDc screen(nullptr);
     if (!screen.Get())
         return false;
     // A memory device context like the screen's, deleted again.
     const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> mem(
         CreateCompatibleDC(screen.Get()), &DeleteDC);
-    const TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    const shared::TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
     if (!mem || !bitmap.Get())
         return false;
     {
-        const TSelection selected(mem.get(), bitmap.Get());
+        const shared::TSelection selected(mem.get(), bitmap.Get());
         if (!BitBlt(mem.get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY))
             return false;
     }
@@ -284,11 +284,11 @@ HWND AppProcess::Control(int id) const {
 }
 
 bool AppProcess::ToggleAdvanced() {
-    const bool shown = IsWindowVisible(Control(idPanel3)) != FALSE;
-    Click(Control(idBtnAdvanced));
+    const bool shown = IsWindowVisible(Control(gui::idPanel3)) != FALSE;
+    Click(Control(gui::idBtnAdvanced));
     return WaitUntil([&] {
-        return (IsWindowVisible(Control(idPanel3)) != FALSE) != shown &&
-               GetText(Control(idBtnAdvanced)) == (shown ? "Advanced" : "Simple");
+        return (IsWindowVisible(Control(gui::idPanel3)) != FALSE) != shown &&
+               GetText(Control(gui::idBtnAdvanced)) == (shown ? "Advanced" : "Simple");
     });
 }
 
@@ -301,9 +301,9 @@ bool AppProcess::PressKeyFor(UINT vk, int expectedId) {
 }
 
 std::vector<HWND> AppProcess::PriorityArrows() const {
-    HWND column = FindWindowExA(Control(idTabSheet2), nullptr, "TSpinButton", nullptr);
+    HWND column = FindWindowExA(Control(gui::idTabSheet2), nullptr, "TSpinButton", nullptr);
     if (!column)
-        column = FindWindowExA(Control(idSpnPriority), nullptr, "TSpinButton", nullptr);
+        column = FindWindowExA(Control(gui::idSpnPriority), nullptr, "TSpinButton", nullptr);
     HWND up = FindWindowExA(column, nullptr, "TTimerSpeedButton", nullptr);
     return {up, FindWindowExA(column, up, "TTimerSpeedButton", nullptr)};
 }

@@ -91,11 +91,11 @@ std::vector<std::string> ComboItems(HWND combo);
 // Where the keyboard stops among the children of a parent of the design, in the design's
 // order, which is the keyboard's: walks and lists of "every control" follow the table, so a new
 // control is never silently left out of them.
-std::vector<ControlId> TabStops(ControlId parent);
+std::vector<gui::ControlId> TabStops(gui::ControlId parent);
 // The keys, each with the control that must have the focus after it, that take the focus
 // from "Advanced" through the rest of the top block to the page tabs, onto the "Misc." page
 // and through its stops.
-std::vector<std::pair<UINT, ControlId>> KeysFromAdvancedThroughMiscPage();
+std::vector<std::pair<UINT, gui::ControlId>> KeysFromAdvancedThroughMiscPage();
 
 // The window's screen pixels as they settle, top row first; empty when they cannot be read.
 // `repaint`: have the program paint the window first, rather than take it as it stands.

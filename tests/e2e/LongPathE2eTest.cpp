@@ -17,9 +17,9 @@ namespace {
 void CreateWithoutABox(AppProcess& app, const std::string& source) {
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
     ASSERT_EQ(FindDialog(OfProcess(app.Pid())), nullptr) << "a box at start";
-    SetText(app.Control(idCmbSource), source);
-    SetText(app.Control(idCmbOutput), "o.vkpak");
-    const ButtonPress create(app.Control(idBtnCreate));
+    SetText(app.Control(gui::idCmbSource), source);
+    SetText(app.Control(gui::idCmbOutput), "o.vkpak");
+    const ButtonPress create(app.Control(gui::idBtnCreate));
     ASSERT_TRUE(WaitUntil([&] { return create.Done() || FindDialog(OfProcess(app.Pid())); }));
     const auto box = AnswerDialog(OfProcess(app.Pid()), PressOk, 0);
     ASSERT_FALSE(box.has_value()) << box->text;

@@ -29,14 +29,14 @@ protected:
         exe_ = PrepareAppDir(dir_.Path(), "Veskmaker.exe");
         app_ = std::make_unique<AppProcess>(exe_, dir_.Path());
         ASSERT_NE(app_->WaitForMainWindow(), nullptr);
-        const TWindowDc screen(nullptr);
+        const shared::TWindowDc screen(nullptr);
         dpi_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
         if (const char* wanted = std::getenv("VESK_DPI"); wanted && *wanted) {
             ASSERT_EQ(dpi_, std::atoi(wanted)) << "the prefix is not at the DPI asked for";
         }
     }
 
-    int Scaled(int designPixels) const { return gui::ScaleToDpi(designPixels, dpi_); }
+    int Scaled(int designPixels) const { return controls::ScaleToDpi(designPixels, dpi_); }
     // A control's rectangle in its parent's client area.
     static RECT Bounds(HWND hwnd) {
         RECT rc{};
@@ -47,11 +47,11 @@ protected:
     // The Misc. page shown and the priority field focused, as the keyboard gets there.
     void FocusPriority() const {
         ASSERT_TRUE(app_->ToggleAdvanced());
-        ASSERT_TRUE(
-            WaitUntil([&] { return FocusOf(app_->MainWindow()) == app_->Control(idBtnAdvanced); }));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return FocusOf(app_->MainWindow()) == app_->Control(gui::idBtnAdvanced); }));
         for (const auto& [key, id] : KeysFromAdvancedThroughMiscPage()) {
             ASSERT_TRUE(app_->PressKeyFor(key, id)) << "key " << key;
-            if (id == idSpnPriority)
+            if (id == gui::idSpnPriority)
                 return;
         }
     }
@@ -70,12 +70,12 @@ protected:
 // Each "..." button and its combo box (its closed field) stand at their scaled designed edges,
 // and so as tall as each other to a pixel at any scale.
 TEST_F(LookE2e, BrowseButtonsAreAsTallAsTheirComboBoxesAtThisDpi) {
-    for (const auto& [button, combo] :
-         {std::pair{idBtnBrowseSrc, idCmbSource}, std::pair{idBtnBrowseOut, idCmbOutput}}) {
+    for (const auto& [button, combo] : {std::pair{gui::idBtnBrowseSrc, gui::idCmbSource},
+                                        std::pair{gui::idBtnBrowseOut, gui::idCmbOutput}}) {
         SCOPED_TRACE(gui::DesignRow(combo).name);
         const RECT b = Bounds(app_->Control(button)), c = Bounds(app_->Control(combo));
         for (const auto& [placed, id] : {std::pair{b, button}, std::pair{c, combo}}) {
-            const gui::Rect& designed = gui::DesignRow(id).bounds;
+            const controls::Rect& designed = gui::DesignRow(id).bounds;
             EXPECT_EQ(placed.top, Scaled(designed.top));
             EXPECT_EQ(placed.bottom, Scaled(designed.top + designed.height));
         }
@@ -93,12 +93,12 @@ TEST_F(LookE2e, LabelsKeepTheirScaledGapAndTheLinkItsUnderline) {
             continue;
         SCOPED_TRACE(row.name);
         const RECT label = Bounds(app_->Control(row.id)), field = Bounds(app_->Control(row.buddy));
-        EXPECT_EQ(label.right, field.left - Scaled(gui::kLabelGap));
+        EXPECT_EQ(label.right, field.left - Scaled(controls::kLabelGap));
         EXPECT_EQ(label.top,
                   field.top + ((field.bottom - field.top) - (label.bottom - label.top)) / 2);
     }
     // The underline is the lowest row of link-coloured pixels; it runs under the text only.
-    const Pixels link = WindowPixels(app_->Control(idLblURL), true);
+    const Pixels link = WindowPixels(app_->Control(gui::idLblURL), true);
     ASSERT_GT(link.rgb.size(), 0u);
     // The right-most link-coloured pixel of each row, or -1.
     std::vector<int> rightmost(static_cast<size_t>(link.height), -1);
@@ -133,10 +133,10 @@ TEST_F(LookE2e, PriorityArrowsStayDrawnWithTheFocusInTheField) {
         }
     };
     expectDrawn("focused");
-    ASSERT_TRUE(app_->PressKeyFor('7', idSpnPriority));
-    ASSERT_TRUE(app_->PressKeyFor(VK_HOME, idSpnPriority));
+    ASSERT_TRUE(app_->PressKeyFor('7', gui::idSpnPriority));
+    ASSERT_TRUE(app_->PressKeyFor(VK_HOME, gui::idSpnPriority));
     expectDrawn("typed and moved");
     SaveView("advanced-misc");
-    ASSERT_TRUE(app_->PressKeyFor(VK_TAB, idBtnBrowseSrc));
+    ASSERT_TRUE(app_->PressKeyFor(VK_TAB, gui::idBtnBrowseSrc));
     expectDrawn("left");
 }

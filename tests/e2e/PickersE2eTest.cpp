@@ -65,32 +65,33 @@ TEST_F(PickersE2e, FolderBrowserFillsTheSourceOnlyWhenConfirmed) {
     SettleAccessTimes(folder);
 
     // Starts at the folder already in the field; confirming hands it back.
-    SetText(Control(idCmbSource), folder);
-    const auto confirmed = UseDialog(idBtnBrowseSrc, PressOk);
+    SetText(Control(gui::idCmbSource), folder);
+    const auto confirmed = UseDialog(gui::idBtnBrowseSrc, PressOk);
     ASSERT_TRUE(confirmed.has_value()) << "no folder browser";
     EXPECT_FALSE(confirmed->watchedEnabledWhileUp) << "the window must wait for the browser";
     ASSERT_TRUE(ClosedAsAsked(*confirmed));
-    EXPECT_TRUE(SamePath(GetText(Control(idCmbSource)), folder)) << GetText(Control(idCmbSource));
+    EXPECT_TRUE(SamePath(GetText(Control(gui::idCmbSource)), folder))
+        << GetText(Control(gui::idCmbSource));
 
     // A text that names no folder opens the browser all the same; cancel keeps it as typed.
-    SetText(Control(idCmbSource), "no such folder");
-    const auto cancelled = UseDialog(idBtnBrowseSrc, PressCancel);
+    SetText(Control(gui::idCmbSource), "no such folder");
+    const auto cancelled = UseDialog(gui::idBtnBrowseSrc, PressCancel);
     ASSERT_TRUE(cancelled.has_value()) << "no folder browser";
     ASSERT_TRUE(ClosedAsAsked(*cancelled));
-    EXPECT_EQ(GetText(Control(idCmbSource)), "no such folder");
-    EXPECT_TRUE(ComboItems(Control(idCmbSource)).empty()) << "a picker records nothing";
+    EXPECT_EQ(GetText(Control(gui::idCmbSource)), "no such folder");
+    EXPECT_TRUE(ComboItems(Control(gui::idCmbSource)).empty()) << "a picker records nothing";
 }
 
 TEST_F(PickersE2e, SaveDialogRemembersItsOwnFileAndFilterNotTheField) {
     // A path typed by hand is not where the dialog starts.
-    SetText(Control(idCmbOutput), "C:\\typed\\by hand.vkpak");
+    SetText(Control(gui::idCmbOutput), "C:\\typed\\by hand.vkpak");
     std::string shownName;
     LRESULT shownType = CB_ERR;
     auto look = [&](HWND dialog) {
         shownName = GetText(FileNameField(dialog));
         shownType = FileTypeIndex(dialog);
     };
-    auto save = UseDialog(idBtnBrowseOut, [&](HWND dialog) {
+    auto save = UseDialog(gui::idBtnBrowseOut, [&](HWND dialog) {
         look(dialog);
         SetText(FileNameField(dialog), "e2e-out");
         PressOk(dialog);
@@ -99,14 +100,14 @@ TEST_F(PickersE2e, SaveDialogRemembersItsOwnFileAndFilterNotTheField) {
     EXPECT_EQ(shownName, "");
     EXPECT_EQ(shownType, 0);
     ASSERT_TRUE(ClosedAsAsked(*save));
-    const std::string confirmed = GetText(Control(idCmbOutput));
+    const std::string confirmed = GetText(Control(gui::idCmbOutput));
     EXPECT_TRUE(IsFullPath(confirmed)) << confirmed;
     EXPECT_TRUE(EndsWithNoCase(confirmed, "\\e2e-out.vkpak")) << confirmed;
 
     // Typing into the field changes nothing the dialog remembers. Switch to "All Files" and
     // confirm the offered name.
-    SetText(Control(idCmbOutput), "typed again");
-    save = UseDialog(idBtnBrowseOut, [&](HWND dialog) {
+    SetText(Control(gui::idCmbOutput), "typed again");
+    save = UseDialog(gui::idBtnBrowseOut, [&](HWND dialog) {
         look(dialog);
         ChooseFileType(dialog, 1);
         PressOk(dialog);
@@ -114,12 +115,12 @@ TEST_F(PickersE2e, SaveDialogRemembersItsOwnFileAndFilterNotTheField) {
     ASSERT_TRUE(save.has_value()) << "no save dialog";
     EXPECT_TRUE(EndsWithNoCase(shownName, "e2e-out.vkpak")) << shownName;
     ASSERT_TRUE(ClosedAsAsked(*save));
-    EXPECT_TRUE(SamePath(GetText(Control(idCmbOutput)), confirmed))
-        << GetText(Control(idCmbOutput));
+    EXPECT_TRUE(SamePath(GetText(Control(gui::idCmbOutput)), confirmed))
+        << GetText(Control(gui::idCmbOutput));
 
     // Reopened with that filter and file; a cancel changes nothing.
-    SetText(Control(idCmbOutput), "kept");
-    save = UseDialog(idBtnBrowseOut, [&](HWND dialog) {
+    SetText(Control(gui::idCmbOutput), "kept");
+    save = UseDialog(gui::idBtnBrowseOut, [&](HWND dialog) {
         look(dialog);
         SetText(FileNameField(dialog), "never");
         PressCancel(dialog);
@@ -128,8 +129,8 @@ TEST_F(PickersE2e, SaveDialogRemembersItsOwnFileAndFilterNotTheField) {
     EXPECT_EQ(shownType, 1);
     EXPECT_TRUE(EndsWithNoCase(shownName, "e2e-out.vkpak")) << shownName;
     ASSERT_TRUE(ClosedAsAsked(*save));
-    EXPECT_EQ(GetText(Control(idCmbOutput)), "kept");
-    EXPECT_TRUE(ComboItems(Control(idCmbOutput)).empty()) << "a picker records nothing";
+    EXPECT_EQ(GetText(Control(gui::idCmbOutput)), "kept");
+    EXPECT_TRUE(ComboItems(Control(gui::idCmbOutput)).empty()) << "a picker records nothing";
 }
 
 // A drop as the shell hands it over, a DROPFILES header and a double-zero list of paths,
@@ -157,22 +158,22 @@ TEST_F(PickersE2e, DroppedFolderAndFileFillTheFields) {
     const std::string file = File("dropped.vkpak");
     const std::string folder = Folder("dropped");
     const std::string other = Folder("other");
-    SetText(Control(idCmbSource), "before");
-    SetText(Control(idCmbOutput), "before");
+    SetText(Control(gui::idCmbSource), "before");
+    SetText(Control(gui::idCmbOutput), "before");
 
     // The first folder and the first file win; a path that is gone counts as neither.
     ASSERT_TRUE(PostDrop(*process_, Main(), {data_ / "gone.vkpak", file, folder, other}));
-    EXPECT_TRUE(WaitUntil([&] { return GetText(Control(idCmbSource)) == folder; }, 5000))
-        << GetText(Control(idCmbSource));
-    EXPECT_EQ(GetText(Control(idCmbOutput)), file);
+    EXPECT_TRUE(WaitUntil([&] { return GetText(Control(gui::idCmbSource)) == folder; }, 5000))
+        << GetText(Control(gui::idCmbSource));
+    EXPECT_EQ(GetText(Control(gui::idCmbOutput)), file);
 
     // Only a folder: the output is left alone. Nothing is recorded either way.
     ASSERT_TRUE(PostDrop(*process_, Main(), {other}));
-    EXPECT_TRUE(WaitUntil([&] { return GetText(Control(idCmbSource)) == other; }, 5000))
-        << GetText(Control(idCmbSource));
-    EXPECT_EQ(GetText(Control(idCmbOutput)), file);
-    EXPECT_TRUE(ComboItems(Control(idCmbSource)).empty());
-    EXPECT_TRUE(ComboItems(Control(idCmbOutput)).empty());
+    EXPECT_TRUE(WaitUntil([&] { return GetText(Control(gui::idCmbSource)) == other; }, 5000))
+        << GetText(Control(gui::idCmbSource));
+    EXPECT_EQ(GetText(Control(gui::idCmbOutput)), file);
+    EXPECT_TRUE(ComboItems(Control(gui::idCmbSource)).empty());
+    EXPECT_TRUE(ComboItems(Control(gui::idCmbOutput)).empty());
     EXPECT_TRUE(process_->Running());
 }
 

@@ -45,9 +45,9 @@ TEST(PlantedDllE2e, PlantedSystemDllsNeverRunAndThePickersStillOpen) {
 
     AppProcess app(exe, dir.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
-    EXPECT_TRUE(OpenAndCancel(app, idBtnBrowseSrc)) << "no folder browser";
-    EXPECT_TRUE(OpenAndCancel(app, idBtnBrowseOut)) << "no save dialog";
-    EXPECT_EQ(HeardName(app.Control(idBtnBrowseSrc)), "Browse for the source folder");
+    EXPECT_TRUE(OpenAndCancel(app, gui::idBtnBrowseSrc)) << "no folder browser";
+    EXPECT_TRUE(OpenAndCancel(app, gui::idBtnBrowseOut)) << "no save dialog";
+    EXPECT_EQ(HeardName(app.Control(gui::idBtnBrowseSrc)), "Browse for the source folder");
     for (const char* name : kPlanted)
         EXPECT_FALSE(FileExists(dir / (std::string(name) + ".dll.loaded")))
             << "the planted " << name << ".dll ran in the program";

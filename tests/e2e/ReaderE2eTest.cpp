@@ -16,18 +16,19 @@ TEST(ReaderE2e, EveryControlIsHeardByWhatItDoes) {
     AppProcess app(PrepareAppDir(dir.Path(), "Veskmaker.exe"), dir.Path());
     ASSERT_NE(app.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(app.ToggleAdvanced());
-    std::vector<ControlId> stops;
-    for (ControlId parent : {idPanel2, idTabSheet1, idTabSheet2})
-        for (ControlId id : TabStops(parent))
+    std::vector<gui::ControlId> stops;
+    for (gui::ControlId parent : {gui::idPanel2, gui::idTabSheet1, gui::idTabSheet2})
+        for (gui::ControlId id : TabStops(parent))
             stops.push_back(id);
     // Every stop of the keyboard, of the design's table: its reader name, or else its caption,
     // which for "Advanced" now says "Simple".
     for (const gui::TDesignRow& row : gui::kForm1Design) {
-        if (std::find(stops.begin(), stops.end(), row.id) == stops.end() || row.id == idPgeAdvanced)
+        if (std::find(stops.begin(), stops.end(), row.id) == stops.end() ||
+            row.id == gui::idPgeAdvanced)
             continue;
-        const std::string name = *gui::AccessibleNameOf(row) ? gui::AccessibleNameOf(row)
-                                 : row.id == idBtnAdvanced   ? "Simple"
-                                                             : row.text;
+        const std::string name = *gui::AccessibleNameOf(row)    ? gui::AccessibleNameOf(row)
+                                 : row.id == gui::idBtnAdvanced ? "Simple"
+                                                                : row.text;
         const std::string heard = HeardName(app.Control(row.id));
         std::printf("[ heard    ] %-5d %s\n", row.id, heard.c_str());
         EXPECT_EQ(heard, name) << row.name;

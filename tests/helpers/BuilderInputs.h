@@ -19,35 +19,38 @@ struct BuilderInputs {
     std::int32_t priority = 0;
 };
 
-inline TBuilderArguments Arguments(const BuilderInputs& in) {
-    const std::array<std::pair<ControlId, const std::string*>, 6> texts{
-        {{idCmbSource, &in.source},
-         {idCmbOutput, &in.output},
-         {idEdtTitle, &in.title},
-         {idEdtAuthor, &in.author},
-         {idEdtBuild, &in.build},
-         {idEdtCopyright, &in.copyright}}};
-    const std::array<std::pair<ControlId, bool>, 3> flags{
-        {{idCbxDev, in.dev}, {idCbxMpXfer, in.mpXfer}, {idCbxProtected, in.isProtected}}};
-    TBuilderArguments arguments = gui::EmptyArguments();
-    auto fill = [&](TBuilderArgument& argument) {
+inline builder::TBuilderArguments Arguments(const BuilderInputs& in) {
+    const std::array<std::pair<gui::ControlId, const std::string*>, 6> texts{
+        {{gui::idCmbSource, &in.source},
+         {gui::idCmbOutput, &in.output},
+         {gui::idEdtTitle, &in.title},
+         {gui::idEdtAuthor, &in.author},
+         {gui::idEdtBuild, &in.build},
+         {gui::idEdtCopyright, &in.copyright}}};
+    const std::array<std::pair<gui::ControlId, bool>, 3> flags{
+        {{gui::idCbxDev, in.dev},
+         {gui::idCbxMpXfer, in.mpXfer},
+         {gui::idCbxProtected, in.isProtected}}};
+    builder::TBuilderArguments arguments = gui::EmptyArguments();
+    auto fill = [&](builder::TBuilderArgument& argument) {
         for (const auto& [field, text] : texts)
             if (field == argument.field)
                 argument.text = *text;
         for (const auto& [field, checked] : flags)
             if (field == argument.field)
                 argument.checked = checked;
-        if (argument.field == idSpnPriority)
+        if (argument.field == gui::idSpnPriority)
             argument.number = in.priority;
     };
     fill(arguments.source);
     fill(arguments.output);
-    for (TBuilderArgument& option : arguments.options)
+    for (builder::TBuilderArgument& option : arguments.options)
         fill(option);
     return arguments;
 }
 
-inline std::string BuildParameters(const BuilderInputs& in, LeadByteTest isLead = NoLeadBytes) {
+inline std::string BuildParameters(const BuilderInputs& in,
+                                   shared::LeadByteTest isLead = shared::NoLeadBytes) {
     return BuildParameters(Arguments(in), isLead);
 }
 

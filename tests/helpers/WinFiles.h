@@ -10,7 +10,7 @@
 namespace winfiles {
 
 // Owns a kernel handle; closes it when it goes: the program's own holder.
-using UniqueHandle = TKernelHandle;
+using UniqueHandle = shared::TKernelHandle;
 
 // A search of a folder's entries (FindFirstFile), closed when the holder goes.
 class TFindHandle {

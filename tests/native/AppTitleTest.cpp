@@ -8,34 +8,34 @@ namespace {
 
 // Marks the part it was given, to show where lower-casing began.
 std::string MarkingLower(const std::string& s) {
-    return "[" + AsciiLower(s) + "]";
+    return "[" + shared::AsciiLower(s) + "]";
 }
 
 } // namespace
 
 TEST(AppTitle, LowerCaseAfterTheFirstCharacter) {
-    EXPECT_EQ(AppTitleFromPath("C:\\Tools\\vESKMAKER.exe"), "veskmaker");
-    EXPECT_EQ(AppTitleFromPath("NOPATH"), "Nopath");
+    EXPECT_EQ(app::AppTitleFromPath("C:\\Tools\\vESKMAKER.exe"), "veskmaker");
+    EXPECT_EQ(app::AppTitleFromPath("NOPATH"), "Nopath");
 }
 
 // The whole path is taken apart, however long its folder; the caption holds 255 bytes of the
 // name, and a double-byte character is not split at that end.
 TEST(AppTitle, LongPathsKeepTheirNameAndTheTitleIsCut) {
     const std::string folder = "C:\\" + std::string(300, 'f') + "\\";
-    EXPECT_EQ(AppTitleFromPath(folder + "Packer.exe"), "Packer");
-    EXPECT_EQ(AppTitleFromPath(folder + std::string(300, 'A') + ".exe"),
+    EXPECT_EQ(app::AppTitleFromPath(folder + "Packer.exe"), "Packer");
+    EXPECT_EQ(app::AppTitleFromPath(folder + std::string(300, 'A') + ".exe"),
               "A" + std::string(254, 'a'));
-    EXPECT_EQ(AppTitleFromPath(folder + std::string(254, 'A') + "\x88" + "B.exe", TestLead),
+    EXPECT_EQ(app::AppTitleFromPath(folder + std::string(254, 'A') + "\x88" + "B.exe", TestLead),
               "A" + std::string(253, 'a'));
 }
 
 TEST(AppTitle, DoubleByteFirstCharacterStaysWhole) {
-    EXPECT_EQ(AppTitleFromPath("C:\\\x88"
-                               "ABC.exe",
-                               TestLead, MarkingLower),
+    EXPECT_EQ(app::AppTitleFromPath("C:\\\x88"
+                                    "ABC.exe",
+                                    TestLead, MarkingLower),
               "\x88"
               "A[bc]");
-    EXPECT_EQ(AppTitleFromPath("C:\\ABC.exe", TestLead, MarkingLower), "A[bc]");
+    EXPECT_EQ(app::AppTitleFromPath("C:\\ABC.exe", TestLead, MarkingLower), "A[bc]");
     // A lone lead byte at the very end is taken as one character.
-    EXPECT_EQ(AppTitleFromPath("C:\\\x88", TestLead, MarkingLower), "\x88[]");
+    EXPECT_EQ(app::AppTitleFromPath("C:\\\x88", TestLead, MarkingLower), "\x88[]");
 }

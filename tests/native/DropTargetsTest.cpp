@@ -16,12 +16,14 @@ TEST(DropTargets, ADropThatFillsNothingSaysWhyAsTheTextTypedWouldBeTold) {
                       output = gui::CodePageRefusal("Output");
     const Row rows[] = {
         // A name the code page cannot hold is passed over where another item fills the field.
-        {{{std::nullopt, TDroppedKind::Folder}, {"C:\\two", TDroppedKind::Folder}}, "C:\\two", ""},
-        {{{std::nullopt, TDroppedKind::Folder}, {"C:\\gone", TDroppedKind::Missing}},
+        {{{std::nullopt, gui::TDroppedKind::Folder}, {"C:\\two", gui::TDroppedKind::Folder}},
+         "C:\\two",
+         ""},
+        {{{std::nullopt, gui::TDroppedKind::Folder}, {"C:\\gone", gui::TDroppedKind::Missing}},
          "",
          source.c_str()},
-        {{{std::nullopt, TDroppedKind::File}}, "", output.c_str()},
-        {{{"C:\\gone", TDroppedKind::Missing}}, "", gui::kSourceMissing},
+        {{{std::nullopt, gui::TDroppedKind::File}}, "", output.c_str()},
+        {{{"C:\\gone", gui::TDroppedKind::Missing}}, "", gui::kSourceMissing},
         {{}, "", ""},
     };
     for (const Row& row : rows) {

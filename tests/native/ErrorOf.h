@@ -10,7 +10,7 @@
 template <typename F> std::string ErrorOf(F call) {
     try {
         call();
-    } catch (const Exception& e) {
+    } catch (const shared::Exception& e) {
         return e.Message();
     }
     return "";

@@ -8,32 +8,33 @@
 #include "LeadBytes.h"
 
 TEST(ErrorBoxText, FullStopAfterCharactersAboveTheFullStop) {
-    EXPECT_EQ(ErrorBoxText("The specified source does not exist"),
+    EXPECT_EQ(app::ErrorBoxText("The specified source does not exist"),
               "The specified source does not exist.");
-    EXPECT_EQ(ErrorBoxText("Error 42"), "Error 42.");
-    EXPECT_EQ(ErrorBoxText("Really?"), "Really?.");
-    EXPECT_EQ(ErrorBoxText("Path:"), "Path:.");
-    EXPECT_EQ(ErrorBoxText("a/"), "a/."); // 0x2F, just above
+    EXPECT_EQ(app::ErrorBoxText("Error 42"), "Error 42.");
+    EXPECT_EQ(app::ErrorBoxText("Really?"), "Really?.");
+    EXPECT_EQ(app::ErrorBoxText("Path:"), "Path:.");
+    EXPECT_EQ(app::ErrorBoxText("a/"), "a/."); // 0x2F, just above
     // Bytes from 128 compare unsigned: above the full stop.
-    EXPECT_EQ(ErrorBoxText("Caf\xE9"), "Caf\xE9.");
-    EXPECT_EQ(ErrorBoxText("x\x80"), "x\x80.");
+    EXPECT_EQ(app::ErrorBoxText("Caf\xE9"), "Caf\xE9.");
+    EXPECT_EQ(app::ErrorBoxText("x\x80"), "x\x80.");
 }
 
 TEST(ErrorBoxText, NothingAfterTheFullStopAndBelow) {
-    EXPECT_EQ(ErrorBoxText(""), "");
-    EXPECT_EQ(ErrorBoxText("You must specify an output vesk."), "You must specify an output vesk.");
+    EXPECT_EQ(app::ErrorBoxText(""), "");
+    EXPECT_EQ(app::ErrorBoxText("You must specify an output vesk."),
+              "You must specify an output vesk.");
     for (const char* message : {"Index out of bounds (10)", "Stop!", "a,", "a-", "a ", "a\r\n",
                                 "a\"", "a#", "a%", "a'", "a*", "a+"}) {
-        EXPECT_EQ(ErrorBoxText(message), message);
+        EXPECT_EQ(app::ErrorBoxText(message), message);
     }
 }
 
 TEST(ErrorBoxText, LeadByteOfLastDoubleByteCharacterCounts) {
     // The trail byte ')' would suppress the stop; the lead byte 0x81 asks for it.
-    EXPECT_EQ(ErrorBoxText("a\x81)", TestLead), "a\x81).");
-    EXPECT_EQ(ErrorBoxText("a\x81)"), "a\x81)");
+    EXPECT_EQ(app::ErrorBoxText("a\x81)", TestLead), "a\x81).");
+    EXPECT_EQ(app::ErrorBoxText("a\x81)"), "a\x81)");
     // Characters before the last pair are walked in steps, so ")\x81)" ends in a pair.
-    EXPECT_EQ(ErrorBoxText("\x81)\x81)", TestLead), "\x81)\x81).");
+    EXPECT_EQ(app::ErrorBoxText("\x81)\x81)", TestLead), "\x81)\x81).");
 }
 
 TEST(ReadableTypeName, NamesClassesAsCppSpellsThem) {
@@ -44,17 +45,17 @@ TEST(ReadableTypeName, NamesClassesAsCppSpellsThem) {
         {"NSt8ios_base7failureB5cxx11E", "std::ios_base::failure"},
         {"N12_GLOBAL__N_14OopsE", "(anonymous namespace)::Oops"}};
     for (const auto& [mangled, readable] : names)
-        EXPECT_EQ(ReadableTypeName(mangled), readable);
+        EXPECT_EQ(app::ReadableTypeName(mangled), readable);
     // What it cannot read comes back as it is, never cut or overrun.
     for (const char* odd :
          {"", "St", "N3fooE3bar", "N3foo", "3fo", "St9bad_allocI", "PKc", "99999999999999999999x"})
-        EXPECT_EQ(ReadableTypeName(odd), odd);
+        EXPECT_EQ(app::ReadableTypeName(odd), odd);
 }
 
 TEST(GenericErrorText, FixedLayoutWithPointerWideAddress) {
     const void* address = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(0xABCDEF));
     const std::string hex = sizeof(void*) == 8 ? "0000000000ABCDEF" : "00ABCDEF";
-    EXPECT_EQ(GenericErrorText("EAccessViolation", "Veskmaker.exe", address, "Bad read"),
+    EXPECT_EQ(app::GenericErrorText("EAccessViolation", "Veskmaker.exe", address, "Bad read"),
               "Exception EAccessViolation in module Veskmaker.exe at " + hex +
                   ".\r\nBad read.\r\n");
 }
@@ -62,14 +63,14 @@ TEST(GenericErrorText, FixedLayoutWithPointerWideAddress) {
 TEST(GenericErrorText, OnlyAFinalFullStopSuppressesTheStop) {
     const std::string head =
         "Exception E in module m.exe at " + std::string(2 * sizeof(void*), '0') + ".\r\n";
-    EXPECT_EQ(GenericErrorText("E", "m.exe", nullptr, ""), head + "\r\n");
-    EXPECT_EQ(GenericErrorText("E", "m.exe", nullptr, "done."), head + "done.\r\n");
-    EXPECT_EQ(GenericErrorText("E", "m.exe", nullptr, "Stop!"), head + "Stop!.\r\n");
-    EXPECT_EQ(GenericErrorText("E", "m.exe", nullptr, "(x)"), head + "(x).\r\n");
+    EXPECT_EQ(app::GenericErrorText("E", "m.exe", nullptr, ""), head + "\r\n");
+    EXPECT_EQ(app::GenericErrorText("E", "m.exe", nullptr, "done."), head + "done.\r\n");
+    EXPECT_EQ(app::GenericErrorText("E", "m.exe", nullptr, "Stop!"), head + "Stop!.\r\n");
+    EXPECT_EQ(app::GenericErrorText("E", "m.exe", nullptr, "(x)"), head + "(x).\r\n");
 }
 
 TEST(GenericErrorText, TextsAreNeverFormatStrings) {
-    EXPECT_EQ(GenericErrorText("%s", "%n%p.exe", nullptr, "100%d"),
+    EXPECT_EQ(app::GenericErrorText("%s", "%n%p.exe", nullptr, "100%d"),
               "Exception %s in module %n%p.exe at " + std::string(2 * sizeof(void*), '0') +
                   ".\r\n100%d.\r\n");
 }
@@ -79,11 +80,11 @@ TEST(GenericErrorText, TextsAreNeverFormatStrings) {
 TEST(ErrorBoxText, LongRunsAreBrokenSoTheBoxFitsTheScreen) {
     const std::string part(29, 'p'); // with its backslash, 30 characters
     const std::string path = "C:\\" + part + "\\" + part + "\\" + part + "\\VKB.exe";
-    EXPECT_EQ(WrapLongRuns("Unable to start " + path + ": Path not found"),
+    EXPECT_EQ(app::WrapLongRuns("Unable to start " + path + ": Path not found"),
               "Unable to start C:\\" + part + "\\" + part + "\\\n" + part +
                   "\\VKB.exe: Path not found");
-    EXPECT_EQ(WrapLongRuns(std::string(150, 'a')),
+    EXPECT_EQ(app::WrapLongRuns(std::string(150, 'a')),
               std::string(100, 'a') + "\n" + std::string(50, 'a'));
     const std::string shortText = "Unable to write to C:\\Apps\\Veskmaker.ini";
-    EXPECT_EQ(WrapLongRuns(shortText), shortText);
+    EXPECT_EQ(app::WrapLongRuns(shortText), shortText);
 }

@@ -24,7 +24,7 @@ bool TestLead(unsigned char c) {
 
 TEST(FilterString, VeskFilterBecomesFourStringsAndTwoZeros) {
     const std::string filter = "Vesk (*.vkpak)|*.vkpak|All Files (*.*)|*.*";
-    const std::string list = FilterToDoubleZeroList(filter);
+    const std::string list = gui::FilterToDoubleZeroList(filter);
     ASSERT_EQ(list.size(), filter.size() + 1);
     EXPECT_EQ(list.back(), '\0');
     EXPECT_EQ(list.c_str()[list.size()], '\0');
@@ -33,7 +33,7 @@ TEST(FilterString, VeskFilterBecomesFourStringsAndTwoZeros) {
 }
 
 TEST(FilterString, EmptyFilterIsAnEmptyList) {
-    const std::string list = FilterToDoubleZeroList("");
+    const std::string list = gui::FilterToDoubleZeroList("");
     EXPECT_EQ(list, std::string(1, '\0'));
     EXPECT_TRUE(WalkList(list).empty());
 }
@@ -41,16 +41,16 @@ TEST(FilterString, EmptyFilterIsAnEmptyList) {
 TEST(FilterString, BarAsTrailByteIsKept) {
     // "\x81|" is one double-byte character; the bar after it separates.
     const std::string filter = "A\x81|B|*.b";
-    const std::string list = FilterToDoubleZeroList(filter, TestLead);
+    const std::string list = gui::FilterToDoubleZeroList(filter, TestLead);
     EXPECT_EQ(WalkList(list), (std::vector<std::string>{"A\x81|B", "*.b"}));
     // Without the code page's lead bytes every bar separates.
-    EXPECT_EQ(WalkList(FilterToDoubleZeroList(filter)),
+    EXPECT_EQ(WalkList(gui::FilterToDoubleZeroList(filter)),
               (std::vector<std::string>{"A\x81", "B", "*.b"}));
 }
 
 TEST(FilterString, LeadByteAtEndDoesNotSwallowTheClosingZero) {
     const std::string filter = "A|\x81";
-    const std::string list = FilterToDoubleZeroList(filter, TestLead);
+    const std::string list = gui::FilterToDoubleZeroList(filter, TestLead);
     ASSERT_EQ(list.size(), filter.size() + 1);
     EXPECT_EQ(list, std::string("A\0\x81\0", 4));
 }

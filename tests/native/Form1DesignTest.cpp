@@ -10,13 +10,13 @@
 // The dialog manager walks a container's tab stops in creation order, so the table's row
 // order is the tab order: a row moved by mistake would silently reorder the keyboard.
 TEST(Form1Design, ParentsComeFirstAndTheTopBlockTabsAsDesigned) {
-    std::set<int> made{idForm};
+    std::set<int> made{gui::idForm};
     std::vector<std::string> topTabs;
     for (const gui::TDesignRow& row : gui::kForm1Design) {
         SCOPED_TRACE(row.name);
         EXPECT_TRUE(made.count(row.parent)) << "parent made later";
         EXPECT_TRUE(made.insert(row.id).second) << "id twice";
-        if (row.parent == idPanel2 && row.kind != gui::Kind::Label)
+        if (row.parent == gui::idPanel2 && row.kind != gui::Kind::Label)
             topTabs.emplace_back(row.name);
     }
     EXPECT_EQ(topTabs, (std::vector<std::string>{"btnBrowseSrc", "btnBrowseOut", "cmbSource",
@@ -26,11 +26,11 @@ TEST(Form1Design, ParentsComeFirstAndTheTopBlockTabsAsDesigned) {
 // A text the code page cannot hold is refused with the name of its field: every field whose
 // switch takes a text is named by a label.
 TEST(Form1Design, EveryTextFieldWithASwitchHasALabel) {
-    const TBuilderArguments arguments = gui::EmptyArguments();
+    const builder::TBuilderArguments arguments = gui::EmptyArguments();
     EXPECT_STREQ(arguments.source.label, "Source");
     EXPECT_STREQ(arguments.output.label, "Output");
-    for (const TBuilderArgument& option : arguments.options) {
-        if (TakesText(option.rule)) {
+    for (const builder::TBuilderArgument& option : arguments.options) {
+        if (builder::TakesText(option.rule)) {
             EXPECT_STRNE(option.label, "") << option.name;
         }
     }
@@ -53,24 +53,24 @@ TEST(Form1Design, LinkTakesTheSystemsLinkColourWhereBlueReadsBadly) {
 TEST(Form1Design, NoControlEndsPastItsParentAtAnyDpi) {
     for (int dpi = 96; dpi <= 288; dpi += 24) {
         SCOPED_TRACE(dpi);
-        const int width = gui::ScaleToDpi(gui::kDesignWidth, dpi);
-        const std::vector<gui::Rect> placed = gui::PlaceDesign(width, dpi);
-        auto placedOf = [&](ControlId id) {
+        const int width = controls::ScaleToDpi(gui::kDesignWidth, dpi);
+        const std::vector<controls::Rect> placed = gui::PlaceDesign(width, dpi);
+        auto placedOf = [&](gui::ControlId id) {
             for (std::size_t i = 0; i < placed.size(); ++i)
                 if (gui::kForm1Design[i].id == id)
                     return placed[i];
-            return gui::Rect{};
+            return controls::Rect{};
         };
         for (std::size_t i = 0; i < placed.size(); ++i) {
             const gui::TDesignRow& row = gui::kForm1Design[i];
-            if (row.parent == idForm || placed[i].width == 0)
+            if (row.parent == gui::idForm || placed[i].width == 0)
                 continue;
-            const gui::Rect parent = placedOf(row.parent);
+            const controls::Rect parent = placedOf(row.parent);
             if (parent.width == 0) // a page: its page control lays it out
                 continue;
             EXPECT_LE(placed[i].left + placed[i].width, parent.width) << row.name;
             EXPECT_LE(placed[i].top + placed[i].height, parent.height) << row.name;
-            const gui::Rect& designed = row.bounds;
+            const controls::Rect& designed = row.bounds;
             if (designed.left + designed.width == gui::DesignRow(row.parent).bounds.width) {
                 EXPECT_EQ(placed[i].left + placed[i].width, parent.width) << row.name;
             }

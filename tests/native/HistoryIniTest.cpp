@@ -17,7 +17,8 @@ class HistoryIniTest : public ::testing::Test {
 protected:
     void SetUp() override {
         history.SetMaxItems(10);
-        history.SetOnChange([this](THistory& sender) { countsSeen.push_back(sender.Count()); });
+        history.SetOnChange(
+            [this](History::THistory& sender) { countsSeen.push_back(sender.Count()); });
     }
 
     void Fill(const Entries& newestFirst) {
@@ -32,7 +33,7 @@ protected:
     }
 
     MemoryIni ini;
-    THistory history;
+    History::THistory history;
     std::vector<int> countsSeen;
 };
 
@@ -123,7 +124,7 @@ TEST_F(HistoryIniTest, FailedWriteKeepsTheKeysWrittenBefore) {
 
     ini.failRemove = true;
     ini.sections["source"] = {{"0", "kept"}};
-    EXPECT_THROW(history.SaveToIni(&ini, "source"), EIniFileException);
+    EXPECT_THROW(history.SaveToIni(&ini, "source"), shared::EIniFileException);
     EXPECT_EQ(ini.sections["source"], (Keys{{"0", "kept"}}));
 }
 
@@ -134,7 +135,7 @@ TEST_F(HistoryIniTest, SaveThenLoadGivesTheSameList) {
     history.SaveToIni(&ini, "source");
     EXPECT_EQ(ini.sections["source"], (Keys{{"0", "C:\\My Files\\x"}, {"1", "C:\\Only"}}));
 
-    THistory again;
+    History::THistory again;
     again.SetMaxItems(10);
     again.LoadFromIni(&ini, "source");
     EXPECT_EQ(again.Items(), history.Items());
@@ -144,13 +145,13 @@ TEST_F(HistoryIniTest, SaveThenLoadGivesTheSameList) {
 // second's entries, and the user hears of the failure once.
 TEST_F(HistoryIniTest, BothHistoriesAreSavedWhenTheFirstFails) {
     Fill({"C:\\a"});
-    THistory outputs;
+    History::THistory outputs;
     outputs.Add("o.vkpak");
     ini.failSection = "source";
     ExpectMessage(
         [&] {
-            RunEach([&] { history.SaveToIni(&ini, "source"); },
-                    [&] { outputs.SaveToIni(&ini, "out"); });
+            shared::RunEach([&] { history.SaveToIni(&ini, "source"); },
+                            [&] { outputs.SaveToIni(&ini, "out"); });
         },
         "Unable to write to C:\\Apps\\front.ini");
     EXPECT_EQ(ini.sections["out"], (Keys{{"0", "o.vkpak"}}));

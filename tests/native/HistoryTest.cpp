@@ -15,7 +15,7 @@ namespace {
 
 // What the handler saw at each notification.
 struct Seen {
-    const THistory* sender;
+    const History::THistory* sender;
     int count;
     int maxItems;
 };
@@ -24,7 +24,7 @@ class HistoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         history.SetMaxItems(10);
-        history.SetOnChange([this](THistory& sender) {
+        history.SetOnChange([this](History::THistory& sender) {
             seen.push_back({&sender, sender.Count(), sender.MaxItems()});
         });
     }
@@ -36,14 +36,14 @@ protected:
         seen.clear();
     }
 
-    THistory history;
+    History::THistory history;
     std::vector<Seen> seen;
 };
 
 } // namespace
 
 TEST(History, ConstructionValues) {
-    THistory h;
+    History::THistory h;
     EXPECT_EQ(h.MaxItems(), 5);
     EXPECT_TRUE(h.IfExistsPlaceFirst());
     EXPECT_FALSE(h.OnChange());
@@ -143,7 +143,7 @@ TEST_F(HistoryTest, ItemOutOfBoundsNamesTheIndex) {
         try {
             history.Item(index);
             ADD_FAILURE() << "no error for " << index;
-        } catch (const Exception& e) {
+        } catch (const shared::Exception& e) {
             EXPECT_STREQ(e.ClassName(), "Exception");
             EXPECT_EQ(e.Message(), "Index out of bounds (" + std::to_string(index) + ")");
         }
@@ -153,14 +153,14 @@ TEST_F(HistoryTest, ItemOutOfBoundsNamesTheIndex) {
 }
 
 TEST_F(HistoryTest, HandlerErrorTravelsOutAndTheChangeStays) {
-    history.SetOnChange([](THistory&) { throw Exception("from handler"); });
-    EXPECT_THROW(history.Add("a"), Exception);
+    history.SetOnChange([](History::THistory&) { throw shared::Exception("from handler"); });
+    EXPECT_THROW(history.Add("a"), shared::Exception);
     EXPECT_EQ(history.Items(), (Entries{"a"}));
 }
 
 TEST_F(HistoryTest, HandlerMayReplaceItselfWhileRunning) {
     int calls = 0;
-    history.SetOnChange([&calls](THistory& sender) {
+    history.SetOnChange([&calls](History::THistory& sender) {
         ++calls;
         sender.SetOnChange(nullptr);
     });
@@ -173,7 +173,7 @@ TEST_F(HistoryTest, HandlerMayReplaceItselfWhileRunning) {
 // entries at close, once each, up to the maximum.
 TEST_F(HistoryTest, OlderEntriesGoBehindTheNewOnesOnceEach) {
     Fill({"C:\\new", "C:\\both"});
-    THistory stored;
+    History::THistory stored;
     stored.SetMaxItems(20);
     for (int i = 12; i >= 1; --i)
         stored.Add("C:\\old" + std::to_string(i));
@@ -186,7 +186,7 @@ TEST_F(HistoryTest, OlderEntriesGoBehindTheNewOnesOnceEach) {
 }
 
 TEST(History, ChangeIsTheOneNotificationPoint) {
-    struct Counting : THistory {
+    struct Counting : History::THistory {
         int changes = 0;
         void Change() override { ++changes; }
     } h;
@@ -197,12 +197,12 @@ TEST(History, ChangeIsTheOneNotificationPoint) {
 }
 
 TEST(SameText, WholeTextWithLetterCaseIgnored) {
-    EXPECT_TRUE(SameText("C:\\Data", "c:\\DATA"));
-    EXPECT_TRUE(SameText("", ""));
-    EXPECT_FALSE(SameText("C:\\Data", "C:\\Data\\"));
-    EXPECT_FALSE(SameText("abc", "abc "));
-    EXPECT_FALSE(SameText("abc", "abd"));
-    EXPECT_FALSE(SameText("", "a"));
+    EXPECT_TRUE(shared::SameText("C:\\Data", "c:\\DATA"));
+    EXPECT_TRUE(shared::SameText("", ""));
+    EXPECT_FALSE(shared::SameText("C:\\Data", "C:\\Data\\"));
+    EXPECT_FALSE(shared::SameText("abc", "abc "));
+    EXPECT_FALSE(shared::SameText("abc", "abd"));
+    EXPECT_FALSE(shared::SameText("", "a"));
     // The whole length counts: a prefix match is no match.
-    EXPECT_FALSE(SameText("C:\\Da", "C:\\Data"));
+    EXPECT_FALSE(shared::SameText("C:\\Da", "C:\\Data"));
 }

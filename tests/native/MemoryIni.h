@@ -12,15 +12,15 @@
 using Keys = std::map<std::string, std::string>;
 
 // Settings held in memory, with every call written down and failures on request.
-class MemoryIni : public TCustomIniFile {
+class MemoryIni : public History::TCustomIniFile {
 public:
-    MemoryIni() : TCustomIniFile("C:\\Apps\\front.ini") {}
+    MemoryIni() : History::TCustomIniFile("C:\\Apps\\front.ini") {}
 
     std::string ReadValue(const std::string& section, const std::string& key,
                           const std::string& defaultValue) override {
         calls.push_back("read " + section + " " + key + " default=" + defaultValue);
         if (key == failReadKey) {
-            throw Exception("read failed");
+            throw shared::Exception("read failed");
         }
         auto s = sections.find(section);
         if (s == sections.end()) {
@@ -33,7 +33,7 @@ public:
     void WriteValue(const std::string& section, const std::string& key,
                     const std::string& value) override {
         if (key == failWriteKey) {
-            throw EIniFileException("Unable to write to " + FileName());
+            throw shared::EIniFileException("Unable to write to " + FileName());
         }
         calls.push_back("write " + section + " " + key + "=" + value);
         sections[section][key] = value;
@@ -41,7 +41,7 @@ public:
 
     void RemoveSection(const std::string& section) override {
         if (failRemove || section == failSection) {
-            throw EIniFileException("Unable to write to " + FileName());
+            throw shared::EIniFileException("Unable to write to " + FileName());
         }
         calls.push_back("remove " + section);
         sections.erase(section);

@@ -85,17 +85,17 @@ TEST(BuildParameters, NoPriorityForZeroOrNegative) {
 TEST(QuoteArgument, PlainValuesOnlyGainQuotes) {
     for (const char* value : {"S", "C:\\Work\\heavy", "\\\\server\\share\\x", "a\\\\b", "   ",
                               "100%s", "\t", "\xE9t\xE9"}) {
-        EXPECT_EQ(QuoteArgument(value), std::string("\"") + value + "\"");
+        EXPECT_EQ(builder::QuoteArgument(value), std::string("\"") + value + "\"");
     }
 }
 
 TEST(QuoteArgument, BackslashesBeforeAQuoteOrTheEndAreDoubled) {
-    EXPECT_EQ(QuoteArgument("C:\\"), "\"C:\\\\\"");
-    EXPECT_EQ(QuoteArgument("\\\\server\\share\\\\"), "\"\\\\server\\share\\\\\\\\\"");
-    EXPECT_EQ(QuoteArgument("a\"b"), "\"a\\\"b\"");
-    EXPECT_EQ(QuoteArgument("a\\\"b"), "\"a\\\\\\\"b\"");
-    EXPECT_EQ(QuoteArgument("\"\""), "\"\\\"\\\"\"");
-    EXPECT_EQ(QuoteArgument(""), "\"\"");
+    EXPECT_EQ(builder::QuoteArgument("C:\\"), "\"C:\\\\\"");
+    EXPECT_EQ(builder::QuoteArgument("\\\\server\\share\\\\"), "\"\\\\server\\share\\\\\\\\\"");
+    EXPECT_EQ(builder::QuoteArgument("a\"b"), "\"a\\\"b\"");
+    EXPECT_EQ(builder::QuoteArgument("a\\\"b"), "\"a\\\\\\\"b\"");
+    EXPECT_EQ(builder::QuoteArgument("\"\""), "\"\\\"\\\"\"");
+    EXPECT_EQ(builder::QuoteArgument(""), "\"\"");
 }
 
 TEST(QuoteArgument, InjectedOptionsStayInsideTheValue) {
@@ -108,7 +108,8 @@ TEST(QuoteArgument, InjectedOptionsStayInsideTheValue) {
 }
 
 TEST(QuoteArgument, EmptyValueIsOneEmptyArgument) {
-    EXPECT_EQ(SplitArguments("-source " + QuoteArgument("") + " -out " + QuoteArgument("")),
+    EXPECT_EQ(SplitArguments("-source " + builder::QuoteArgument("") + " -out " +
+                             builder::QuoteArgument("")),
               (Args{"-source", "", "-out", ""}));
 }
 
@@ -155,12 +156,12 @@ TEST(QuoteArgumentDoubleByte, TrailBytesThatLookLikeBackslashesAreLeftAlone) {
         return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
     };
     const std::string so = "\x83\x5C"; // a katakana character whose trail byte is 0x5C
-    EXPECT_EQ(QuoteArgument("C:\\" + so, shiftJisLead), "\"C:\\" + so + "\"");
-    EXPECT_EQ(QuoteArgument(so + "\"", shiftJisLead), "\"" + so + "\\\"\"");
+    EXPECT_EQ(builder::QuoteArgument("C:\\" + so, shiftJisLead), "\"C:\\" + so + "\"");
+    EXPECT_EQ(builder::QuoteArgument(so + "\"", shiftJisLead), "\"" + so + "\\\"\"");
     // A real backslash after the character still doubles before the closing quote.
-    EXPECT_EQ(QuoteArgument(so + "\\", shiftJisLead), "\"" + so + "\\\\\"");
+    EXPECT_EQ(builder::QuoteArgument(so + "\\", shiftJisLead), "\"" + so + "\\\\\"");
     // Without a lead-byte test the same bytes are taken one by one.
-    EXPECT_EQ(QuoteArgument("C:\\" + so), "\"C:\\\x83\\\\\"");
+    EXPECT_EQ(builder::QuoteArgument("C:\\" + so), "\"C:\\\x83\\\\\"");
     BuilderInputs in;
     in.source = "D:\\" + so;
     in.output = "o";
@@ -171,7 +172,7 @@ TEST(QuoteArgumentDoubleByte, TrailBytesThatLookLikeBackslashesAreLeftAlone) {
 TEST(FitsOnCommandLine, QuotedPathBlankParametersAndZeroWithin32767) {
     const std::string path(100, 'p');
     // 100 + 2 quotes + 1 blank + parameters + 1 terminating zero.
-    EXPECT_TRUE(FitsOnCommandLine(path, std::string(32767 - 104, 'x')));
-    EXPECT_FALSE(FitsOnCommandLine(path, std::string(32767 - 103, 'x')));
-    EXPECT_TRUE(FitsOnCommandLine("C:\\VKB.exe", "-source \"a\" -out \"b\" -waitonexit"));
+    EXPECT_TRUE(builder::FitsOnCommandLine(path, std::string(32767 - 104, 'x')));
+    EXPECT_FALSE(builder::FitsOnCommandLine(path, std::string(32767 - 103, 'x')));
+    EXPECT_TRUE(builder::FitsOnCommandLine("C:\\VKB.exe", "-source \"a\" -out \"b\" -waitonexit"));
 }

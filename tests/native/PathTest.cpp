@@ -43,13 +43,13 @@ TEST(Path, EveryRuleSideBySide) {
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path);
-        const LeadByteTest lead = row.doubleByte ? TestLead : NoLeadBytes;
-        EXPECT_EQ(FolderOf(row.path, lead), row.folder);
-        EXPECT_EQ(FileNameOf(row.path, lead), row.name);
-        EXPECT_EQ(BaseNameOf(FileNameOf(row.path, lead), lead), row.base);
-        EXPECT_EQ(BuilderPathFor(row.path, lead), row.builder);
-        EXPECT_EQ(SettingsPathFor(row.path, lead), row.settings);
-        EXPECT_EQ(AppTitleFromPath(row.path, lead), row.title);
+        const shared::LeadByteTest lead = row.doubleByte ? TestLead : shared::NoLeadBytes;
+        EXPECT_EQ(shared::FolderOf(row.path, lead), row.folder);
+        EXPECT_EQ(shared::FileNameOf(row.path, lead), row.name);
+        EXPECT_EQ(shared::BaseNameOf(shared::FileNameOf(row.path, lead), lead), row.base);
+        EXPECT_EQ(builder::BuilderPathFor(row.path, lead), row.builder);
+        EXPECT_EQ(History::SettingsPathFor(row.path, lead), row.settings);
+        EXPECT_EQ(app::AppTitleFromPath(row.path, lead), row.title);
     }
 }
 
@@ -72,7 +72,8 @@ TEST(Path, ReachableThroughTheShortNameOfAFolderBeyondTheCodePage) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.reached);
-        const TReachablePath reached = ReachablePath(row.exactPath, row.exactName, row.shortPath);
+        const shared::TReachablePath reached =
+            shared::ReachablePath(row.exactPath, row.exactName, row.shortPath);
         EXPECT_EQ(reached.path, row.reached);
         EXPECT_EQ(reached.beyondCodePage, row.beyond);
     }

@@ -34,7 +34,7 @@ protected:
         system.isFolder = [this](const std::string& path) { return folders.count(path) > 0; };
         system.settingsUnreadable = [this](const std::string&) { return unreadable; };
         system.withSettings = [this](const std::string& path,
-                                     const std::function<void(TCustomIniFile&)>& use) {
+                                     const std::function<void(History::TCustomIniFile&)>& use) {
             EXPECT_EQ(path, kPath);
             use(ini);
         };
@@ -44,7 +44,7 @@ protected:
         return system;
     }
 
-    THistory sources, outputs;
+    History::THistory sources, outputs;
     std::set<std::string> folders{"C:\\src", "c:\\SRC"};
     bool unreadable = false;
     MemoryIni ini;
@@ -56,7 +56,7 @@ protected:
 
 // Each check in its order; a failed one records and starts nothing.
 TEST_F(SessionTest, CreateChecksInOrderAndRecordsNothingOnFailure) {
-    auto create = [&](const TBuilderArguments& arguments) {
+    auto create = [&](const builder::TBuilderArguments& arguments) {
         return ErrorOf([&] { session.Create(arguments); });
     };
     EXPECT_EQ(create(Arguments({})), "The specified source does not exist");
@@ -67,7 +67,7 @@ TEST_F(SessionTest, CreateChecksInOrderAndRecordsNothingOnFailure) {
     // the source's own refusal comes first, before its best-fit copy is looked at.
     const std::string refusal = " field contains characters that the system's code page "
                                 "cannot represent, so the builder would receive other ones";
-    TBuilderArguments arguments = Arguments({"", ""});
+    builder::TBuilderArguments arguments = Arguments({"", ""});
     arguments.options[1].text.reset();
     EXPECT_EQ(create(arguments), "The specified source does not exist");
     arguments.source.text.reset();

@@ -15,7 +15,7 @@ constexpr std::int32_t kMax = INT32_MAX;
 void ExpectReads(const std::vector<std::pair<std::string, std::int32_t>>& table,
                  std::int32_t minValue) {
     for (const auto& [text, expected] : table) {
-        EXPECT_EQ(ReadSpinValue(text, minValue), expected) << "text \"" << text << "\"";
+        EXPECT_EQ(controls::ReadSpinValue(text, minValue), expected) << "text \"" << text << "\"";
     }
 }
 
@@ -59,95 +59,95 @@ TEST(SpinValueRead, UnparsableTextReadsAsMinimum) {
         "0x",   "0X",   "-$10", "+$10", "-0x10",      "$10 ",        "$G",
         "0x-1", "$$1",  "0$1",  "abc",  "2147483648", "-2147483649", "99999999999"};
     for (const auto& text : bad) {
-        EXPECT_EQ(ReadSpinValue(text, 0), 0) << "text \"" << text << "\"";
-        EXPECT_EQ(ReadSpinValue(text, -17), -17) << "text \"" << text << "\"";
+        EXPECT_EQ(controls::ReadSpinValue(text, 0), 0) << "text \"" << text << "\"";
+        EXPECT_EQ(controls::ReadSpinValue(text, -17), -17) << "text \"" << text << "\"";
     }
 }
 
 TEST(SpinValueRead, HexOverflowGuardStopsAtNineSignificantDigits) {
-    EXPECT_EQ(ReadSpinValue("$100000000", 0), 0);
-    EXPECT_EQ(ReadSpinValue("$FFFFFFFF0", 0), 0);
-    EXPECT_EQ(ReadSpinValue("0x123456789", 3), 3);
-    EXPECT_EQ(ReadSpinValue("$10000000", 0), 0x10000000);
+    EXPECT_EQ(controls::ReadSpinValue("$100000000", 0), 0);
+    EXPECT_EQ(controls::ReadSpinValue("$FFFFFFFF0", 0), 0);
+    EXPECT_EQ(controls::ReadSpinValue("0x123456789", 3), 3);
+    EXPECT_EQ(controls::ReadSpinValue("$10000000", 0), 0x10000000);
 }
 
 TEST(SpinValueBound, EqualBoundsMeanNoBound) {
-    EXPECT_EQ(BoundValue(-5, 0, 0), -5);
-    EXPECT_EQ(BoundValue(kMax, 0, 0), kMax);
-    EXPECT_EQ(BoundValue(kMin, 7, 7), kMin);
+    EXPECT_EQ(controls::BoundValue(-5, 0, 0), -5);
+    EXPECT_EQ(controls::BoundValue(kMax, 0, 0), kMax);
+    EXPECT_EQ(controls::BoundValue(kMin, 7, 7), kMin);
 }
 
 TEST(SpinValueBound, ClampsIntoRange) {
-    EXPECT_EQ(BoundValue(-1, 0, 10), 0);
-    EXPECT_EQ(BoundValue(11, 0, 10), 10);
-    EXPECT_EQ(BoundValue(5, 0, 10), 5);
-    EXPECT_EQ(BoundValue(0, 0, 10), 0);
-    EXPECT_EQ(BoundValue(10, 0, 10), 10);
+    EXPECT_EQ(controls::BoundValue(-1, 0, 10), 0);
+    EXPECT_EQ(controls::BoundValue(11, 0, 10), 10);
+    EXPECT_EQ(controls::BoundValue(5, 0, 10), 5);
+    EXPECT_EQ(controls::BoundValue(0, 0, 10), 0);
+    EXPECT_EQ(controls::BoundValue(10, 0, 10), 10);
 }
 
 TEST(SpinValueFormat, PlainDecimal) {
-    EXPECT_EQ(FormatSpinValue(0), "0");
-    EXPECT_EQ(FormatSpinValue(7), "7");
-    EXPECT_EQ(FormatSpinValue(-1), "-1");
-    EXPECT_EQ(FormatSpinValue(1234567), "1234567");
-    EXPECT_EQ(FormatSpinValue(kMax), "2147483647");
-    EXPECT_EQ(FormatSpinValue(kMin), "-2147483648");
+    EXPECT_EQ(controls::FormatSpinValue(0), "0");
+    EXPECT_EQ(controls::FormatSpinValue(7), "7");
+    EXPECT_EQ(controls::FormatSpinValue(-1), "-1");
+    EXPECT_EQ(controls::FormatSpinValue(1234567), "1234567");
+    EXPECT_EQ(controls::FormatSpinValue(kMax), "2147483647");
+    EXPECT_EQ(controls::FormatSpinValue(kMin), "-2147483648");
 }
 
 TEST(SpinValueStep, StepsAndWrapsAtBothEnds) {
-    EXPECT_EQ(StepValue(0, 1, true), 1);
-    EXPECT_EQ(StepValue(0, 1, false), -1);
-    EXPECT_EQ(StepValue(kMax, 1, true), kMin);
-    EXPECT_EQ(StepValue(kMin, 1, false), kMax);
-    EXPECT_EQ(StepValue(kMax - 1, 5, true), kMin + 3);
-    EXPECT_EQ(StepValue(5, -10, true), -5);
-    EXPECT_EQ(StepValue(kMin, kMin, false), 0);
+    EXPECT_EQ(controls::StepValue(0, 1, true), 1);
+    EXPECT_EQ(controls::StepValue(0, 1, false), -1);
+    EXPECT_EQ(controls::StepValue(kMax, 1, true), kMin);
+    EXPECT_EQ(controls::StepValue(kMin, 1, false), kMax);
+    EXPECT_EQ(controls::StepValue(kMax - 1, 5, true), kMin + 3);
+    EXPECT_EQ(controls::StepValue(5, -10, true), -5);
+    EXPECT_EQ(controls::StepValue(kMin, kMin, false), 0);
 }
 
 TEST(SpinValueStep, FormattedStepReadsBack) {
     // Stepping writes text that the next read must give back exactly.
     for (std::int32_t v : {kMin, -1, 0, 41, kMax}) {
-        const std::int32_t stepped = StepValue(v, 1, true);
-        EXPECT_EQ(ReadSpinValue(FormatSpinValue(stepped), 0), stepped);
+        const std::int32_t stepped = controls::StepValue(v, 1, true);
+        EXPECT_EQ(controls::ReadSpinValue(controls::FormatSpinValue(stepped), 0), stepped);
     }
 }
 
 TEST(SpinCharFilter, AcceptsDigitsSignsSeparatorAndControlChars) {
     for (char c = '0'; c <= '9'; ++c) {
-        EXPECT_TRUE(SpinCharAccepted(c, '.', true)) << c;
+        EXPECT_TRUE(controls::SpinCharAccepted(c, '.', true)) << c;
     }
     for (char c : {'+', '-', '.'}) {
-        EXPECT_TRUE(SpinCharAccepted(c, '.', true)) << c;
+        EXPECT_TRUE(controls::SpinCharAccepted(c, '.', true)) << c;
     }
     // Backspace, Tab, Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+Z and the rest below 32 but Enter.
     for (int code : {1, 3, 8, 9, 10, 22, 24, 26, 27, 31}) {
-        EXPECT_TRUE(SpinCharAccepted(static_cast<char>(code), '.', true)) << code;
+        EXPECT_TRUE(controls::SpinCharAccepted(static_cast<char>(code), '.', true)) << code;
     }
 }
 
 TEST(SpinCharFilter, RejectsEnterBlankLettersPunctuationAndHighChars) {
     for (int code : {13, int{' '}, int{'a'}, int{'Z'}, int{'x'}, int{'$'}, int{','}, int{'/'},
                      int{':'}, 127, 128, 200, 255}) {
-        EXPECT_FALSE(SpinCharAccepted(static_cast<char>(code), '.', true)) << code;
+        EXPECT_FALSE(controls::SpinCharAccepted(static_cast<char>(code), '.', true)) << code;
     }
 }
 
 TEST(SpinCharFilter, DecimalSeparatorFollowsLocale) {
-    EXPECT_TRUE(SpinCharAccepted(',', ',', true));
-    EXPECT_FALSE(SpinCharAccepted('.', ',', true));
+    EXPECT_TRUE(controls::SpinCharAccepted(',', ',', true));
+    EXPECT_FALSE(controls::SpinCharAccepted('.', ',', true));
     // A locale that gives no separator falls back to the point.
-    EXPECT_TRUE(SpinCharAccepted('.', '\0', true));
+    EXPECT_TRUE(controls::SpinCharAccepted('.', '\0', true));
 }
 
 TEST(SpinCharFilter, DisabledEditorKeepsOnlyControlCharsOtherThanBackspace) {
     for (char c : {'0', '9', '+', '-', '.', ','}) {
-        EXPECT_FALSE(SpinCharAccepted(c, ',', false)) << c;
+        EXPECT_FALSE(controls::SpinCharAccepted(c, ',', false)) << c;
     }
-    EXPECT_FALSE(SpinCharAccepted(8, '.', false));
-    EXPECT_FALSE(SpinCharAccepted(13, '.', false));
-    EXPECT_FALSE(SpinCharAccepted('a', '.', false));
-    EXPECT_TRUE(SpinCharAccepted(3, '.', false));
-    EXPECT_TRUE(SpinCharAccepted(9, '.', false));
+    EXPECT_FALSE(controls::SpinCharAccepted(8, '.', false));
+    EXPECT_FALSE(controls::SpinCharAccepted(13, '.', false));
+    EXPECT_FALSE(controls::SpinCharAccepted('a', '.', false));
+    EXPECT_TRUE(controls::SpinCharAccepted(3, '.', false));
+    EXPECT_TRUE(controls::SpinCharAccepted(9, '.', false));
 }
 
 } // namespace

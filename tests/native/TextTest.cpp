@@ -20,14 +20,15 @@ TEST(ReadGrowing, GrowsUntilTheTextFitsAndStopsAtTheLimit) {
         buffer[n] = '\0';
         return n;
     };
-    EXPECT_EQ(ReadGrowing(16, 1024, 2, copy), text);
+    EXPECT_EQ(shared::ReadGrowing(16, 1024, 2, copy), text);
     EXPECT_EQ(sizes, (std::vector<std::size_t>{16, 32, 64, 128}));
     // 101 bytes hold the text and its zero, but one byte of slack says it may have been cut.
     sizes.clear();
-    EXPECT_EQ(ReadGrowing(101, 1024, 1, copy), text);
+    EXPECT_EQ(shared::ReadGrowing(101, 1024, 1, copy), text);
     EXPECT_EQ(sizes, (std::vector<std::size_t>{101, 202}));
     sizes.clear();
-    EXPECT_EQ(ReadGrowing(16, 64, 2, copy), std::string(63, 'x'));
+    EXPECT_EQ(shared::ReadGrowing(16, 64, 2, copy), std::string(63, 'x'));
     EXPECT_EQ(sizes.back(), 64u);
-    EXPECT_EQ(ReadGrowing(16, 64, 2, [](char*, std::size_t) { return std::size_t{0}; }), "");
+    EXPECT_EQ(shared::ReadGrowing(16, 64, 2, [](char*, std::size_t) { return std::size_t{0}; }),
+              "");
 }

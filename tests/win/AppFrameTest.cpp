@@ -18,9 +18,9 @@ TEST_F(Form1Test, ErrorBoxShowsTitleAndFullStopThenGivesTheWindowBack) {
     form->btnCreate.Click(); // the source is empty: the Create check fails
     ASSERT_TRUE(answerer.Wait());
     EXPECT_EQ(answerer.Seen().caption, "win_tests"); // from win_tests.exe; the first letter stays
-    EXPECT_EQ(answerer.Seen().caption, Application->Title());
+    EXPECT_EQ(answerer.Seen().caption, app::Application->Title());
     EXPECT_EQ(answerer.Seen().text, "The specified source does not exist.");
-    EXPECT_EQ(answerer.Seen().owner, Application->Handle());
+    EXPECT_EQ(answerer.Seen().owner, app::Application->Handle());
     EXPECT_FALSE(answerer.Seen().watchedEnabledWhileUp);
 
     EXPECT_TRUE(IsWindowEnabled(*form));
@@ -38,9 +38,9 @@ TEST_F(Form1Test, MouseCaptureIsReleasedBeforeTheBoxAndAbortsStaySilent) {
     {
         TDialogAnswerer answerer;
         try {
-            throw Exception("Index out of bounds (10)");
+            throw shared::Exception("Index out of bounds (10)");
         } catch (...) {
-            Application->ReportError(std::current_exception());
+            app::Application->ReportError(std::current_exception());
         }
         ASSERT_TRUE(answerer.Wait());
         EXPECT_EQ(answerer.Seen().captureWhileUp, nullptr);
@@ -48,23 +48,23 @@ TEST_F(Form1Test, MouseCaptureIsReleasedBeforeTheBoxAndAbortsStaySilent) {
     }
     TDialogAnswerer silent;
     try {
-        throw EAbort();
+        throw shared::EAbort();
     } catch (...) {
-        Application->ReportError(std::current_exception());
+        app::Application->ReportError(std::current_exception());
     }
     // ReportError shows its box synchronously, so none has been shown if none is up now.
     EXPECT_EQ(silent.Count(), 0);
 }
 
 namespace {
-class TFailingCreateForm : public TForm1 {
+class TFailingCreateForm : public gui::TForm1 {
 public:
-    void FormCreate() override { throw Exception("Cannot read the settings (disk)"); }
+    void FormCreate() override { throw shared::Exception("Cannot read the settings (disk)"); }
 };
 } // namespace
 
 TEST(AppFrameTest, ErrorInFormCreateIsShownAndTheWindowStillComesUp) {
-    TApplication app; // a fresh frame, so this window becomes its main window
+    app::TApplication app; // a fresh frame, so this window becomes its main window
     TDialogAnswerer answerer;
     auto* form = app.CreateMainWindow<TFailingCreateForm>();
     ASSERT_TRUE(answerer.Wait());
@@ -78,7 +78,7 @@ TEST(AppFrameTest, ErrorInFormCreateIsShownAndTheWindowStillComesUp) {
 
 // Moving or sizing the invisible window, or maximising it, means nothing to the user.
 TEST(AppFrameTest, TaskbarMenuOffersRestoreMinimiseAndClose) {
-    HMENU menu = GetSystemMenu(Application->Handle(), FALSE);
+    HMENU menu = GetSystemMenu(app::Application->Handle(), FALSE);
     ASSERT_NE(menu, nullptr);
     std::vector<UINT> commands;
     for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
@@ -92,14 +92,14 @@ TEST(AppFrameTest, TaskbarMenuOffersRestoreMinimiseAndClose) {
 }
 
 TEST(AppFrameTest, ClosingRunsTheCloseHandlerAndQuits) {
-    struct TCountingForm : TForm1 {
+    struct TCountingForm : gui::TForm1 {
         int closes = 0;
-        void FormClose(gui::TCloseAction&) override {
+        void FormClose(controls::TCloseAction&) override {
             ++closes;
-            throw Exception("Unable to write to C:\\x\\100%s.ini");
+            throw shared::Exception("Unable to write to C:\\x\\100%s.ini");
         }
     };
-    TApplication app;
+    app::TApplication app;
     auto* form = app.CreateMainWindow<TCountingForm>();
     TDialogAnswerer answerer;
     PostMessageA(*form, WM_CLOSE, 0, 0);

@@ -63,13 +63,13 @@ TEST(BuilderLocation, IsVkbExeBesideTheRunningExecutable) {
     char reference[4096] = {};
     const DWORD n = GetModuleFileNameA(nullptr, reference, sizeof reference);
     ASSERT_GT(n, 0u);
-    const std::string self = ModuleFileName();
+    const std::string self = shared::ModuleFileName();
     EXPECT_EQ(self, std::string(reference, n));
     ASSERT_GE(self.size(), 3u);
     EXPECT_EQ(self.substr(1, 2), ":\\") << self;
     EXPECT_EQ(self.substr(self.size() - 4), ".exe") << self;
 
-    const std::string builder = BuilderPathFor(self, IsSystemLeadByte);
+    const std::string builder = builder::BuilderPathFor(self, shared::IsSystemLeadByte);
     EXPECT_EQ(builder, Directory(self) + "VKB.exe");
     EXPECT_EQ(Directory(builder), Directory(self));
 }
@@ -80,7 +80,7 @@ TEST(BuilderLocation, ABuilderDeeperThanMaxPathIsStarted) {
     const winfiles::TempDir temp;
     const std::string deep = temp.MakeLongFolder(300);
     ASSERT_TRUE(winfiles::CopyTo(winfiles::WinPath(RECORDER_EXE_PATH), deep + "\\VKB.exe"));
-    LaunchBuilder(nullptr, deep + "\\VKB.exe", "-source \"S\" -waitonexit");
+    builder::LaunchBuilder(nullptr, deep + "\\VKB.exe", "-source \"S\" -waitonexit");
     ASSERT_TRUE(windrive::WaitUntil([&] { return !winproc::ReadRecording(deep).empty(); }));
     EXPECT_EQ(winproc::ArgsAfterProgram(winproc::ReadRecording(deep).back().cmdline),
               "-source \"S\" -waitonexit");

@@ -28,8 +28,8 @@ std::pair<DWORD, DWORD> Selection(HWND edit) {
 
 TEST(DoubleByteCodePage, TypedCharactersCompleteAndSelectWholeCharacters) {
     ASSERT_EQ(GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8";
-    TForm1 form;
-    form.Build(*Application);
+    gui::TForm1 form;
+    form.Build(*app::Application);
     ShowWindow(form, SW_SHOW);
     SetActiveWindow(form);
     form.hstSource.Add(kItem);
@@ -51,7 +51,7 @@ TEST(DoubleByteCodePage, TypedCharactersCompleteAndSelectWholeCharacters) {
     for (const auto& step : steps) {
         PostMessageW(edit, WM_CHAR, step.typed, 1);
         PumpPending();
-        EXPECT_EQ(gui::ExactText(edit), kItem);
+        EXPECT_EQ(controls::ExactText(edit), kItem);
         EXPECT_EQ(Selection(edit), step.selection);
     }
 }

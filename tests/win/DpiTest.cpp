@@ -37,15 +37,16 @@ protected:
     void ExpectDesignedAt(int dpi) {
         RECT client{};
         GetClientRect(*form, &client);
-        const int border = gui::ScaleToDpi(gui::kFormBorder, dpi);
-        const std::vector<gui::Rect> placed = gui::PlaceDesign(client.right - 2 * border, dpi);
+        const int border = controls::ScaleToDpi(controls::kFormBorder, dpi);
+        const std::vector<controls::Rect> placed = gui::PlaceDesign(client.right - 2 * border, dpi);
         for (std::size_t i = 0; i < placed.size(); ++i) {
             const gui::TDesignRow& row = gui::kForm1Design[i];
             SCOPED_TRACE(row.name);
-            const gui::Rect r = form->Control(row.id).Bounds();
+            const controls::Rect r = form->Control(row.id).Bounds();
             if (row.options & gui::doBeside) {
-                const gui::Rect field = form->Control(row.buddy).Bounds();
-                EXPECT_EQ(r.left + r.width, field.left - gui::ScaleToDpi(gui::kLabelGap, dpi));
+                const controls::Rect field = form->Control(row.buddy).Bounds();
+                EXPECT_EQ(r.left + r.width,
+                          field.left - controls::ScaleToDpi(controls::kLabelGap, dpi));
                 continue;
             }
             if (row.options & gui::doPage)
@@ -62,7 +63,7 @@ protected:
         EXPECT_EQ(FontHeightOf(form->edtTitle), -MulDiv(gui::kFontPoints, dpi, 72));
         EXPECT_EQ(FontHeightOf(form->lblURL), -MulDiv(gui::kFontPoints, dpi, 72));
         EXPECT_EQ(form->spnPriority.Button().Bounds().width,
-                  gui::ScaleToDpi(gui::TSpinEdit::kButtonWidth, dpi));
+                  controls::ScaleToDpi(controls::TSpinEdit::kButtonWidth, dpi));
     }
 };
 
@@ -70,7 +71,7 @@ protected:
 
 TEST_F(DpiTest, WindowTakesTheSuggestedRectangleAndLaysOutEveryControlAtEachDpi) {
     form->btnAdvanced.Click();
-    const int system = WindowDpi(*form);
+    const int system = shared::WindowDpi(*form);
     int from = system;
     for (int dpi : {120, 144, 192, 216, system}) {
         SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
@@ -85,7 +86,7 @@ TEST_F(DpiTest, WindowTakesTheSuggestedRectangleAndLaysOutEveryControlAtEachDpi)
 
 // The advanced block made after a change is made at the new DPI too.
 TEST_F(DpiTest, AdvancedBlockMadeAfterAChangeIsMadeAtTheNewDpi) {
-    ChangeDpi(WindowDpi(*form), 144);
+    ChangeDpi(shared::WindowDpi(*form), 144);
     form->btnAdvanced.Click();
     ExpectDesignedAt(144);
 }

@@ -23,9 +23,9 @@ inline std::string ClassOf(HWND hwnd) {
 }
 
 // What "Create!" reads from the field of that id.
-inline TBuilderArgument ReadField(const TForm1& form, ControlId id) {
-    const TBuilderArguments arguments = form.ReadArguments();
-    for (const TBuilderArgument& option : arguments.options)
+inline builder::TBuilderArgument ReadField(const gui::TForm1& form, gui::ControlId id) {
+    const builder::TBuilderArguments arguments = form.ReadArguments();
+    for (const builder::TBuilderArgument& option : arguments.options)
         if (option.field == id)
             return option;
     ADD_FAILURE() << "no argument is read from the field " << id;
@@ -41,8 +41,8 @@ inline SIZE WindowSize(HWND hwnd) {
 class Form1Test : public testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<TForm1>();
-        form->Build(*Application);
+        form = std::make_unique<gui::TForm1>();
+        form->Build(*app::Application);
     }
     void TearDown() override {
         form.reset();
@@ -68,7 +68,7 @@ protected:
         BYTE none[256] = {};
         SetKeyboardState(none);
     }
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<gui::TForm1> form;
 };
 
 } // namespace form1test

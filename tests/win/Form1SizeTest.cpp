@@ -34,8 +34,8 @@ TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
     EXPECT_EQ(again.cx, simple.cx);
     EXPECT_EQ(again.cy, simple.cy);
 
-    EXPECT_EQ(ReadField(*form, idEdtTitle).text, "kept");
-    EXPECT_TRUE(ReadField(*form, idCbxProtected).checked);
+    EXPECT_EQ(ReadField(*form, gui::idEdtTitle).text, "kept");
+    EXPECT_TRUE(ReadField(*form, gui::idCbxProtected).checked);
 }
 
 TEST_F(Form1Test, GrownNearTheBottomOfTheScreenTheWindowMovesUpJustEnough) {
@@ -70,8 +70,9 @@ TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
     // The block made while maximised follows the window's right edge.
     RECT client{};
     GetClientRect(*form, &client);
-    const gui::Rect page = form->pgeAdvanced.Bounds(); // in the block's client area
-    EXPECT_EQ(form->Panel3.Bounds().left + page.left + page.width + gui::kFormBorder, client.right);
+    const controls::Rect page = form->pgeAdvanced.Bounds(); // in the block's client area
+    EXPECT_EQ(form->Panel3.Bounds().left + page.left + page.width + controls::kFormBorder,
+              client.right);
     ShowWindow(*form, SW_RESTORE);
     PumpPending();
     GetClientRect(*form, &client);

@@ -19,10 +19,10 @@ namespace {
 enum TPlaced { kExactly, kWidthAtLeast, kAnyHeight, kElsewhere };
 
 struct TBuiltControl {
-    ControlId id;
+    gui::ControlId id;
     const char* windowClass;
     const char* text;
-    gui::Rect bounds; // at 96 dpi, in its parent's client area
+    controls::Rect bounds; // at 96 dpi, in its parent's client area
     TPlaced placed = kExactly;
 };
 
@@ -30,38 +30,38 @@ struct TBuiltControl {
 // own children stand inside its 8-pixel border.
 // clang-format off
 const TBuiltControl kBuilt[] = {
-    {idPanel2, "TPanel", "", {8, 8, 370, 80}},
-    {idBtnBrowseSrc, "Button", "...", {344, 0, 26, 21}},
-    {idBtnBrowseOut, "Button", "...", {344, 27, 26, 21}},
-    {idLblSource, "Static", "Source", {0, 3, 34, 13}, kWidthAtLeast},
-    {idCmbSource, "ComboBox", "", {56, 0, 280, 0}, kAnyHeight},
-    {idLblOutput, "Static", "Output", {0, 29, 32, 13}, kWidthAtLeast},
-    {idCmbOutput, "ComboBox", "", {56, 26, 280, 0}, kAnyHeight},
-    {idBtnAdvanced, "Button", "Advanced", {215, 55, 75, 25}},
-    {idBtnCreate, "Button", "Create!", {295, 54, 75, 25}},
-    {idLblURL, "Static", "www.veskmaker.example", {9, 60, 105, 13}, kWidthAtLeast},
-    {idPanel3, "TPanel", "", {8, 96, 370, 174}},
-    {idPgeAdvanced, "SysTabControl32", "", {0, 10, 370, 164}},
-    {idTabSheet1, "TPanel", "Text", {}, kElsewhere},
-    {idLblTitle, "Static", "Title", {}, kElsewhere},
-    {idEdtTitle, "Edit", "", {72, 16, 282, 21}},
-    {idLblAuthor, "Static", "Author", {}, kElsewhere},
-    {idEdtAuthor, "Edit", "", {72, 44, 282, 21}},
-    {idLblBuild, "Static", "Build", {}, kElsewhere},
-    {idEdtBuild, "Edit", "", {72, 72, 282, 21}},
-    {idLblCopyright, "Static", "Copyright", {}, kElsewhere},
-    {idEdtCopyright, "Edit", "", {72, 100, 282, 21}},
-    {idTabSheet2, "TPanel", "Misc.", {}, kElsewhere},
-    {idCbxDev, "Button", "Development only", {8, 8, 177, 17}},
-    {idCbxMpXfer, "Button", "Allow multiplayer transfer", {8, 32, 169, 17}},
-    {idCbxProtected, "Button", "Protected", {8, 56, 169, 17}},
-    {idLblPriority, "Static", "Priority", {8, 81, 31, 13}, kWidthAtLeast},
-    {idSpnPriority, "Edit", "0", {54, 78, 93, 22}},
-    {idBvlSeparator, "Static", "", {0, 0, 370, 2}},
+    {gui::idPanel2, "TPanel", "", {8, 8, 370, 80}},
+    {gui::idBtnBrowseSrc, "Button", "...", {344, 0, 26, 21}},
+    {gui::idBtnBrowseOut, "Button", "...", {344, 27, 26, 21}},
+    {gui::idLblSource, "Static", "Source", {0, 3, 34, 13}, kWidthAtLeast},
+    {gui::idCmbSource, "ComboBox", "", {56, 0, 280, 0}, kAnyHeight},
+    {gui::idLblOutput, "Static", "Output", {0, 29, 32, 13}, kWidthAtLeast},
+    {gui::idCmbOutput, "ComboBox", "", {56, 26, 280, 0}, kAnyHeight},
+    {gui::idBtnAdvanced, "Button", "Advanced", {215, 55, 75, 25}},
+    {gui::idBtnCreate, "Button", "Create!", {295, 54, 75, 25}},
+    {gui::idLblURL, "Static", "www.veskmaker.example", {9, 60, 105, 13}, kWidthAtLeast},
+    {gui::idPanel3, "TPanel", "", {8, 96, 370, 174}},
+    {gui::idPgeAdvanced, "SysTabControl32", "", {0, 10, 370, 164}},
+    {gui::idTabSheet1, "TPanel", "Text", {}, kElsewhere},
+    {gui::idLblTitle, "Static", "Title", {}, kElsewhere},
+    {gui::idEdtTitle, "Edit", "", {72, 16, 282, 21}},
+    {gui::idLblAuthor, "Static", "Author", {}, kElsewhere},
+    {gui::idEdtAuthor, "Edit", "", {72, 44, 282, 21}},
+    {gui::idLblBuild, "Static", "Build", {}, kElsewhere},
+    {gui::idEdtBuild, "Edit", "", {72, 72, 282, 21}},
+    {gui::idLblCopyright, "Static", "Copyright", {}, kElsewhere},
+    {gui::idEdtCopyright, "Edit", "", {72, 100, 282, 21}},
+    {gui::idTabSheet2, "TPanel", "Misc.", {}, kElsewhere},
+    {gui::idCbxDev, "Button", "Development only", {8, 8, 177, 17}},
+    {gui::idCbxMpXfer, "Button", "Allow multiplayer transfer", {8, 32, 169, 17}},
+    {gui::idCbxProtected, "Button", "Protected", {8, 56, 169, 17}},
+    {gui::idLblPriority, "Static", "Priority", {8, 81, 31, 13}, kWidthAtLeast},
+    {gui::idSpnPriority, "Edit", "0", {54, 78, 93, 22}},
+    {gui::idBvlSeparator, "Static", "", {0, 0, 370, 2}},
 };
 // clang-format on
 
-void ExpectPlaced(const gui::Rect& r, const TBuiltControl& built) {
+void ExpectPlaced(const controls::Rect& r, const TBuiltControl& built) {
     if (built.placed == kElsewhere)
         return;
     EXPECT_EQ(r.left, built.bounds.left);
@@ -85,14 +85,14 @@ TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
     ASSERT_EQ(std::size(kBuilt), std::size(gui::kForm1Design));
     for (const TBuiltControl& built : kBuilt) {
         SCOPED_TRACE(built.id);
-        gui::TControl& control = form->Control(built.id);
+        controls::TControl& control = form->Control(built.id);
         ASSERT_NE(control.Handle(), nullptr);
         EXPECT_EQ(ClassOf(control), built.windowClass);
         EXPECT_EQ(control.Text(), built.text);
         EXPECT_EQ(control.Id(), built.id);
         ExpectPlaced(control.Bounds(), built);
     }
-    for (gui::TComboBox* combo : {&form->cmbSource, &form->cmbOutput})
+    for (controls::TComboBox* combo : {&form->cmbSource, &form->cmbOutput})
         EXPECT_EQ(GetWindowLongPtrA(*combo, GWL_STYLE) & (CBS_SORT | 3), CBS_DROPDOWN);
     EXPECT_EQ(form->Text(), "Veskmaker");
     EXPECT_EQ(TabCtrl_GetItemCount(form->pgeAdvanced), 2);
@@ -103,8 +103,8 @@ TEST_F(Form1Test, LabelledEditsPutTheirLabelLeftAndCentred) {
     for (const gui::TDesignRow& row : gui::kForm1Design) {
         if (!(row.options & gui::doBeside))
             continue;
-        const gui::Rect label = form->Control(row.id).Bounds();
-        const gui::Rect field = form->Control(row.buddy).Bounds();
+        const controls::Rect label = form->Control(row.id).Bounds();
+        const controls::Rect field = form->Control(row.buddy).Bounds();
         EXPECT_EQ(label.left + label.width, field.left - 3) << row.name;
         EXPECT_EQ(label.top, field.top + (field.height - label.height) / 2) << row.name;
     }
@@ -142,7 +142,7 @@ TEST_F(Form1Test, KeyboardReachesThePageTabsAndBothPages) {
                                      form->edtBuild,    form->edtCopyright, form->btnBrowseSrc};
     for (HWND expected : order) {
         PressKey(VK_TAB);
-        EXPECT_EQ(GetFocus(), expected) << gui::TControl::FromHandle(expected)->Text();
+        EXPECT_EQ(GetFocus(), expected) << controls::TControl::FromHandle(expected)->Text();
     }
     PressKey(VK_TAB, {VK_SHIFT});
     EXPECT_EQ(GetFocus(), form->edtCopyright.Handle());
@@ -169,7 +169,7 @@ TEST_F(Form1Test, KeyboardReachesThePageTabsAndBothPages) {
 TEST_F(Form1Test, EveryLabelStandsDirectlyBeforeItsField) {
     form->btnAdvanced.Click();
     for (const gui::TDesignRow& row : gui::kForm1Design) {
-        if (row.buddy == idForm || (row.options & gui::doPage))
+        if (row.buddy == gui::idForm || (row.options & gui::doPage))
             continue;
         ASSERT_NE(form->Control(row.id).Handle(), nullptr) << row.name;
         EXPECT_EQ(GetWindow(form->Control(row.buddy), GW_HWNDPREV), form->Control(row.id).Handle())
@@ -182,16 +182,16 @@ TEST_F(Form1Test, EveryLabelStandsDirectlyBeforeItsField) {
 TEST_F(Form1Test, AdvancedBlockIsMadeWhenFirstShownWithWhatItHeld) {
     EXPECT_EQ(form->Panel3.Handle(), nullptr);
     EXPECT_EQ(form->edtTitle.Handle(), nullptr);
-    EXPECT_EQ(ReadField(*form, idSpnPriority).number, 0);
+    EXPECT_EQ(ReadField(*form, gui::idSpnPriority).number, 0);
     form->edtAuthor.SetText("early");
     form->cbxDev.SetChecked(true);
-    EXPECT_EQ(ReadField(*form, idEdtAuthor).text, "early");
-    EXPECT_TRUE(ReadField(*form, idCbxDev).checked);
+    EXPECT_EQ(ReadField(*form, gui::idEdtAuthor).text, "early");
+    EXPECT_TRUE(ReadField(*form, gui::idCbxDev).checked);
     form->btnAdvanced.Click();
     ASSERT_NE(form->edtAuthor.Handle(), nullptr);
-    EXPECT_EQ(gui::ExactText(form->edtAuthor), "early");
+    EXPECT_EQ(controls::ExactText(form->edtAuthor), "early");
     EXPECT_EQ(form->cbxDev.SendMsg(BM_GETCHECK), BST_CHECKED);
-    EXPECT_EQ(gui::ExactText(form->spnPriority), "0");
+    EXPECT_EQ(controls::ExactText(form->spnPriority), "0");
 }
 
 // What the user sees in a field is what the builder receives, or nothing starts.

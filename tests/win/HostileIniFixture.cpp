@@ -37,7 +37,7 @@ void ExpectSame(const Entries& got, const Entries& expected, const std::string& 
 
 Entries HostileIniTest::LoadAndSave(const std::string& path, const char* section,
                                     const char* when) {
-    THistory h;
+    History::THistory h;
     h.SetMaxItems(kMaxItems);
     EXPECT_NO_THROW(h.LoadFromIniFile(path, section)) << when;
     EXPECT_LE(h.Count(), kMaxItems) << when;

@@ -266,7 +266,7 @@ TEST_F(HostileIniTest, LineBreaksInsideEntriesStayInsideTheirKey) {
     // Typing and pasting cannot put a line break into a field, but another program can set
     // such a text; what the file then holds must still be our two sections and their keys.
     const std::string path = dir_ / "breaks.ini";
-    THistory source, out;
+    History::THistory source, out;
     source.SetMaxItems(kMaxItems);
     out.SetMaxItems(kMaxItems);
     source.Add("C:\\Work\\heavy");

@@ -26,7 +26,7 @@ protected:
     std::string ReadRaw() const { return winfiles::ReadFileText(path_); }
     bool Exists() const { return GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
     std::string Read(const std::string& section, const std::string& key) const {
-        TIniFile ini(path_);
+        History::TIniFile ini(path_);
         return ini.ReadValue(section, key, "<none>");
     }
     // The values of the keys, in their order, joined by "|".
@@ -37,7 +37,7 @@ protected:
         return values;
     }
 
-    static void Fill(THistory& h, const std::vector<std::string>& newestLast) {
+    static void Fill(History::THistory& h, const std::vector<std::string>& newestLast) {
         for (const auto& s : newestLast)
             h.Add(s);
     }
@@ -50,7 +50,7 @@ protected:
 std::string WriteError(const std::function<void()>& action) {
     try {
         action();
-    } catch (const EIniFileException& e) {
+    } catch (const shared::EIniFileException& e) {
         return e.Message();
     } catch (const std::exception& e) {
         return std::string("other exception: ") + e.what();
@@ -61,14 +61,14 @@ std::string WriteError(const std::function<void()>& action) {
 } // namespace
 
 TEST_F(IniFileTest, FirstRunWithoutFileLoadsNothingAndSavesNothing) {
-    TIniFile ini(path_);
+    History::TIniFile ini(path_);
     EXPECT_EQ(ini.ReadValue("source", "0", "dflt"), "dflt");
     EXPECT_NO_THROW(ini.RemoveSection("source"));
 
-    THistory h;
+    History::THistory h;
     h.SetMaxItems(10);
     int changes = 0;
-    h.SetOnChange([&](THistory&) { ++changes; });
+    h.SetOnChange([&](History::THistory&) { ++changes; });
     h.LoadFromIniFile(path_, "source");
     EXPECT_EQ(h.Count(), 0);
     EXPECT_EQ(changes, 1);
@@ -84,7 +84,7 @@ TEST_F(IniFileTest, FirstRunWithoutFileLoadsNothingAndSavesNothing) {
 TEST_F(IniFileTest, SaveRewritesItsSectionAndLeavesOthersAlone) {
     WriteRaw(
         "[other]\r\nkeep=me\r\n[source]\r\n0=old\r\n7=stray\r\nname=x\r\n[out]\r\n0=o.vkpak\r\n");
-    THistory h;
+    History::THistory h;
     h.SetMaxItems(10);
     Fill(h, {"C:\\Work\\light", "C:\\Work\\heavy"});
     h.SaveToIniFile(path_, "source");
@@ -94,13 +94,13 @@ TEST_F(IniFileTest, SaveRewritesItsSectionAndLeavesOthersAlone) {
     EXPECT_EQ(Read("other", "keep"), "me");
     EXPECT_EQ(Read("out", "0"), "o.vkpak");
 
-    THistory back;
+    History::THistory back;
     back.SetMaxItems(10);
     back.LoadFromIniFile(path_, "source");
     EXPECT_EQ(back.Items(), h.Items());
 
     // Emptied, the history leaves no section behind.
-    THistory empty;
+    History::THistory empty;
     empty.SaveToIniFile(path_, "source");
     EXPECT_EQ(ReadRaw().find("[source]"), std::string::npos) << ReadRaw();
     EXPECT_EQ(Read("out", "0"), "o.vkpak");
@@ -113,7 +113,7 @@ TEST_F(IniFileTest, LoadsOnlyMaxItemsKeysAndClosesGaps) {
     text += "[out]\r\n0=\r\n1=C:\\only.vkpak\r\n";
     WriteRaw(text);
 
-    THistory source, out;
+    History::THistory source, out;
     source.SetMaxItems(10);
     out.SetMaxItems(10);
     source.LoadFromIniFile(path_, "source");
@@ -138,7 +138,7 @@ TEST_F(IniFileTest, LongValuesReadBackWhole) {
             value += static_cast<char>('a' + i % 26);
         WriteRaw("[source]\r\n0=" + value + "\r\n");
         EXPECT_EQ(Read("source", "0"), value) << size;
-        THistory h;
+        History::THistory h;
         h.SetMaxItems(10);
         h.LoadFromIniFile(path_, "source");
         ASSERT_EQ(h.Count(), 1);
@@ -156,13 +156,13 @@ TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     WriteRawTo(path + "\\inside.txt", "precious");
 
-    THistory h;
+    History::THistory h;
     h.SetMaxItems(10);
     Fill(h, {"C:\\b", "C:\\a"});
     const std::string expected = "Unable to write to " + path;
     EXPECT_EQ(WriteError([&] { h.SaveToIniFile(path, "source"); }), expected);
-    EXPECT_EQ(WriteError([&] { TIniFile(path).WriteValue("out", "0", "x"); }), expected);
-    EXPECT_EQ(WriteError([&] { TIniFile(path).RemoveSection("out"); }), expected);
+    EXPECT_EQ(WriteError([&] { History::TIniFile(path).WriteValue("out", "0", "x"); }), expected);
+    EXPECT_EQ(WriteError([&] { History::TIniFile(path).RemoveSection("out"); }), expected);
 
     EXPECT_EQ(h.Items(), (std::vector<std::string>{"C:\\a", "C:\\b"}));
     const DWORD attr = GetFileAttributesA(path.c_str());
@@ -173,7 +173,7 @@ TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
 TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
     const std::string before = "[source]\r\n0=C:\\kept\r\n[out]\r\n0=C:\\kept.vkpak\r\n";
     WriteRaw(before);
-    THistory h;
+    History::THistory h;
     h.SetMaxItems(10);
     Fill(h, {"C:\\new"});
     {
@@ -182,7 +182,8 @@ TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
         ASSERT_NE(held.Get(), INVALID_HANDLE_VALUE);
         const std::string expected = "Unable to write to " + path_;
         EXPECT_EQ(WriteError([&] { h.SaveToIniFile(path_, "source"); }), expected);
-        EXPECT_EQ(WriteError([&] { TIniFile(path_).WriteValue("out", "1", "x"); }), expected);
+        EXPECT_EQ(WriteError([&] { History::TIniFile(path_).WriteValue("out", "1", "x"); }),
+                  expected);
     }
     EXPECT_EQ(ReadRaw(), before);
     EXPECT_EQ(h.Items(), std::vector<std::string>{"C:\\new"});
@@ -197,13 +198,13 @@ TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
 // the private-profile functions do only by a shorter name.
 TEST_F(IniFileTest, AFileDeeperThanMaxPathIsReadAndWritten) {
     const std::string deep = dir_.MakeLongFolder(300) + "\\front.ini";
-    THistory h;
+    History::THistory h;
     h.SetMaxItems(10);
     Fill(h, {"C:\\old", "C:\\new"});
     h.SaveToIniFile(deep, "source");
     EXPECT_TRUE(winfiles::FileExists(deep));
-    EXPECT_FALSE(IniFileUnreadable(deep));
-    THistory back;
+    EXPECT_FALSE(History::IniFileUnreadable(deep));
+    History::THistory back;
     back.SetMaxItems(10);
     back.LoadFromIniFile(deep, "source");
     EXPECT_EQ(back.Items(), (std::vector<std::string>{"C:\\new", "C:\\old"}));

@@ -134,7 +134,7 @@ TEST(PickerSaveDialog, RemembersTheConfirmedFileAndFilterAndNothingOnCancel) {
     const TSaveDialogView first = UseSaveDialog(dialog, task.get(), 1, "pick-one", IDOK);
     EXPECT_TRUE(IsFullPath(dialog.FileName)) << dialog.FileName;
     EXPECT_TRUE(EndsWithNoCase(dialog.FileName, "\\pick-one.vkpak")) << dialog.FileName;
-    EXPECT_TRUE(IsFolder(FolderOf(dialog.FileName))) << dialog.FileName;
+    EXPECT_TRUE(shared::IsFolder(shared::FolderOf(dialog.FileName))) << dialog.FileName;
     EXPECT_EQ(dialog.FilterIndex, 2);
     EXPECT_EQ(first.fileName, "");
     EXPECT_EQ(first.fileType, 0);

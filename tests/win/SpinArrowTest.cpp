@@ -9,8 +9,8 @@ using namespace spintest;
 
 class SpinEditArrowTest : public SpinEditTest {
 protected:
-    TTimerSpeedButton& Up() { return Spin().Button().UpButton(); }
-    TTimerSpeedButton& Down() { return Spin().Button().DownButton(); }
+    controls::TTimerSpeedButton& Up() { return Spin().Button().UpButton(); }
+    controls::TTimerSpeedButton& Down() { return Spin().Button().DownButton(); }
     static POINT Centre(HWND button) {
         RECT rc{};
         GetClientRect(button, &rc);
@@ -24,12 +24,12 @@ protected:
         SendMessageA(button, msg, keys, MAKELPARAM(at.x, at.y));
     }
     // Let go: raised, the mouse free again, the repeat timer stopped.
-    static void ExpectReleased(TTimerSpeedButton& b) {
+    static void ExpectReleased(controls::TTimerSpeedButton& b) {
         EXPECT_FALSE(b.Pressed());
         EXPECT_EQ(GetCapture(), nullptr);
         EXPECT_FALSE(b.RepeatTimer()->Running());
     }
-    void Click(TTimerSpeedButton& b) {
+    void Click(controls::TTimerSpeedButton& b) {
         Mouse(b, WM_LBUTTONDOWN, MK_LBUTTON, Centre(b));
         Mouse(b, WM_LBUTTONUP, 0, Centre(b));
         PumpPending();
@@ -38,14 +38,14 @@ protected:
 
 TEST_F(SpinEditArrowTest, QuickClickStepsExactlyOnceAtRelease) {
     EnterText("5");
-    TTimerSpeedButton& up = Up();
+    controls::TTimerSpeedButton& up = Up();
     EXPECT_EQ(up.RepeatTimer(), nullptr);
     Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
     EXPECT_TRUE(up.Pressed());
     EXPECT_EQ(GetCapture(), up.Handle());
     ASSERT_NE(up.RepeatTimer(), nullptr);
     EXPECT_TRUE(up.RepeatTimer()->Running());
-    EXPECT_EQ(up.RepeatTimer()->Interval(), TTimerSpeedButton::kInitialRepeatPause);
+    EXPECT_EQ(up.RepeatTimer()->Interval(), controls::TTimerSpeedButton::kInitialRepeatPause);
     EXPECT_EQ(Spin().Text(), "5");
     // Pressing an arrow enters the field, which selects its text.
     EXPECT_EQ(GetFocus(), Spin().Handle());
@@ -62,7 +62,7 @@ TEST_F(SpinEditArrowTest, QuickClickStepsExactlyOnceAtRelease) {
 
 TEST_F(SpinEditArrowTest, DragOffShowsRaisedAndReleaseElsewhereDoesNotStep) {
     EnterText("5");
-    TTimerSpeedButton& up = Up();
+    controls::TTimerSpeedButton& up = Up();
     POINT off{Centre(up).x, -20};
     Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
     Mouse(up, WM_MOUSEMOVE, MK_LBUTTON, off);
@@ -78,10 +78,10 @@ TEST_F(SpinEditArrowTest, DragOffShowsRaisedAndReleaseElsewhereDoesNotStep) {
 
 TEST_F(SpinEditArrowTest, HoldingRepeatsFromTheTimerThenOnceMoreAtRelease) {
     EnterText("0");
-    TTimerSpeedButton& up = Up();
+    controls::TTimerSpeedButton& up = Up();
     Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
     ASSERT_TRUE(PumpUntil([&] { return Spin().Value() > 2; }, 5000));
-    EXPECT_EQ(up.RepeatTimer()->Interval(), TTimerSpeedButton::kRepeatPause);
+    EXPECT_EQ(up.RepeatTimer()->Interval(), controls::TTimerSpeedButton::kRepeatPause);
 
     // Dragged off, the timer keeps running but its ticks make no steps. The ticks are sent
     // here, so the test need not wait for them.
@@ -102,13 +102,14 @@ TEST_F(SpinEditArrowTest, HoldingRepeatsFromTheTimerThenOnceMoreAtRelease) {
 
 TEST_F(SpinEditArrowTest, RightButtonRunsTheTimerButNeverSteps) {
     EnterText("5");
-    TTimerSpeedButton& up = Up();
+    controls::TTimerSpeedButton& up = Up();
     Mouse(up, WM_RBUTTONDOWN, MK_RBUTTON, Centre(up));
     EXPECT_FALSE(up.Pressed());
     ASSERT_NE(up.RepeatTimer(), nullptr);
     // The first tick shortens the interval: the timer has fired at least once.
     ASSERT_TRUE(PumpUntil(
-        [&] { return up.RepeatTimer()->Interval() == TTimerSpeedButton::kRepeatPause; }, 3000));
+        [&] { return up.RepeatTimer()->Interval() == controls::TTimerSpeedButton::kRepeatPause; },
+        3000));
     Mouse(up, WM_RBUTTONUP, 0, Centre(up));
     PumpPending();
     EXPECT_EQ(Spin().Text(), "5");
@@ -121,9 +122,9 @@ TEST_F(SpinEditArrowTest, AStepThatFailsStopsTheTimerAndIsReportedOnce) {
     int failures = 0;
     Spin().beep = [&] {
         ++failures;
-        throw Exception("step failed");
+        throw shared::Exception("step failed");
     };
-    TTimerSpeedButton& up = Up();
+    controls::TTimerSpeedButton& up = Up();
     TDialogAnswerer answerer;
     Mouse(up, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
     ASSERT_TRUE(PumpUntil([&] { return answerer.Count() > 0; }, 5000));

@@ -15,15 +15,15 @@
 
 namespace spintest {
 
-using gui::TSpinEdit;
-using gui::TTimerSpeedButton;
+using controls::TSpinEdit;
+using controls::TTimerSpeedButton;
 
-constexpr gui::Rect kSpinBounds{8, 40, 93, 22};
+constexpr controls::Rect kSpinBounds{8, 40, 93, 22};
 
-class TSpinTestWindow : public gui::TCustomWindow {
+class TSpinTestWindow : public controls::TCustomWindow {
 public:
     TSpinTestWindow() { Create({nullptr, 0, "Spin test", {120, 120, 240, 140}, false}); }
-    void Create(const gui::TCreateArgs& args) override {
+    void Create(const controls::TCreateArgs& args) override {
         RegisterWindowClass("SpinEditTestWindow");
         CreateCustom(WS_EX_CONTROLPARENT, "SpinEditTestWindow",
                      WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN, args);
@@ -38,8 +38,8 @@ public:
         SetActiveWindow(hwnd_);
     }
 
-    gui::TEdit before;
-    TSpinEdit spin;
+    controls::TEdit before;
+    controls::TSpinEdit spin;
     int beeps = 0;
 };
 
@@ -56,7 +56,7 @@ protected:
         PumpPending();
     }
 
-    TSpinEdit& Spin() { return window->spin; }
+    controls::TSpinEdit& Spin() { return window->spin; }
     void Post(UINT msg, WPARAM wParam, LPARAM lParam) { PostTo(Spin(), msg, wParam, lParam); }
     static void PostTo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         PostMessageA(hwnd, msg, wParam, lParam);

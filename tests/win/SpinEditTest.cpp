@@ -179,8 +179,8 @@ TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    int width = gui::ScaleToDpi(TSpinEdit::kButtonWidth, dpi);
-    int gap = gui::ScaleToDpi(TSpinEdit::kTextGap, dpi);
+    int width = controls::ScaleToDpi(controls::TSpinEdit::kButtonWidth, dpi);
+    int gap = controls::ScaleToDpi(controls::TSpinEdit::kTextGap, dpi);
     auto check = [&] {
         RECT client{};
         GetClientRect(Spin(), &client);
@@ -188,8 +188,8 @@ TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
         RECT onScreen{};
         GetWindowRect(Spin().Button(), &onScreen);
         MapWindowPoints(HWND_DESKTOP, Spin(), reinterpret_cast<POINT*>(&onScreen), 2);
-        const gui::Rect column{onScreen.left, onScreen.top, onScreen.right - onScreen.left,
-                               onScreen.bottom - onScreen.top};
+        const controls::Rect column{onScreen.left, onScreen.top, onScreen.right - onScreen.left,
+                                    onScreen.bottom - onScreen.top};
         EXPECT_EQ(column.left, client.right - width);
         EXPECT_EQ(column.width, width);
         EXPECT_EQ(column.top, 0);
@@ -200,7 +200,7 @@ TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
         EXPECT_EQ(text.right, column.left - gap);
     };
     check();
-    gui::Rect wider = kSpinBounds;
+    controls::Rect wider = kSpinBounds;
     wider.width += 40;
     wider.height += 6;
     Spin().SetBounds(wider);

@@ -33,8 +33,8 @@ TWindowState StateOf(HWND hwnd) {
 
 TEST(Subclass, NamedAndTypedIntoControlsGainNoPropertyAndKeepTheirCharacterSet) {
     spintest::TSpinTestWindow host;
-    gui::TButton button;
-    gui::TComboBox combo;
+    controls::TButton button;
+    controls::TComboBox combo;
     button.Create({host.Handle(), 3, "...", {110, 8, 26, 21}});
     combo.Create({host.Handle(), 4, "", {8, 70, 120, 21}});
     const std::array<HWND, 3> windows{button, combo, combo.EditHandle()};

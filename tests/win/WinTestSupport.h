@@ -31,13 +31,13 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
-        if (!Application->ProcessMessage())
+        if (!app::Application->ProcessMessage())
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
 }
 
 inline void PumpPending() {
-    while (Application->ProcessMessage()) {
+    while (app::Application->ProcessMessage()) {
     }
 }

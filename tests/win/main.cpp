@@ -5,6 +5,6 @@
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    TApplication application;
+    app::TApplication application;
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace gui {
+namespace controls {
 
 namespace {
 
@@ -23,4 +23,4 @@ double ContrastRatio(unsigned a, unsigned b) {
     return la > lb ? (la + 0.05) / (lb + 0.05) : (lb + 0.05) / (la + 0.05);
 }
 
-} // namespace gui
+} // namespace controls

@@ -2,19 +2,22 @@
 
 #include <cstddef>
 
+namespace controls {
+
 namespace {
 
 // Where the character that holds byte `at` starts.
-std::size_t CharStartAtOrBefore(const std::string& text, std::size_t at, LeadByteTest isLead) {
+std::size_t CharStartAtOrBefore(const std::string& text, std::size_t at,
+                                shared::LeadByteTest isLead) {
     std::size_t start = 0;
-    ForEachCharStart(text, isLead, [&](std::size_t i) {
+    shared::ForEachCharStart(text, isLead, [&](std::size_t i) {
         if (i <= at)
             start = i;
     });
     return at >= text.size() ? text.size() : start;
 }
 
-bool IsCharBoundary(const std::string& text, std::size_t at, LeadByteTest isLead) {
+bool IsCharBoundary(const std::string& text, std::size_t at, shared::LeadByteTest isLead) {
     return at >= text.size() || CharStartAtOrBefore(text, at, isLead) == at;
 }
 
@@ -27,7 +30,8 @@ bool IsControlKey(const std::string& typed) {
 std::optional<CompletionResult> CompleteTyped(const std::string& text, int selStart,
                                               const std::string& typed,
                                               const std::vector<std::string>& items,
-                                              LeadByteTest isLead, SamePrefixFn samePrefix) {
+                                              shared::LeadByteTest isLead,
+                                              SamePrefixFn samePrefix) {
     if (typed.empty() || IsControlKey(typed)) {
         return std::nullopt;
     }
@@ -58,3 +62,5 @@ std::optional<CompletionResult> CompleteTyped(const std::string& text, int selSt
     }
     return std::nullopt;
 }
+
+} // namespace controls

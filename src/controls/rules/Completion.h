@@ -8,6 +8,8 @@
 #include "shared/CodePage.h"
 #include "shared/SameText.h"
 
+namespace controls {
+
 struct CompletionResult {
     int itemIndex;
     std::string text;
@@ -26,5 +28,7 @@ using SamePrefixFn = bool (*)(const std::string& prefix, const std::string& item
 std::optional<CompletionResult> CompleteTyped(const std::string& text, int selStart,
                                               const std::string& typed,
                                               const std::vector<std::string>& items,
-                                              LeadByteTest isLead = NoLeadBytes,
-                                              SamePrefixFn samePrefix = SameText);
+                                              shared::LeadByteTest isLead = shared::NoLeadBytes,
+                                              SamePrefixFn samePrefix = shared::SameText);
+
+} // namespace controls

@@ -3,7 +3,7 @@
 // goes onto the builder's command line.
 #pragma once
 
-namespace gui {
+namespace controls {
 
 enum class TControlKind {
     Panel,
@@ -17,4 +17,4 @@ enum class TControlKind {
     Bevel,
 };
 
-} // namespace gui
+} // namespace controls

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace gui {
+namespace controls {
 
 Rect ScaleRect(const Rect& r, int dpi) {
     // The edges are scaled, not the size: rounded on its own, a size could add a pixel to a
@@ -53,4 +53,4 @@ Size FormClientSize(Size content, int dpi) {
     return {content.width + 2 * border, content.height + 2 * border};
 }
 
-} // namespace gui
+} // namespace controls

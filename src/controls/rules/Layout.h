@@ -2,7 +2,7 @@
 // controls that keep their distance to the parent's right or bottom edge when it grows.
 #pragma once
 
-namespace gui {
+namespace controls {
 
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -49,4 +49,4 @@ int TopWithinWorkArea(int top, int height, int workTop, int workBottom);
 // The window sizes itself to its visible content plus the border.
 Size FormClientSize(Size content, int dpi);
 
-} // namespace gui
+} // namespace controls

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <optional>
 
+namespace controls {
+
 namespace {
 
 // Two's complement reinterpretation without relying on implementation-defined conversion.
@@ -122,3 +124,5 @@ bool SpinCharAccepted(char c, char decimalSeparator, bool editorEnabled) {
     }
     return true;
 }
+
+} // namespace controls

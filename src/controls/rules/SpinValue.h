@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace controls {
+
 // Text that does not parse reads as minValue, silently.
 std::int32_t ReadSpinValue(const std::string& text, std::int32_t minValue);
 
@@ -18,3 +20,5 @@ std::int32_t StepValue(std::int32_t v, std::int32_t increment, bool up);
 
 // The typed-character filter. decimalSeparator '\0' stands for a locale that gives none.
 bool SpinCharAccepted(char c, char decimalSeparator, bool editorEnabled);
+
+} // namespace controls
