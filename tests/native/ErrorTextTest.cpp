@@ -75,15 +75,22 @@ TEST(GenericErrorText, TextsAreNeverFormatStrings) {
 }
 
 // A long path alone made the box wider than the screen: long runs without a blank are broken
-// after a separator, or anywhere when they have none; short texts stay as they are.
+// after a separator, or anywhere when they have none, each break counting the run anew; short
+// texts stay as they are.
 TEST(ErrorBoxText, LongRunsAreBrokenSoTheBoxFitsTheScreen) {
     const std::string part(29, 'p'); // with its backslash, 30 characters
     const std::string path = "C:\\" + part + "\\" + part + "\\" + part + "\\VKB.exe";
-    EXPECT_EQ(WrapLongRuns("Unable to start " + path + ": Path not found"),
-              "Unable to start C:\\" + part + "\\" + part + "\\\n" + part +
-                  "\\VKB.exe: Path not found");
-    EXPECT_EQ(WrapLongRuns(std::string(150, 'a')),
-              std::string(100, 'a') + "\n" + std::string(50, 'a'));
     const std::string shortText = "Unable to write to C:\\Apps\\Veskmaker.ini";
-    EXPECT_EQ(WrapLongRuns(shortText), shortText);
+    const std::string a(100, 'a'), a59(59, 'a'), b58(58, 'b');
+    const std::pair<std::string, std::string> cases[] = {
+        {"Unable to start " + path + ": Path not found",
+         "Unable to start C:\\" + part + "\\" + part + "\\\n" + part + "\\VKB.exe: Path not found"},
+        {a + std::string(50, 'a'), a + "\n" + std::string(50, 'a')},
+        {a + a, a + "\n" + a},
+        // 59 characters from the break to the next separator: too few for another.
+        {a59 + "\\" + b58 + "\\c", a59 + "\\\n" + b58 + "\\c"},
+        {shortText, shortText},
+    };
+    for (const auto& [text, wrapped] : cases)
+        EXPECT_EQ(WrapLongRuns(text), wrapped);
 }

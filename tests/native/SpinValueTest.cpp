@@ -29,6 +29,7 @@ TEST(SpinValueRead, DecimalWithSignsAndLeadingBlanks) {
                  {"+0", 0},
                  {" 12", 12},
                  {"   -3", -3},
+                 {"1999", 1999},
                  {"2147483647", kMax},
                  {"-2147483648", kMin},
                  {"00000000000000000042", 42}},

@@ -11,23 +11,36 @@
 // buffer grows until a copy ends short of the buffer's end by more than the slack, and stops
 // growing at the limit with what fitted then.
 TEST(ReadGrowing, GrowsUntilTheTextFitsAndStopsAtTheLimit) {
-    const std::string text(100, 'x');
-    std::vector<std::size_t> sizes;
-    auto copy = [&](char* buffer, std::size_t size) {
-        sizes.push_back(size);
-        const std::size_t n = std::min(text.size(), size - 1);
-        std::memcpy(buffer, text.data(), n);
-        buffer[n] = '\0';
-        return n;
+    struct Case {
+        std::size_t first, limit, slack, length; // length: the text's
+        bool fills;       // the call fills the whole buffer and leaves out the zero when it cuts
+        std::size_t read; // the length of what comes back
+        std::vector<std::size_t> sizes;
     };
-    EXPECT_EQ(ReadGrowing(16, 1024, 2, copy), text);
-    EXPECT_EQ(sizes, (std::vector<std::size_t>{16, 32, 64, 128}));
-    // 101 bytes hold the text and its zero, but one byte of slack says it may have been cut.
-    sizes.clear();
-    EXPECT_EQ(ReadGrowing(101, 1024, 1, copy), text);
-    EXPECT_EQ(sizes, (std::vector<std::size_t>{101, 202}));
-    sizes.clear();
-    EXPECT_EQ(ReadGrowing(16, 64, 2, copy), std::string(63, 'x'));
-    EXPECT_EQ(sizes.back(), 64u);
-    EXPECT_EQ(ReadGrowing(16, 64, 2, [](char*, std::size_t) { return std::size_t{0}; }), "");
+    const Case cases[] = {
+        {16, 1024, 2, 100, false, 100, {16, 32, 64, 128}},
+        // 101 bytes hold the text and its zero, but one byte of slack says it may have been cut.
+        {101, 1024, 1, 100, false, 100, {101, 202}},
+        {16, 64, 2, 100, false, 63, {16, 32, 64}},
+        {16, 64, 2, 0, false, 0, {16}},
+        // As GetModuleFileNameA on XP: the last byte stands where the zero belongs.
+        {16, 64, 1, 100, true, 63, {16, 32, 64}},
+        // A first size within the slack could never be trusted: it starts past the slack.
+        {1, 64, 1, 10, false, 10, {2, 4, 8, 16}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases); // the row
+        const std::string text(c.length, 'x');
+        std::vector<std::size_t> sizes;
+        auto copy = [&](char* buffer, std::size_t size) {
+            sizes.push_back(size);
+            const std::size_t n = std::min(text.size(), c.fills ? size : size - 1);
+            std::memcpy(buffer, text.data(), n);
+            if (n < size)
+                buffer[n] = '\0';
+            return n;
+        };
+        EXPECT_EQ(ReadGrowing(c.first, c.limit, c.slack, copy), std::string(c.read, 'x'));
+        EXPECT_EQ(sizes, c.sizes);
+    }
 }
