@@ -89,6 +89,7 @@ TEST(ErrorBoxText, LongRunsAreBrokenSoTheBoxFitsTheScreen) {
         {a + a, a + "\n" + a},
         // 59 characters from the break to the next separator: too few for another.
         {a59 + "\\" + b58 + "\\c", a59 + "\\\n" + b58 + "\\c"},
+        {"x " + b58 + "\\c", "x " + b58 + "\\c"}, // a blank counts the run anew too
         {shortText, shortText},
     };
     for (const auto& [text, wrapped] : cases)

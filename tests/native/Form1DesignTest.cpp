@@ -54,8 +54,7 @@ TEST(Form1Design, LinkTakesTheSystemsLinkColourWhereBlueReadsBadly) {
 
 // Scaled by their edges, not their sizes, no control ends past its parent at any DPI: rounded
 // on its own, a size could add a pixel to a rounded position ("Create!" at 144 dpi ended at
-// 556 in a 555-pixel panel). In a wider window a control designed to end at its parent's
-// edge still ends there.
+// 556 in a 555-pixel panel); one designed to end at its parent's edge ends there, however wide.
 TEST(Form1Design, NoControlEndsPastItsParentAtAnyDpi) {
     for (int dpi = 96; dpi <= 288; dpi += 24)
         for (int wider : {0, 50}) {
@@ -85,27 +84,23 @@ TEST(Form1Design, NoControlEndsPastItsParentAtAnyDpi) {
         }
 }
 
-// Where the design puts a control, worked out by hand from its row: at the design's width and
-// wider, at 96 and 144 dpi; the window's own children inside its border, a control anchored
-// right moved or widened as far as its parent has grown, edges scaled and rounded.
+// Where a row's control goes, worked out by hand, designed and wider, at 96 and 144 dpi: the
+// window's children inside its border, anchored right moved or widened as its parent grew.
 TEST(Form1Design, PlacesEachRowAsDesignedAndGrown) {
     const std::pair<int, int> layouts[] = {{96, 370}, {96, 470}, {144, 555}, {144, 615}};
+    // clang-format off
     const std::pair<ControlId, std::array<gui::Rect, 4>> rows[] = {
         {idPanel2, {{{8, 8, 370, 80}, {8, 8, 470, 80}, {12, 12, 555, 120}, {12, 12, 615, 120}}}},
-        {idBtnCreate,
-         {{{295, 54, 75, 25}, {395, 54, 75, 25}, {443, 81, 112, 38}, {503, 81, 112, 38}}}},
+        {idBtnCreate, {{{295, 54, 75, 25}, {395, 54, 75, 25}, {443, 81, 112, 38}, {503, 81, 112, 38}}}},
         {idCmbSource, {{{56, 0, 280, 21}, {56, 0, 380, 21}, {84, 0, 420, 32}, {84, 0, 480, 32}}}},
         {idLblURL, {{{9, 60, 105, 13}, {9, 60, 105, 13}, {14, 90, 157, 20}, {14, 90, 157, 20}}}},
-        {idPanel3,
-         {{{8, 96, 370, 174}, {8, 96, 470, 174}, {12, 144, 555, 261}, {12, 144, 615, 261}}}},
-        {idPgeAdvanced,
-         {{{0, 10, 370, 164}, {0, 10, 470, 164}, {0, 15, 555, 246}, {0, 15, 615, 246}}}},
-        {idEdtTitle,
-         {{{72, 16, 282, 21}, {72, 16, 282, 21}, {108, 24, 423, 32}, {108, 24, 423, 32}}}},
-        {idSpnPriority,
-         {{{54, 78, 93, 22}, {54, 78, 93, 22}, {81, 117, 140, 33}, {81, 117, 140, 33}}}},
+        {idPanel3, {{{8, 96, 370, 174}, {8, 96, 470, 174}, {12, 144, 555, 261}, {12, 144, 615, 261}}}},
+        {idPgeAdvanced, {{{0, 10, 370, 164}, {0, 10, 470, 164}, {0, 15, 555, 246}, {0, 15, 615, 246}}}},
+        {idEdtTitle, {{{72, 16, 282, 21}, {72, 16, 282, 21}, {108, 24, 423, 32}, {108, 24, 423, 32}}}},
+        {idSpnPriority, {{{54, 78, 93, 22}, {54, 78, 93, 22}, {81, 117, 140, 33}, {81, 117, 140, 33}}}},
         {idBvlSeparator, {{{0, 0, 370, 2}, {0, 0, 470, 2}, {0, 0, 555, 3}, {0, 0, 615, 3}}}},
     };
+    // clang-format on
     auto edges = [](const gui::Rect& r) { return std::array{r.left, r.top, r.width, r.height}; };
     for (std::size_t layout = 0; layout < std::size(layouts); ++layout) {
         const auto [dpi, width] = layouts[layout];

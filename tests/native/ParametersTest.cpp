@@ -159,6 +159,7 @@ TEST(QuoteArgumentDoubleByte, TrailBytesThatLookLikeBackslashesAreLeftAlone) {
     EXPECT_EQ(QuoteArgument(so + "\"", shiftJisLead), "\"" + so + "\\\"\"");
     // A real backslash after the character still doubles before the closing quote.
     EXPECT_EQ(QuoteArgument(so + "\\", shiftJisLead), "\"" + so + "\\\\\"");
+    EXPECT_EQ(QuoteArgument("a\x83", shiftJisLead), "\"a\x83\""); // a lone lead byte at the end
     // Without a lead-byte test the same bytes are taken one by one.
     EXPECT_EQ(QuoteArgument("C:\\" + so), "\"C:\\\x83\\\\\"");
     BuilderInputs in;

@@ -45,6 +45,7 @@ TEST(SpinValueRead, HexPrefixesAndDigitCase) {
                  {"$A", 10},
                  {"$ff", 255},
                  {"$fF", 255},
+                 {"$9a", 154},
                  {" $7FFFFFFF", kMax},
                  {"$80000000", kMin},
                  {"$FFFFFFFF", -1},
