@@ -87,9 +87,8 @@ TEST(ErrorBoxText, LongRunsAreBrokenSoTheBoxFitsTheScreen) {
          "Unable to start C:\\" + part + "\\" + part + "\\\n" + part + "\\VKB.exe: Path not found"},
         {a + std::string(50, 'a'), a + "\n" + std::string(50, 'a')},
         {a + a, a + "\n" + a},
-        // 59 characters from the break to the next separator: too few for another.
-        {a59 + "\\" + b58 + "\\c", a59 + "\\\n" + b58 + "\\c"},
-        {"x " + b58 + "\\c", "x " + b58 + "\\c"}, // a blank counts the run anew too
+        {a59 + "\\" + b58 + "\\c", a59 + "\\\n" + b58 + "\\c"}, // 59 since the break: too few
+        {"x " + b58 + "\\c", "x " + b58 + "\\c"},               // a blank counts the run anew too
         {shortText, shortText},
     };
     for (const auto& [text, wrapped] : cases)

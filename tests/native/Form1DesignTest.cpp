@@ -49,6 +49,7 @@ TEST(Form1Design, LinkTakesTheSystemsLinkColourWhereBlueReadsBadly) {
     EXPECT_EQ(gui::LinkColour(true, kSystem, kButtonFace), kSystem);
     EXPECT_EQ(gui::LinkColour(false, kSystem, kBlack), kSystem);
     EXPECT_EQ(gui::LinkColour(false, kSystem, 0x00404040), kSystem);
+    EXPECT_EQ(gui::LinkColour(false, kSystem, 0x00909090), kSystem); // mid grey: blue reads badly
     EXPECT_EQ(gui::LinkColour(false, kSystem, 0x00C0C0C0), gui::kLinkBlue);
 }
 
