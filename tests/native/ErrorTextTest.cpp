@@ -42,7 +42,8 @@ TEST(ReadableTypeName, NamesClassesAsCppSpellsThem) {
         {"9Exception", "Exception"},
         {"N3gui6TErrorE", "gui::TError"},
         {"NSt8ios_base7failureB5cxx11E", "std::ios_base::failure"},
-        {"N12_GLOBAL__N_14OopsE", "(anonymous namespace)::Oops"}};
+        {"N12_GLOBAL__N_14OopsE", "(anonymous namespace)::Oops"},
+        {"St20bad_array_new_length", "std::bad_array_new_length"}};
     for (const auto& [mangled, readable] : names)
         EXPECT_EQ(ReadableTypeName(mangled), readable);
     // What it cannot read comes back as it is, never cut or overrun.
@@ -76,7 +77,7 @@ TEST(GenericErrorText, TextsAreNeverFormatStrings) {
 
 // A long path alone made the box wider than the screen: long runs without a blank are broken
 // after a separator, or anywhere when they have none, each break counting the run anew; short
-// texts stay as they are.
+// texts stay as they are, and a trail byte that looks like a backslash is none.
 TEST(ErrorBoxText, LongRunsAreBrokenSoTheBoxFitsTheScreen) {
     const std::string part(29, 'p'); // with its backslash, 30 characters
     const std::string path = "C:\\" + part + "\\" + part + "\\" + part + "\\VKB.exe";
@@ -93,4 +94,5 @@ TEST(ErrorBoxText, LongRunsAreBrokenSoTheBoxFitsTheScreen) {
     };
     for (const auto& [text, wrapped] : cases)
         EXPECT_EQ(WrapLongRuns(text), wrapped);
+    EXPECT_EQ(WrapLongRuns(a59 + "\x81\\c", TestLead), a59 + "\x81\\c");
 }
