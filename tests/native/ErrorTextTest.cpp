@@ -43,7 +43,8 @@ TEST(ReadableTypeName, NamesClassesAsCppSpellsThem) {
         {"9Exception", "Exception"},
         {"N3gui6TErrorE", "gui::TError"},
         {"NSt8ios_base7failureB5cxx11E", "std::ios_base::failure"},
-        {"N12_GLOBAL__N_14OopsE", "(anonymous namespace)::Oops"}};
+        {"N12_GLOBAL__N_14OopsE", "(anonymous namespace)::Oops"},
+        {"St20bad_array_new_length", "std::bad_array_new_length"}};
     for (const auto& [mangled, readable] : names)
         EXPECT_EQ(app::ReadableTypeName(mangled), readable);
     // What it cannot read comes back as it is, never cut or overrun.
@@ -76,15 +77,23 @@ TEST(GenericErrorText, TextsAreNeverFormatStrings) {
 }
 
 // A long path alone made the box wider than the screen: long runs without a blank are broken
-// after a separator, or anywhere when they have none; short texts stay as they are.
+// after a separator, or anywhere when they have none, each break counting the run anew; short
+// texts stay as they are, and a trail byte that looks like a backslash is none.
 TEST(ErrorBoxText, LongRunsAreBrokenSoTheBoxFitsTheScreen) {
     const std::string part(29, 'p'); // with its backslash, 30 characters
     const std::string path = "C:\\" + part + "\\" + part + "\\" + part + "\\VKB.exe";
-    EXPECT_EQ(app::WrapLongRuns("Unable to start " + path + ": Path not found"),
-              "Unable to start C:\\" + part + "\\" + part + "\\\n" + part +
-                  "\\VKB.exe: Path not found");
-    EXPECT_EQ(app::WrapLongRuns(std::string(150, 'a')),
-              std::string(100, 'a') + "\n" + std::string(50, 'a'));
     const std::string shortText = "Unable to write to C:\\Apps\\Veskmaker.ini";
-    EXPECT_EQ(app::WrapLongRuns(shortText), shortText);
+    const std::string a(100, 'a'), a59(59, 'a'), b58(58, 'b');
+    const std::pair<std::string, std::string> cases[] = {
+        {"Unable to start " + path + ": Path not found",
+         "Unable to start C:\\" + part + "\\" + part + "\\\n" + part + "\\VKB.exe: Path not found"},
+        {a + std::string(50, 'a'), a + "\n" + std::string(50, 'a')},
+        {a + a, a + "\n" + a},
+        {a59 + "\\" + b58 + "\\c", a59 + "\\\n" + b58 + "\\c"}, // 59 since the break: too few
+        {"x " + b58 + "\\c", "x " + b58 + "\\c"},               // a blank counts the run anew too
+        {shortText, shortText},
+    };
+    for (const auto& [text, wrapped] : cases)
+        EXPECT_EQ(app::WrapLongRuns(text), wrapped);
+    EXPECT_EQ(app::WrapLongRuns(a59 + "\x81\\c", TestLead), a59 + "\x81\\c");
 }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The dialog manager walks a container's tab stops in creation order, so the table's row
@@ -44,36 +47,70 @@ TEST(Form1Design, LinkTakesTheSystemsLinkColourWhereBlueReadsBadly) {
     EXPECT_EQ(gui::LinkColour(true, kSystem, kButtonFace), kSystem);
     EXPECT_EQ(gui::LinkColour(false, kSystem, kBlack), kSystem);
     EXPECT_EQ(gui::LinkColour(false, kSystem, 0x00404040), kSystem);
+    EXPECT_EQ(gui::LinkColour(false, kSystem, 0x00909090), kSystem); // mid grey: blue reads badly
     EXPECT_EQ(gui::LinkColour(false, kSystem, 0x00C0C0C0), gui::kLinkBlue);
 }
 
 // Scaled by their edges, not their sizes, no control ends past its parent at any DPI: rounded
 // on its own, a size could add a pixel to a rounded position ("Create!" at 144 dpi ended at
-// 556 in a 555-pixel panel).
+// 556 in a 555-pixel panel); one designed to end at its parent's edge ends there, however wide.
 TEST(Form1Design, NoControlEndsPastItsParentAtAnyDpi) {
-    for (int dpi = 96; dpi <= 288; dpi += 24) {
-        SCOPED_TRACE(dpi);
-        const int width = controls::ScaleToDpi(gui::kDesignWidth, dpi);
-        const std::vector<controls::Rect> placed = gui::PlaceDesign(width, dpi);
-        auto placedOf = [&](gui::ControlId id) {
-            for (std::size_t i = 0; i < placed.size(); ++i)
-                if (gui::kForm1Design[i].id == id)
-                    return placed[i];
-            return controls::Rect{};
-        };
-        for (std::size_t i = 0; i < placed.size(); ++i) {
-            const gui::TDesignRow& row = gui::kForm1Design[i];
-            if (row.parent == gui::idForm || placed[i].width == 0)
-                continue;
-            const controls::Rect parent = placedOf(row.parent);
-            if (parent.width == 0) // a page: its page control lays it out
-                continue;
-            EXPECT_LE(placed[i].left + placed[i].width, parent.width) << row.name;
-            EXPECT_LE(placed[i].top + placed[i].height, parent.height) << row.name;
-            const controls::Rect& designed = row.bounds;
-            if (designed.left + designed.width == gui::DesignRow(row.parent).bounds.width) {
-                EXPECT_EQ(placed[i].left + placed[i].width, parent.width) << row.name;
+    for (int dpi = 96; dpi <= 288; dpi += 24)
+        for (int wider : {0, 50}) {
+            SCOPED_TRACE(testing::Message() << dpi << " dpi, " << wider << " wider");
+            const int width = controls::ScaleToDpi(gui::kDesignWidth, dpi) + wider;
+            const std::vector<controls::Rect> placed = gui::PlaceDesign(width, dpi);
+            auto placedOf = [&](gui::ControlId id) {
+                for (std::size_t i = 0; i < placed.size(); ++i)
+                    if (gui::kForm1Design[i].id == id)
+                        return placed[i];
+                return controls::Rect{};
+            };
+            for (std::size_t i = 0; i < placed.size(); ++i) {
+                const gui::TDesignRow& row = gui::kForm1Design[i];
+                if (row.parent == gui::idForm || placed[i].width == 0)
+                    continue;
+                const controls::Rect parent = placedOf(row.parent);
+                if (parent.width == 0) // a page: its page control lays it out
+                    continue;
+                EXPECT_LE(placed[i].left + placed[i].width, parent.width) << row.name;
+                EXPECT_LE(placed[i].top + placed[i].height, parent.height) << row.name;
+                const controls::Rect& designed = row.bounds;
+                if (designed.left + designed.width == gui::DesignRow(row.parent).bounds.width) {
+                    EXPECT_EQ(placed[i].left + placed[i].width, parent.width) << row.name;
+                }
             }
+        }
+}
+
+// Where a row's control goes, worked out by hand, designed and wider, at 96 and 144 dpi: the
+// window's children inside its border, anchored right moved or widened as its parent grew.
+TEST(Form1Design, PlacesEachRowAsDesignedAndGrown) {
+    const std::pair<int, int> layouts[] = {{96, 370}, {96, 470}, {144, 555}, {144, 615}};
+    // clang-format off
+    const std::pair<gui::ControlId, std::array<controls::Rect, 4>> rows[] = {
+        {gui::idPanel2, {{{8, 8, 370, 80}, {8, 8, 470, 80}, {12, 12, 555, 120}, {12, 12, 615, 120}}}},
+        {gui::idBtnCreate, {{{295, 54, 75, 25}, {395, 54, 75, 25}, {443, 81, 112, 38}, {503, 81, 112, 38}}}},
+        {gui::idCmbSource, {{{56, 0, 280, 21}, {56, 0, 380, 21}, {84, 0, 420, 32}, {84, 0, 480, 32}}}},
+        {gui::idLblURL, {{{9, 60, 105, 13}, {9, 60, 105, 13}, {14, 90, 157, 20}, {14, 90, 157, 20}}}},
+        {gui::idPanel3, {{{8, 96, 370, 174}, {8, 96, 470, 174}, {12, 144, 555, 261}, {12, 144, 615, 261}}}},
+        {gui::idPgeAdvanced, {{{0, 10, 370, 164}, {0, 10, 470, 164}, {0, 15, 555, 246}, {0, 15, 615, 246}}}},
+        {gui::idEdtTitle, {{{72, 16, 282, 21}, {72, 16, 282, 21}, {108, 24, 423, 32}, {108, 24, 423, 32}}}},
+        {gui::idSpnPriority, {{{54, 78, 93, 22}, {54, 78, 93, 22}, {81, 117, 140, 33}, {81, 117, 140, 33}}}},
+        {gui::idBvlSeparator, {{{0, 0, 370, 2}, {0, 0, 470, 2}, {0, 0, 555, 3}, {0, 0, 615, 3}}}},
+    };
+    // clang-format on
+    auto edges = [](const controls::Rect& r) {
+        return std::array{r.left, r.top, r.width, r.height};
+    };
+    for (std::size_t layout = 0; layout < std::size(layouts); ++layout) {
+        const auto [dpi, width] = layouts[layout];
+        const std::vector<controls::Rect> placed = gui::PlaceDesign(width, dpi);
+        ASSERT_EQ(placed.size(), std::size(gui::kForm1Design));
+        for (const auto& [id, at] : rows) {
+            const std::size_t row = &gui::DesignRow(id) - gui::kForm1Design;
+            EXPECT_EQ(edges(placed[row]), edges(at[layout]))
+                << gui::kForm1Design[row].name << " at " << dpi << " dpi, " << width << " wide";
         }
     }
 }

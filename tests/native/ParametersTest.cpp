@@ -160,6 +160,8 @@ TEST(QuoteArgumentDoubleByte, TrailBytesThatLookLikeBackslashesAreLeftAlone) {
     EXPECT_EQ(builder::QuoteArgument(so + "\"", shiftJisLead), "\"" + so + "\\\"\"");
     // A real backslash after the character still doubles before the closing quote.
     EXPECT_EQ(builder::QuoteArgument(so + "\\", shiftJisLead), "\"" + so + "\\\\\"");
+    EXPECT_EQ(builder::QuoteArgument("a\x83", shiftJisLead),
+              "\"a\x83\""); // a lone lead byte at the end
     // Without a lead-byte test the same bytes are taken one by one.
     EXPECT_EQ(builder::QuoteArgument("C:\\" + so), "\"C:\\\x83\\\\\"");
     BuilderInputs in;
