@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "LeadBytes.h"
+
 namespace {
 
 // The strings as the common dialog walks them: up to each zero, until an empty one.
@@ -15,11 +17,6 @@ std::vector<std::string> WalkList(const std::string& list) {
         parts.emplace_back(p);
     }
     return parts;
-}
-
-// A stand-in double-byte code page: bytes 0x81 to 0x9F lead.
-bool TestLead(unsigned char c) {
-    return c >= 0x81 && c <= 0x9F;
 }
 
 TEST(FilterString, VeskFilterBecomesFourStringsAndTwoZeros) {

@@ -28,10 +28,6 @@ protected:
         countsSeen.clear();
     }
 
-    template <typename F> static void ExpectMessage(F call, const std::string& message) {
-        EXPECT_EQ(ErrorOf(call), message);
-    }
-
     MemoryIni ini;
     History::THistory history;
     std::vector<int> countsSeen;
@@ -79,7 +75,7 @@ TEST_F(HistoryIniTest, LoadWithoutSectionEmptiesTheListAndStillNotifies) {
 TEST_F(HistoryIniTest, FailedLoadNotifiesWithWhatItReadThenRethrows) {
     ini.sections["source"] = {{"0", "a"}, {"1", "b"}, {"2", "c"}};
     ini.failReadKey = "2";
-    ExpectMessage([&] { history.LoadFromIni(&ini, "source"); }, "read failed");
+    EXPECT_EQ(ErrorOf([&] { history.LoadFromIni(&ini, "source"); }), "read failed");
     EXPECT_EQ(history.Items(), (Entries{"a", "b"}));
     EXPECT_EQ(countsSeen, (std::vector<int>{2}));
 }
@@ -87,10 +83,10 @@ TEST_F(HistoryIniTest, FailedLoadNotifiesWithWhatItReadThenRethrows) {
 TEST_F(HistoryIniTest, ArgumentChecksComeFirstAndChangeNothing) {
     Fill({"a"});
     ini.sections["source"] = {{"0", "x"}};
-    ExpectMessage([&] { history.LoadFromIni(nullptr, "source"); }, "IniFile not assigned");
-    ExpectMessage([&] { history.LoadFromIni(&ini, ""); }, "Section is not set!");
-    ExpectMessage([&] { history.SaveToIni(nullptr, "source"); }, "IniFile not assigned");
-    ExpectMessage([&] { history.SaveToIni(&ini, ""); }, "Section is not set!");
+    EXPECT_EQ(ErrorOf([&] { history.LoadFromIni(nullptr, "source"); }), "IniFile not assigned");
+    EXPECT_EQ(ErrorOf([&] { history.LoadFromIni(&ini, ""); }), "Section is not set!");
+    EXPECT_EQ(ErrorOf([&] { history.SaveToIni(nullptr, "source"); }), "IniFile not assigned");
+    EXPECT_EQ(ErrorOf([&] { history.SaveToIni(&ini, ""); }), "Section is not set!");
     EXPECT_EQ(history.Items(), (Entries{"a"}));
     EXPECT_TRUE(countsSeen.empty());
     EXPECT_TRUE(ini.calls.empty());
@@ -118,8 +114,8 @@ TEST_F(HistoryIniTest, EmptyHistoryLeavesNoSection) {
 TEST_F(HistoryIniTest, FailedWriteKeepsTheKeysWrittenBefore) {
     Fill({"a", "b", "c"});
     ini.failWriteKey = "1";
-    ExpectMessage([&] { history.SaveToIni(&ini, "source"); },
-                  "Unable to write to C:\\Apps\\front.ini");
+    EXPECT_EQ(ErrorOf([&] { history.SaveToIni(&ini, "source"); }),
+              "Unable to write to C:\\Apps\\front.ini");
     EXPECT_EQ(ini.sections["source"], (Keys{{"0", "a"}}));
 
     ini.failRemove = true;
@@ -148,11 +144,10 @@ TEST_F(HistoryIniTest, BothHistoriesAreSavedWhenTheFirstFails) {
     History::THistory outputs;
     outputs.Add("o.vkpak");
     ini.failSection = "source";
-    ExpectMessage(
-        [&] {
-            shared::RunEach([&] { history.SaveToIni(&ini, "source"); },
-                            [&] { outputs.SaveToIni(&ini, "out"); });
-        },
-        "Unable to write to C:\\Apps\\front.ini");
+    EXPECT_EQ(ErrorOf([&] {
+                  shared::RunEach([&] { history.SaveToIni(&ini, "source"); },
+                                  [&] { outputs.SaveToIni(&ini, "out"); });
+              }),
+              "Unable to write to C:\\Apps\\front.ini");
     EXPECT_EQ(ini.sections["out"], (Keys{{"0", "o.vkpak"}}));
 }
