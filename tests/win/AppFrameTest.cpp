@@ -2,14 +2,14 @@
 // main window: its creation handler, the taskbar button's menu and closing.
 #include <gtest/gtest.h>
 
+#include <exception>
+
 #include "win/Form1Fixture.h"
 
 using namespace form1test;
 
 TEST_F(Form1Test, ErrorBoxShowsTitleAndFullStopThenGivesTheWindowBack) {
-    ShowWindow(*form, SW_SHOW);
-    SetForegroundWindow(*form);
-    SetActiveWindow(*form);
+    ShowActive();
     form->cmbOutput.SetText("out");
     form->btnCreate.Focus();
     ASSERT_EQ(GetFocus(), form->btnCreate.Handle());
@@ -37,21 +37,14 @@ TEST_F(Form1Test, MouseCaptureIsReleasedBeforeTheBoxAndAbortsStaySilent) {
     ASSERT_EQ(GetCapture(), form->btnCreate.Handle());
     {
         TDialogAnswerer answerer;
-        try {
-            throw shared::Exception("Index out of bounds (10)");
-        } catch (...) {
-            app::Application->ReportError(std::current_exception());
-        }
+        app::Application->ReportError(
+            std::make_exception_ptr(shared::Exception("Index out of bounds (10)")));
         ASSERT_TRUE(answerer.Wait());
         EXPECT_EQ(answerer.Seen().captureWhileUp, nullptr);
         EXPECT_EQ(answerer.Seen().text, "Index out of bounds (10)");
     }
     TDialogAnswerer silent;
-    try {
-        throw shared::EAbort();
-    } catch (...) {
-        app::Application->ReportError(std::current_exception());
-    }
+    app::Application->ReportError(std::make_exception_ptr(shared::EAbort()));
     // ReportError shows its box synchronously, so none has been shown if none is up now.
     EXPECT_EQ(silent.Count(), 0);
 }

@@ -54,6 +54,15 @@ protected:
         SetActiveWindow(*form);
         PumpPending();
     }
+    // Moves the window to 5 pixels above the bottom of its monitor's work area, which it returns.
+    RECT MoveNearTheBottom() {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        EXPECT_TRUE(GetMonitorInfoA(MonitorFromWindow(*form, MONITOR_DEFAULTTONEAREST), &monitor));
+        SetWindowPos(*form, nullptr, 40, monitor.rcWork.bottom - WindowSize(*form).cy - 5, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return monitor.rcWork;
+    }
     // A key pressed with modifiers held, through the event loop and its dialog manager, sent
     // to the control with the focus unless another one is named.
     static void PressKey(UINT vk, std::initializer_list<UINT> held = {}, HWND to = nullptr) {

@@ -39,12 +39,7 @@ TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
 }
 
 TEST_F(Form1Test, GrownNearTheBottomOfTheScreenTheWindowMovesUpJustEnough) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(*form, MONITOR_DEFAULTTONEAREST), &monitor));
-    const RECT work = monitor.rcWork;
-    SetWindowPos(*form, nullptr, 40, work.bottom - WindowSize(*form).cy - 5, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT work = MoveNearTheBottom();
     form->btnAdvanced.Click();
     RECT rc{};
     GetWindowRect(*form, &rc);
@@ -60,11 +55,7 @@ TEST_F(Form1Test, GrownNearTheBottomOfTheScreenTheWindowMovesUpJustEnough) {
 
 TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
     // Maximised from a place near the bottom of the screen, it must come back whole on it.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(*form, MONITOR_DEFAULTTONEAREST), &monitor));
-    SetWindowPos(*form, nullptr, 40, monitor.rcWork.bottom - WindowSize(*form).cy - 5, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT work = MoveNearTheBottom();
     ShowWindow(*form, SW_SHOWMAXIMIZED);
     form->btnAdvanced.Click();
     // The block made while maximised follows the window's right edge.
@@ -80,5 +71,5 @@ TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
     EXPECT_EQ(client.bottom, 278);
     RECT rc{};
     GetWindowRect(*form, &rc);
-    EXPECT_LE(rc.bottom, monitor.rcWork.bottom);
+    EXPECT_LE(rc.bottom, work.bottom);
 }

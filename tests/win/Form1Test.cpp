@@ -76,6 +76,13 @@ void ExpectPlaced(const controls::Rect& r, const TBuiltControl& built) {
     }
 }
 
+// A plain function, not a lambda: the callback is __stdcall in the 32-bit build.
+BOOL CALLBACK NoteTooltip(HWND hwnd, LPARAM found) {
+    if (ClassOf(hwnd) == TOOLTIPS_CLASSA)
+        *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
 } // namespace
 
 TEST_F(Form1Test, ControlsStandWhereDesignedWithTheirTexts) {
@@ -243,19 +250,6 @@ TEST_F(Form1Test, SettingsChangesReachThePriorityField) {
     PumpPending();
     EXPECT_EQ(form->spnPriority.Text(), "1,");
 }
-
-namespace {
-
-// A plain function, not a lambda: the callback is __stdcall in the 32-bit build.
-BOOL CALLBACK NoteTooltip(HWND hwnd, LPARAM found) {
-    char cls[64] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::string(cls) == TOOLTIPS_CLASSA)
-        *reinterpret_cast<bool*>(found) = true;
-    return TRUE;
-}
-
-} // namespace
 
 TEST_F(Form1Test, CheckBoxesCarryHintsThatAreNeverShown) {
     EXPECT_EQ(form->cbxDev.hint, " development-only vesk (not for retail usage)");

@@ -19,10 +19,6 @@ using winfiles::UniqueHandle;
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void WriteRaw(const std::string& text) const { WriteRawTo(path_, text); }
-    static void WriteRawTo(const std::string& path, const std::string& text) {
-        ::WriteRaw(path, text);
-    }
     std::string ReadRaw() const { return winfiles::ReadFileText(path_); }
     bool Exists() const { return GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
     std::string Read(const std::string& section, const std::string& key) const {
@@ -37,9 +33,18 @@ protected:
         return values;
     }
 
-    static void Fill(History::THistory& h, const std::vector<std::string>& newestLast) {
+    // A history of at most ten entries, as the program keeps; filled oldest first.
+    static void Prepare(History::THistory& h, const std::vector<std::string>& newestLast = {}) {
+        h.SetMaxItems(10);
         for (const auto& s : newestLast)
             h.Add(s);
+    }
+    // The entries a history of ten loads from the file's section.
+    static std::vector<std::string> Loaded(const std::string& path, const char* section) {
+        History::THistory h;
+        Prepare(h);
+        h.LoadFromIniFile(path, section);
+        return h.Items();
     }
 
     winfiles::TempDir dir_{"vesk-ini"};
@@ -66,7 +71,7 @@ TEST_F(IniFileTest, FirstRunWithoutFileLoadsNothingAndSavesNothing) {
     EXPECT_NO_THROW(ini.RemoveSection("source"));
 
     History::THistory h;
-    h.SetMaxItems(10);
+    Prepare(h);
     int changes = 0;
     h.SetOnChange([&](History::THistory&) { ++changes; });
     h.LoadFromIniFile(path_, "source");
@@ -83,10 +88,10 @@ TEST_F(IniFileTest, FirstRunWithoutFileLoadsNothingAndSavesNothing) {
 
 TEST_F(IniFileTest, SaveRewritesItsSectionAndLeavesOthersAlone) {
     WriteRaw(
+        path_,
         "[other]\r\nkeep=me\r\n[source]\r\n0=old\r\n7=stray\r\nname=x\r\n[out]\r\n0=o.vkpak\r\n");
     History::THistory h;
-    h.SetMaxItems(10);
-    Fill(h, {"C:\\Work\\light", "C:\\Work\\heavy"});
+    Prepare(h, {"C:\\Work\\light", "C:\\Work\\heavy"});
     h.SaveToIniFile(path_, "source");
 
     EXPECT_EQ(Read("source", {"0", "1", "7", "name"}),
@@ -94,10 +99,7 @@ TEST_F(IniFileTest, SaveRewritesItsSectionAndLeavesOthersAlone) {
     EXPECT_EQ(Read("other", "keep"), "me");
     EXPECT_EQ(Read("out", "0"), "o.vkpak");
 
-    History::THistory back;
-    back.SetMaxItems(10);
-    back.LoadFromIniFile(path_, "source");
-    EXPECT_EQ(back.Items(), h.Items());
+    EXPECT_EQ(Loaded(path_, "source"), h.Items());
 
     // Emptied, the history leaves no section behind.
     History::THistory empty;
@@ -111,11 +113,11 @@ TEST_F(IniFileTest, LoadsOnlyMaxItemsKeysAndClosesGaps) {
     for (int i = 0; i <= 12; ++i)
         text += std::to_string(i) + "=entry" + std::to_string(i) + "\r\n";
     text += "[out]\r\n0=\r\n1=C:\\only.vkpak\r\n";
-    WriteRaw(text);
+    WriteRaw(path_, text);
 
     History::THistory source, out;
-    source.SetMaxItems(10);
-    out.SetMaxItems(10);
+    Prepare(source);
+    Prepare(out);
     source.LoadFromIniFile(path_, "source");
     out.LoadFromIniFile(path_, "out");
     ASSERT_EQ(source.Count(), 10);
@@ -136,10 +138,10 @@ TEST_F(IniFileTest, LongValuesReadBackWhole) {
         std::string value;
         for (std::size_t i = 0; i < size; ++i)
             value += static_cast<char>('a' + i % 26);
-        WriteRaw("[source]\r\n0=" + value + "\r\n");
+        WriteRaw(path_, "[source]\r\n0=" + value + "\r\n");
         EXPECT_EQ(Read("source", "0"), value) << size;
         History::THistory h;
-        h.SetMaxItems(10);
+        Prepare(h);
         h.LoadFromIniFile(path_, "source");
         ASSERT_EQ(h.Count(), 1);
         EXPECT_EQ(h.Item(0), value) << size;
@@ -154,11 +156,10 @@ TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string path = folder + "\\front.ini";
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-    WriteRawTo(path + "\\inside.txt", "precious");
+    WriteRaw(path + "\\inside.txt", "precious");
 
     History::THistory h;
-    h.SetMaxItems(10);
-    Fill(h, {"C:\\b", "C:\\a"});
+    Prepare(h, {"C:\\b", "C:\\a"});
     const std::string expected = "Unable to write to " + path;
     EXPECT_EQ(WriteError([&] { h.SaveToIniFile(path, "source"); }), expected);
     EXPECT_EQ(WriteError([&] { History::TIniFile(path).WriteValue("out", "0", "x"); }), expected);
@@ -172,10 +173,9 @@ TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
 
 TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
     const std::string before = "[source]\r\n0=C:\\kept\r\n[out]\r\n0=C:\\kept.vkpak\r\n";
-    WriteRaw(before);
+    WriteRaw(path_, before);
     History::THistory h;
-    h.SetMaxItems(10);
-    Fill(h, {"C:\\new"});
+    Prepare(h, {"C:\\new"});
     {
         UniqueHandle held(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -199,13 +199,9 @@ TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
 TEST_F(IniFileTest, AFileDeeperThanMaxPathIsReadAndWritten) {
     const std::string deep = dir_.MakeLongFolder(300) + "\\front.ini";
     History::THistory h;
-    h.SetMaxItems(10);
-    Fill(h, {"C:\\old", "C:\\new"});
+    Prepare(h, {"C:\\old", "C:\\new"});
     h.SaveToIniFile(deep, "source");
     EXPECT_TRUE(winfiles::FileExists(deep));
     EXPECT_FALSE(History::IniFileUnreadable(deep));
-    History::THistory back;
-    back.SetMaxItems(10);
-    back.LoadFromIniFile(deep, "source");
-    EXPECT_EQ(back.Items(), (std::vector<std::string>{"C:\\new", "C:\\old"}));
+    EXPECT_EQ(Loaded(deep, "source"), (std::vector<std::string>{"C:\\new", "C:\\old"}));
 }

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "helpers/WinFiles.h"
+#include "shared/System.h"
 #include "win/SpinEditFixture.h"
 
 namespace {
@@ -176,11 +178,9 @@ TEST_F(SpinEditTest, PasteAndCutAreUnfilteredUnlessReadOnly) {
 }
 
 TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    int width = controls::ScaleToDpi(controls::TSpinEdit::kButtonWidth, dpi);
-    int gap = controls::ScaleToDpi(controls::TSpinEdit::kTextGap, dpi);
+    const int dpi = shared::ScreenDpi();
+    const int width = controls::ScaleToDpi(controls::TSpinEdit::kButtonWidth, dpi);
+    const int gap = controls::ScaleToDpi(controls::TSpinEdit::kTextGap, dpi);
     auto check = [&] {
         RECT client{};
         GetClientRect(Spin(), &client);
@@ -188,16 +188,14 @@ TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
         RECT onScreen{};
         GetWindowRect(Spin().Button(), &onScreen);
         MapWindowPoints(HWND_DESKTOP, Spin(), reinterpret_cast<POINT*>(&onScreen), 2);
-        const controls::Rect column{onScreen.left, onScreen.top, onScreen.right - onScreen.left,
-                                    onScreen.bottom - onScreen.top};
-        EXPECT_EQ(column.left, client.right - width);
-        EXPECT_EQ(column.width, width);
-        EXPECT_EQ(column.top, 0);
-        EXPECT_EQ(column.height, client.bottom);
+        EXPECT_EQ(onScreen.left, client.right - width);
+        EXPECT_EQ(onScreen.right - onScreen.left, width);
+        EXPECT_EQ(onScreen.top, 0);
+        EXPECT_EQ(onScreen.bottom, client.bottom);
         EXPECT_EQ(Spin().Button().UpButton().Bounds().height, client.bottom / 2);
         RECT text{};
         Spin().SendMsg(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
-        EXPECT_EQ(text.right, column.left - gap);
+        EXPECT_EQ(text.right, onScreen.left - gap);
     };
     check();
     controls::Rect wider = kSpinBounds;
@@ -213,28 +211,19 @@ TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
 class TCommonControls6 {
 public:
     TCommonControls6() {
-        char dir[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, dir);
-        char path[MAX_PATH] = {};
-        GetTempFileNameA(dir, "spn", 0, path);
-        const char manifest[] =
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-            "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
-            "<dependency><dependentAssembly><assemblyIdentity type=\"win32\" "
-            "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
-            "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"
-            "</dependentAssembly></dependency></assembly>";
-        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(file, manifest, sizeof manifest - 1, &written, nullptr);
-            CloseHandle(file);
-        }
+        const winfiles::TempDir dir("vesk-spn");
+        const std::string path = dir / "v6.manifest";
+        winfiles::WriteFileText(
+            path, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+                  "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
+                  "<dependency><dependentAssembly><assemblyIdentity type=\"win32\" "
+                  "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
+                  "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"
+                  "</dependentAssembly></dependency></assembly>");
         ACTCTXA ctx{};
         ctx.cbSize = sizeof ctx;
-        ctx.lpSource = path;
+        ctx.lpSource = path.c_str();
         context_ = CreateActCtxA(&ctx);
-        DeleteFileA(path);
         if (context_ != INVALID_HANDLE_VALUE && !ActivateActCtx(context_, &cookie_))
             cookie_ = 0;
     }

@@ -33,11 +33,7 @@ TEST(ExactInCodePage, RefusesWhatTheCodePageCannotHoldAndNothingElse) {
     const wchar_t omega[] = L"\u03A9mega";
     EXPECT_EQ(shared::ExactInCodePage(1252, omega, 5), std::nullopt);
     EXPECT_EQ(shared::ExactInCodePage(1252, L"C:\\src \u00E9", 8), "C:\\src \xE9");
-    EXPECT_EQ(shared::ExactInCodePage(CP_UTF8, omega, 5), "\xCE\xA9"
-                                                          "mega");
-    EXPECT_EQ(shared::ExactInCodePage(CP_UTF8,
-                                      L"a\xD800"
-                                      L"b",
-                                      3),
-              std::nullopt);
+    EXPECT_EQ(shared::ExactInCodePage(CP_UTF8, omega, 5), "\xCE\xA9mega");
+    const wchar_t brokenPair[] = {L'a', 0xD800, L'b', 0};
+    EXPECT_EQ(shared::ExactInCodePage(CP_UTF8, brokenPair, 3), std::nullopt);
 }
