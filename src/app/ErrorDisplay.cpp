@@ -110,7 +110,7 @@ void TApplication::ShowErrorBox(const shared::Exception& error) {
 int TApplication::ShowAppMessageBox(const std::string& text, const std::string& caption,
                                     UINT flags) {
     const TOwnerOnActiveMonitor placed(Handle());
-    const controls::TDisabledTaskWindows disabled;
+    const controls::TDisabledTaskWindows disabled(Handle());
     return MessageBoxA(Handle(), text.c_str(), caption.c_str(), flags);
 }
 

@@ -3,10 +3,16 @@
 namespace controls {
 
 namespace {
-BOOL CALLBACK CollectVisibleEnabled(HWND hwnd, LPARAM list) noexcept {
+struct TCollect {
+    HWND dialogOwner;
+    std::vector<HWND>* windows;
+};
+
+BOOL CALLBACK CollectVisibleEnabled(HWND hwnd, LPARAM collect) noexcept {
     try {
-        if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        const auto* into = reinterpret_cast<const TCollect*>(collect);
+        if (hwnd != into->dialogOwner && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+            into->windows->push_back(hwnd);
         return TRUE;
     } catch (...) {
         return FALSE; // out of memory: the windows found so far are all we can disable
@@ -14,9 +20,11 @@ BOOL CALLBACK CollectVisibleEnabled(HWND hwnd, LPARAM list) noexcept {
 }
 } // namespace
 
-TDisabledTaskWindows::TDisabledTaskWindows() : active_(GetActiveWindow()), focus_(GetFocus()) {
+TDisabledTaskWindows::TDisabledTaskWindows(HWND dialogOwner)
+    : active_(GetActiveWindow()), focus_(GetFocus()) {
+    TCollect collect{dialogOwner, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), CollectVisibleEnabled,
-                      reinterpret_cast<LPARAM>(&disabled_));
+                      reinterpret_cast<LPARAM>(&collect));
     for (HWND hwnd : disabled_)
         EnableWindow(hwnd, FALSE);
 }

@@ -152,7 +152,7 @@ bool TSaveDialog::Execute() {
         shared::LateProc<decltype(&GetSaveFileNameA)>(shared::Comdlg32, "GetSaveFileNameA");
     BOOL confirmed = FALSE;
     {
-        controls::TDisabledTaskWindows disabled;
+        controls::TDisabledTaskWindows disabled(Owner);
         confirmed = saveFileName(&ofn);
     }
     // A failure (such as a path too long for the buffer) counts as a cancel.

@@ -153,10 +153,11 @@ TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
     const std::string good = Folder("good");
     const std::string file = data_ / "plain.txt";
     WriteFileText(file, "not a folder");
+    // Entries from an earlier run, not from a Create here: the builder's console would come
+    // up while the boxes do, and take the foreground from the window under test.
+    WriteFileText(SettingsPath(), "[source]\r\n0=" + good + "\r\n[out]\r\n0=first.vkpak\r\n");
     auto p = Start();
     ASSERT_NE(p->MainWindow(), nullptr);
-    Fill(*p, good, "first.vkpak");
-    CreateAndRecord(*p);
     const std::vector<std::string> sources{good}, outputs{"first.vkpak"};
     ASSERT_TRUE(p->ToggleAdvanced());
     SetText(p->Control(gui::idEdtTitle), "kept title");
@@ -188,7 +189,7 @@ TEST_F(CreateTest, FailedChecksShowTheirMessageInOrderAndChangeNothing) {
     }
 
     EXPECT_EQ(p->CloseAndWait(), 0u);
-    EXPECT_EQ(ReadRecording(app_.Path()).size(), 1u) << "a failed check started the builder";
+    EXPECT_TRUE(ReadRecording(app_.Path()).empty()) << "a failed check started the builder";
 }
 
 TEST_F(CreateTest, HistoriesPutTheLatestFirstAndTheBuilderGetsTheTypedSpelling) {
