@@ -25,6 +25,7 @@ TEST(AppTitle, LongPathsKeepTheirNameAndTheTitleIsCut) {
     EXPECT_EQ(app::AppTitleFromPath(folder + "Packer.exe"), "Packer");
     EXPECT_EQ(app::AppTitleFromPath(folder + std::string(300, 'A') + ".exe"),
               "A" + std::string(254, 'a'));
+    EXPECT_EQ(app::AppTitleFromPath(folder + std::string(255, 'A')), "A" + std::string(254, 'a'));
     EXPECT_EQ(app::AppTitleFromPath(folder + std::string(254, 'A') + "\x88" + "B.exe", TestLead),
               "A" + std::string(253, 'a'));
 }

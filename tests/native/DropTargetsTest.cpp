@@ -25,6 +25,7 @@ TEST(DropTargets, ADropThatFillsNothingSaysWhyAsTheTextTypedWouldBeTold) {
         {{{std::nullopt, gui::TDroppedKind::File}}, "", output.c_str()},
         {{{"C:\\gone", gui::TDroppedKind::Missing}}, "", gui::kSourceMissing},
         {{}, "", ""},
+        {{{"", gui::TDroppedKind::Missing}}, "", ""}, // a nameless item is passed over
     };
     for (const Row& row : rows) {
         const gui::TDroppedTargets targets = gui::PickDropTargets(row.items);

@@ -42,6 +42,7 @@ TEST(ReadableTypeName, NamesClassesAsCppSpellsThem) {
         {"St13runtime_error", "std::runtime_error"},
         {"9Exception", "Exception"},
         {"N3gui6TErrorE", "gui::TError"},
+        {"N1a1BE", "a::B"},
         {"NSt8ios_base7failureB5cxx11E", "std::ios_base::failure"},
         {"N12_GLOBAL__N_14OopsE", "(anonymous namespace)::Oops"},
         {"St20bad_array_new_length", "std::bad_array_new_length"}};

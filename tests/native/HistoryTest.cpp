@@ -104,9 +104,12 @@ TEST_F(HistoryTest, TrailingBackslashOrBlankMakesAnotherEntry) {
 }
 
 TEST_F(HistoryTest, ZeroMaxItemsKeepsNothingYetNotifies) {
+    History::THistory older;
+    older.Add("b");
     history.SetMaxItems(0);
     seen.clear();
     history.Add("a");
+    history.AppendOlder(older);
     EXPECT_EQ(history.Count(), 0);
     EXPECT_EQ(seen.size(), 1u);
 }
@@ -122,7 +125,8 @@ TEST_F(HistoryTest, LoweringMaxItemsTrimsAndNotifiesBeforeStoring) {
 
     history.SetMaxItems(10); // raising removes nothing and stays silent
     history.SetMaxItems(10);
-    history.SetMaxItems(7); // above Count: nothing to remove
+    history.SetMaxItems(5); // at Count or above: nothing to remove
+    history.SetMaxItems(7);
     EXPECT_EQ(history.Count(), 5);
     EXPECT_EQ(history.MaxItems(), 7);
     EXPECT_EQ(seen.size(), 1u);
@@ -182,6 +186,7 @@ TEST_F(HistoryTest, OlderEntriesGoBehindTheNewOnesOnceEach) {
     EXPECT_EQ(history.Items(),
               (Entries{"C:\\new", "C:\\both", "C:\\old1", "C:\\old2", "C:\\old3", "C:\\old4",
                        "C:\\old5", "C:\\old6", "C:\\old7", "C:\\old8"}));
+    history.AppendOlder(stored); // full: nothing more, and nothing to tell
     EXPECT_EQ(seen.size(), 1u);
 }
 
@@ -194,10 +199,11 @@ TEST(History, ChangeIsTheOneNotificationPoint) {
     h.Add("b");
     h.SetMaxItems(1);
     EXPECT_EQ(h.changes, 3);
+    EXPECT_EQ(h.Items(), Entries{"b"});
 }
 
 TEST(SameText, WholeTextWithLetterCaseIgnored) {
-    EXPECT_TRUE(shared::SameText("C:\\Data", "c:\\DATA"));
+    EXPECT_TRUE(shared::SameText("C:\\Data\\Z", "c:\\DATA\\z"));
     EXPECT_TRUE(shared::SameText("", ""));
     EXPECT_FALSE(shared::SameText("C:\\Data", "C:\\Data\\"));
     EXPECT_FALSE(shared::SameText("abc", "abc "));

@@ -29,6 +29,7 @@ TEST(Path, EveryRuleSideBySide) {
         {"", false, "", "", "", "", "", ""},
         // A stream's colon ends the file name: the builder and the settings lie beside V.exe.
         {"C:\\T\\V.exe:alt", false, "C:\\T\\", "V.exe", "V", "C:\\T\\VKB.exe", "C:\\T\\V.ini", "V"},
+        {"C:", false, "C:", "", "", "C:\\VKB.exe", "C:.ini", ""},
         {"C:V.exe", false, "C:", "V.exe", "V", "C:\\VKB.exe", "C:V.ini", "V"},
         {"C:/Tools/V.exe", false, "C:/Tools/", "V.exe", "V", "C:/Tools/VKB.exe", "C:/Tools/V.ini", "V"},
         {"C:\\My.Tools\\packer.old.exe", false, "C:\\My.Tools\\", "packer.old.exe", "packer.old", "C:\\My.Tools\\VKB.exe", "C:\\My.Tools\\packer.old.ini", "packer"},

@@ -75,6 +75,8 @@ TEST_F(SessionTest, CreateChecksInOrderAndRecordsNothingOnFailure) {
     arguments = Arguments({"C:\\src", "o.vkpak"});
     arguments.options[1].text.reset();
     EXPECT_EQ(create(arguments), "The Author" + refusal);
+    arguments.output.text.reset();
+    EXPECT_EQ(create(arguments), "The Output" + refusal);
     EXPECT_EQ(create(Arguments({"C:\\src", "o.vkpak", std::string(32767, 't')})),
               "The texts are too long to be passed to the builder");
     EXPECT_EQ(sources.Count(), 0);

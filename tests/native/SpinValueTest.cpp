@@ -67,7 +67,7 @@ TEST(SpinValueRead, UnparsableTextReadsAsMinimum) {
 }
 
 TEST(SpinValueRead, HexOverflowGuardStopsAtNineSignificantDigits) {
-    EXPECT_EQ(controls::ReadSpinValue("$100000000", 0), 0);
+    EXPECT_EQ(controls::ReadSpinValue("$100000000", 5), 5);
     EXPECT_EQ(controls::ReadSpinValue("$FFFFFFFF0", 0), 0);
     EXPECT_EQ(controls::ReadSpinValue("0x123456789", 3), 3);
     EXPECT_EQ(controls::ReadSpinValue("$10000000", 0), 0x10000000);
