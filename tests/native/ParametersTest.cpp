@@ -126,11 +126,11 @@ TEST(ArgvSplit, FollowsTheWindowsRules) {
 }
 
 TEST(BuildParameters, CorpusSplitsBackToTheSameArguments) {
-    const std::vector<BuilderInputs> inputs = argv_corpus::Inputs();
-    ASSERT_GT(inputs.size(), 200u);
-    for (const BuilderInputs& in : inputs) {
-        const std::string line = BuildParameters(in);
-        ASSERT_EQ(SplitArguments(line), argv_corpus::ExpectedArguments(in)) << line;
+    const std::vector<std::string> values = argv_corpus::Values();
+    ASSERT_GT(values.size(), 200u);
+    for (const std::string& value : values) {
+        const std::string line = BuildParameters(argv_corpus::InEveryText(value));
+        ASSERT_EQ(SplitArguments(line), argv_corpus::EveryTextArguments(value)) << line;
     }
 }
 

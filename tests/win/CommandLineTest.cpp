@@ -77,10 +77,10 @@ TEST(CommandLine, CorpusSplitsBackIntoExactlyTheOptionsAndValues) {
     ASSERT_EQ(Narrow(Widen(high).c_str()), high) << "code page " << GetACP();
 
     int failures = 0;
-    for (const BuilderInputs& in : argv_corpus::Inputs()) {
-        const std::string parameters = BuildParameters(in);
+    for (const std::string& value : argv_corpus::Values()) {
+        const std::string parameters = BuildParameters(argv_corpus::InEveryText(value));
         const auto seen = ArgumentsSeenByBuilder(parameters);
-        const auto expected = argv_corpus::ExpectedArguments(in);
+        const auto expected = argv_corpus::EveryTextArguments(value);
         EXPECT_EQ(seen, expected) << "parameter string: " << parameters;
         if (seen != expected && ++failures >= 5)
             break;
