@@ -188,8 +188,15 @@ TEST_F(SessionTest, EntriesAnotherCopyRecordedAreKept) {
     ini.sections["source"] = {{"0", "C:\\a"}};
     session.LoadSettings();
     sources.Add("C:\\mine");
-    ini.sections["source"] = {{"0", "C:\\theirs"}, {"1", "C:\\A"}};
+    // More than a history holds by default: the file is read to this run's own maximum.
+    ini.sections["source"] = {{"0", "C:\\theirs"}, {"1", "C:\\A"},  {"2", "C:\\t2"},
+                              {"3", "C:\\t3"},     {"4", "C:\\t4"}, {"5", "C:\\t5"}};
     session.SaveSettings();
-    EXPECT_EQ(ini.sections["source"],
-              (Keys{{"0", "C:\\mine"}, {"1", "C:\\a"}, {"2", "C:\\theirs"}}));
+    EXPECT_EQ(ini.sections["source"], (Keys{{"0", "C:\\mine"},
+                                            {"1", "C:\\a"},
+                                            {"2", "C:\\theirs"},
+                                            {"3", "C:\\t2"},
+                                            {"4", "C:\\t3"},
+                                            {"5", "C:\\t4"},
+                                            {"6", "C:\\t5"}}));
 }
