@@ -49,7 +49,8 @@ builder::TBuilderArguments EmptyArguments() {
     return arguments;
 }
 
-std::vector<controls::Rect> PlaceDesign(int contentWidth, int dpi) {
+std::vector<controls::Rect> PlaceDesign(int contentWidth, int dpi, const TDesignRow* rows,
+                                        std::size_t count) {
     const int border = controls::ScaleToDpi(controls::kFormBorder, dpi);
     // How much each row has grown beyond its design; the window's content by the width given.
     std::vector<int> grown;
@@ -57,12 +58,13 @@ std::vector<controls::Rect> PlaceDesign(int contentWidth, int dpi) {
         if (parent == idForm)
             return contentWidth - controls::ScaleToDpi(kDesignWidth, dpi);
         for (std::size_t i = 0; i < grown.size(); ++i)
-            if (kForm1Design[i].id == parent)
+            if (rows[i].id == parent)
                 return grown[i];
         return 0;
     };
     std::vector<controls::Rect> placed;
-    for (const TDesignRow& row : kForm1Design) {
+    for (std::size_t n = 0; n < count; ++n) {
+        const TDesignRow& row = rows[n];
         if (row.options & (doPage | doBeside)) {
             placed.emplace_back();
             grown.push_back(0);

@@ -9,6 +9,7 @@
 #include "controls/rules/Layout.h"
 
 #include <cstddef>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -144,8 +145,10 @@ builder::TBuilderArguments EmptyArguments();
 // content area of that width (the window's client width less its borders), in its parent's
 // client area: the window's own children inside the border, the rest anchored as designed.
 // Pages and labels beside their field get an empty rectangle: their page control and
-// their caption's size place them.
-std::vector<controls::Rect> PlaceDesign(int contentWidth, int dpi);
+// their caption's size place them. The rows are the window's unless a test gives others.
+std::vector<controls::Rect> PlaceDesign(int contentWidth, int dpi,
+                                        const TDesignRow* rows = kForm1Design,
+                                        std::size_t count = std::size(kForm1Design));
 
 // Height of the content the window sizes itself to, with the advanced block or without.
 constexpr int DesignContentHeight(bool advancedShown) {

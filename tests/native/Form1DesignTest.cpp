@@ -114,3 +114,28 @@ TEST(Form1Design, PlacesEachRowAsDesignedAndGrown) {
         }
     }
 }
+
+// Each row grows with its own parent, found wherever it stands, and with no other row: in a
+// panel that grows, one that does not and one that does, after a label that PlaceDesign
+// leaves to its caption.
+TEST(Form1Design, EachRowGrowsWithItsOwnParent) {
+    using gui::Kind;
+    // clang-format off
+    const gui::TDesignRow rows[] = {
+        {"pnlOuter", Kind::Panel, gui::idPanel2, gui::idForm, {0, 0, 370, 80}, gui::kTopWide, ""},
+        {"lblBeside", Kind::Label, gui::idLblSource, gui::idPanel2, {}, gui::kTopLeft, "L", nullptr, gui::doBeside, gui::idCmbSource},
+        {"pnlFixed", Kind::Panel, gui::idPanel3, gui::idPanel2, {0, 0, 100, 50}, gui::kTopLeft, ""},
+        {"pnlWide", Kind::Panel, gui::idPgeAdvanced, gui::idPanel2, {0, 50, 370, 30}, gui::kTopWide, ""},
+        {"btnFixed", Kind::Button, gui::idBtnCreate, gui::idPanel3, {10, 10, 80, 25}, gui::kTopWide, ""},
+        {"cmbWide", Kind::ComboBox, gui::idCmbSource, gui::idPgeAdvanced, {10, 0, 350, 20}, gui::kTopWide, ""},
+    };
+    // clang-format on
+    const std::vector<controls::Rect> placed = gui::PlaceDesign(470, 96, rows, std::size(rows));
+    const std::array<int, 4> expected[] = {{8, 8, 470, 80},  {0, 0, 0, 0},     {0, 0, 100, 50},
+                                           {0, 50, 470, 30}, {10, 10, 80, 25}, {10, 0, 450, 20}};
+    ASSERT_EQ(placed.size(), std::size(expected));
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        EXPECT_EQ((std::array{placed[i].left, placed[i].top, placed[i].width, placed[i].height}),
+                  expected[i])
+            << rows[i].name;
+}
