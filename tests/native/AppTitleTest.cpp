@@ -31,12 +31,10 @@ TEST(AppTitle, LongPathsKeepTheirNameAndTheTitleIsCut) {
 }
 
 TEST(AppTitle, DoubleByteFirstCharacterStaysWhole) {
-    EXPECT_EQ(app::AppTitleFromPath("C:\\\x88"
-                                    "ABC.exe",
-                                    TestLead, MarkingLower),
-              "\x88"
-              "A[bc]");
+    const std::string lead = "\x88"; // apart, as "\x88A" would read as one longer escape
+    EXPECT_EQ(app::AppTitleFromPath("C:\\" + lead + "ABC.exe", TestLead, MarkingLower),
+              lead + "A[bc]");
     EXPECT_EQ(app::AppTitleFromPath("C:\\ABC.exe", TestLead, MarkingLower), "A[bc]");
     // A lone lead byte at the very end is taken as one character.
-    EXPECT_EQ(app::AppTitleFromPath("C:\\\x88", TestLead, MarkingLower), "\x88[]");
+    EXPECT_EQ(app::AppTitleFromPath("C:\\" + lead, TestLead, MarkingLower), lead + "[]");
 }

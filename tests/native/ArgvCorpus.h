@@ -3,8 +3,8 @@
 // test (the real CommandLineToArgvW), so both judge the same strings.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -54,7 +54,6 @@ inline std::vector<std::string> Values() {
     // Random mixtures of the same ingredients, from a fixed seed.
     const char* const pieces[] = {"\"", "\\", "\\\\", "\\\\\\", " ",    "\t",   "%",    "a",
                                   "Z",  "C:", ".",    "-",      "\xE9", "\x80", "\xFF", "\xA0"};
-    const std::size_t pieceCount = sizeof pieces / sizeof pieces[0];
     std::uint32_t state = 0x2545F491u;
     auto next = [&state]() {
         state ^= state << 13;
@@ -65,9 +64,8 @@ inline std::vector<std::string> Values() {
     for (int k = 0; k < 200; ++k) {
         std::string value;
         const std::uint32_t length = 1 + next() % 12;
-        for (std::uint32_t j = 0; j < length; ++j) {
-            value += pieces[next() % pieceCount];
-        }
+        for (std::uint32_t j = 0; j < length; ++j)
+            value += pieces[next() % std::size(pieces)];
         values.push_back(value);
     }
     return values;

@@ -17,12 +17,10 @@ inline std::vector<std::string> SplitArguments(const std::string& line) {
     std::vector<std::string> args;
     std::size_t i = 0;
     const std::size_t n = line.size();
-    while (i < n && IsBlank(line[i])) {
+    while (i < n && IsBlank(line[i]))
         ++i;
-    }
-    if (i == n) {
+    if (i == n)
         return args;
-    }
     std::string arg;
     int quotes = 0; // 1 while inside quotes; counts runs of quotes up to 3
     std::size_t backslashes = 0;
@@ -32,9 +30,8 @@ inline std::vector<std::string> SplitArguments(const std::string& line) {
             args.push_back(arg);
             arg.clear();
             backslashes = 0;
-            while (i < n && IsBlank(line[i])) {
+            while (i < n && IsBlank(line[i]))
                 ++i;
-            }
             if (i == n) {
                 return args; // trailing blanks start no argument
             }
@@ -69,9 +66,8 @@ inline std::vector<std::string> SplitArguments(const std::string& line) {
             }
             ++i;
         }
-        if (quotes == 2) {
+        if (quotes == 2)
             quotes = 0;
-        }
     }
     args.push_back(arg);
     return args;

@@ -10,6 +10,11 @@ namespace {
 const std::vector<std::string> kItems = {"C:\\Games\\Vesk", "c:\\games\\other", "D:\\Out\\a.vkpak",
                                          "D:\\Out"};
 
+// A comparison that takes every item to begin with what was typed.
+bool AnyHead(const std::string&, const std::string&) {
+    return true;
+}
+
 // A completion in one line: the item's index, the text and the selection [start,end).
 std::string Shown(const std::optional<controls::CompletionResult>& r) {
     if (!r)
@@ -42,11 +47,10 @@ TEST(Completion, NoMatchOrShortItemsTypeNormally) {
 }
 
 TEST(Completion, BackspaceTabAndEscapeNeverComplete) {
-    for (char c : {'\b', '\t', '\x1b'}) {
-        EXPECT_FALSE(controls::CompleteTyped("C:", 2, std::string(1, c), {"C:\b", "C:\t", "C:\x1b"})
-                         .has_value())
-            << static_cast<int>(c);
-    }
+    for (const char* typed : {"\b", "\t", "\x1b"})
+        EXPECT_FALSE(
+            controls::CompleteTyped("C:", 2, typed, {"C:\b", "C:\t", "C:\x1b"}).has_value())
+            << static_cast<int>(typed[0]);
 }
 
 TEST(Completion, SelectionStartOutsideTheTextIsClamped) {
@@ -66,10 +70,7 @@ TEST(Completion, DoubleByteCharactersCompleteWholeAndAreNeverCut) {
               "1 " + items[1] + " [5,12)");
     // Even where the comparison would agree, an item is not cut inside a character: its
     // trail byte would turn up as a letter of its own.
-    const controls::SamePrefixFn anyHead = [](const std::string&, const std::string&) {
-        return true;
-    };
-    EXPECT_FALSE(controls::CompleteTyped("", 0, "a", {"\x82\x41rest"}, lead, anyHead).has_value());
+    EXPECT_FALSE(controls::CompleteTyped("", 0, "a", {"\x82\x41rest"}, lead, AnyHead).has_value());
 }
 
 TEST(Completion, UsesTheGivenComparison) {
@@ -80,11 +81,8 @@ TEST(Completion, UsesTheGivenComparison) {
 #else
     EXPECT_FALSE(controls::CompleteTyped("", 0, "\xE4", {"\xC4pfel"}).has_value());
 #endif
-    const controls::SamePrefixFn anyHead = [](const std::string&, const std::string&) {
-        return true;
-    };
     EXPECT_EQ(
-        Shown(controls::CompleteTyped("", 0, "\xE4", {"\xC4pfel"}, shared::NoLeadBytes, anyHead)),
+        Shown(controls::CompleteTyped("", 0, "\xE4", {"\xC4pfel"}, shared::NoLeadBytes, AnyHead)),
         "0 \xE4pfel [1,5)");
 }
 

@@ -10,22 +10,18 @@ using gui::TDroppedKind;
 TEST(DropTargets, ADropThatFillsNothingSaysWhyAsTheTextTypedWouldBeTold) {
     struct Row {
         std::vector<gui::TDroppedItem> items;
-        const char *folder, *refusal;
+        std::string folder, refusal;
     };
     const std::string source = gui::CodePageRefusal("Source"),
                       output = gui::CodePageRefusal("Output");
     const Row rows[] = {
         // A name the code page cannot hold is passed over where another item fills the field.
-        {{{std::nullopt, gui::TDroppedKind::Folder}, {"C:\\two", gui::TDroppedKind::Folder}},
-         "C:\\two",
-         ""},
-        {{{std::nullopt, gui::TDroppedKind::Folder}, {"C:\\gone", gui::TDroppedKind::Missing}},
-         "",
-         source.c_str()},
-        {{{std::nullopt, gui::TDroppedKind::File}}, "", output.c_str()},
-        {{{"C:\\gone", gui::TDroppedKind::Missing}}, "", gui::kSourceMissing},
+        {{{std::nullopt, TDroppedKind::Folder}, {"C:\\two", TDroppedKind::Folder}}, "C:\\two", ""},
+        {{{std::nullopt, TDroppedKind::Folder}, {"C:\\gone", TDroppedKind::Missing}}, "", source},
+        {{{std::nullopt, TDroppedKind::File}}, "", output},
+        {{{"C:\\gone", TDroppedKind::Missing}}, "", gui::kSourceMissing},
         {{}, "", ""},
-        {{{"", gui::TDroppedKind::Missing}}, "", ""}, // a nameless item is passed over
+        {{{"", TDroppedKind::Missing}}, "", ""}, // a nameless item is passed over
     };
     for (const Row& row : rows) {
         const gui::TDroppedTargets targets = gui::PickDropTargets(row.items);

@@ -13,9 +13,8 @@ namespace {
 // The strings as the common dialog walks them: up to each zero, until an empty one.
 std::vector<std::string> WalkList(const std::string& list) {
     std::vector<std::string> parts;
-    for (const char* p = list.c_str(); *p != '\0'; p += std::strlen(p) + 1) {
+    for (const char* p = list.c_str(); *p != '\0'; p += std::strlen(p) + 1)
         parts.emplace_back(p);
-    }
     return parts;
 }
 

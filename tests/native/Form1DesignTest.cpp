@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <iterator>
 #include <set>
 #include <string>
@@ -60,17 +59,12 @@ TEST(Form1Design, NoControlEndsPastItsParentAtAnyDpi) {
             SCOPED_TRACE(testing::Message() << dpi << " dpi, " << wider << " wider");
             const int width = controls::ScaleToDpi(gui::kDesignWidth, dpi) + wider;
             const std::vector<controls::Rect> placed = gui::PlaceDesign(width, dpi);
-            auto placedOf = [&](gui::ControlId id) {
-                for (std::size_t i = 0; i < placed.size(); ++i)
-                    if (gui::kForm1Design[i].id == id)
-                        return placed[i];
-                return controls::Rect{};
-            };
             for (std::size_t i = 0; i < placed.size(); ++i) {
                 const gui::TDesignRow& row = gui::kForm1Design[i];
                 if (row.parent == gui::idForm || placed[i].width == 0)
                     continue;
-                const controls::Rect parent = placedOf(row.parent);
+                const controls::Rect parent =
+                    placed[&gui::DesignRow(row.parent) - gui::kForm1Design];
                 if (parent.width == 0) // a page: its page control lays it out
                     continue;
                 EXPECT_LE(placed[i].left + placed[i].width, parent.width) << row.name;

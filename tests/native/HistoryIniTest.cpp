@@ -1,6 +1,5 @@
 #include "History/History.h"
 
-#include <map>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -22,9 +21,8 @@ protected:
     }
 
     void Fill(const Entries& newestFirst) {
-        for (auto it = newestFirst.rbegin(); it != newestFirst.rend(); ++it) {
+        for (auto it = newestFirst.rbegin(); it != newestFirst.rend(); ++it)
             history.Add(*it);
-        }
         countsSeen.clear();
     }
 
@@ -45,16 +43,14 @@ TEST_F(HistoryIniTest, LoadClosesGapsAndNotifiesOnce) {
 }
 
 TEST_F(HistoryIniTest, LoadReadsOnlyKeysBelowMaxItemsWithEmptyDefault) {
-    for (int i = 0; i <= 12; ++i) {
+    for (int i = 0; i <= 12; ++i)
         ini.sections["source"][std::to_string(i)] = "v" + std::to_string(i);
-    }
     history.LoadFromIni(&ini, "source");
     EXPECT_EQ(history.Count(), 10);
     EXPECT_EQ(history.Item(9), "v9");
     ASSERT_EQ(ini.calls.size(), 10u);
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 10; ++i)
         EXPECT_EQ(ini.calls[i], "read source " + std::to_string(i) + " default=");
-    }
 }
 
 TEST_F(HistoryIniTest, LoadKeepsRepeatsAndAddFindsTheFirst) {

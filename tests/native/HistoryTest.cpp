@@ -1,7 +1,5 @@
 #include "History/History.h"
 
-#include <stdexcept>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -30,9 +28,8 @@ protected:
     }
 
     void Fill(const Entries& newestFirst) {
-        for (auto it = newestFirst.rbegin(); it != newestFirst.rend(); ++it) {
+        for (auto it = newestFirst.rbegin(); it != newestFirst.rend(); ++it)
             history.Add(*it);
-        }
         seen.clear();
     }
 

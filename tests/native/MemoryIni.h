@@ -1,5 +1,4 @@
-// Settings held in memory, with every call written down and failures on request: the
-// settings file of the native tests.
+// The settings file of the native tests.
 #pragma once
 
 #include <map>
@@ -19,30 +18,26 @@ public:
     std::string ReadValue(const std::string& section, const std::string& key,
                           const std::string& defaultValue) override {
         calls.push_back("read " + section + " " + key + " default=" + defaultValue);
-        if (key == failReadKey) {
+        if (key == failReadKey)
             throw shared::Exception("read failed");
-        }
         auto s = sections.find(section);
-        if (s == sections.end()) {
+        if (s == sections.end())
             return defaultValue;
-        }
         auto k = s->second.find(key);
         return k == s->second.end() ? defaultValue : k->second;
     }
 
     void WriteValue(const std::string& section, const std::string& key,
                     const std::string& value) override {
-        if (key == failWriteKey) {
+        if (key == failWriteKey)
             throw shared::EIniFileException("Unable to write to " + FileName());
-        }
         calls.push_back("write " + section + " " + key + "=" + value);
         sections[section][key] = value;
     }
 
     void RemoveSection(const std::string& section) override {
-        if (failRemove || section == failSection) {
+        if (failRemove || section == failSection)
             throw shared::EIniFileException("Unable to write to " + FileName());
-        }
         calls.push_back("remove " + section);
         sections.erase(section);
     }

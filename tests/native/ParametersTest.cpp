@@ -2,33 +2,23 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "ArgvCorpus.h"
 #include "ArgvSplit.h"
+#include "LeadBytes.h"
 
 using argv_split::SplitArguments;
 using Args = std::vector<std::string>;
 
-namespace {
-
-BuilderInputs SourceAndOutput() {
-    BuilderInputs in;
-    in.source = "S";
-    in.output = "O";
-    return in;
-}
-
-} // namespace
-
 TEST(BuildParameters, MinimalString) {
-    EXPECT_EQ(BuildParameters(SourceAndOutput()), "-source \"S\" -out \"O\" -waitonexit");
+    EXPECT_EQ(BuildParameters(BuilderInputs{"S", "O"}), "-source \"S\" -out \"O\" -waitonexit");
 }
 
 TEST(BuildParameters, WorkedExample) {
-    BuilderInputs in = SourceAndOutput();
-    in.title = "T";
+    BuilderInputs in{"S", "O", "T"};
     in.isProtected = true;
     in.priority = 3;
     EXPECT_EQ(BuildParameters(in),
@@ -36,13 +26,7 @@ TEST(BuildParameters, WorkedExample) {
 }
 
 TEST(BuildParameters, EveryOptionInFixedOrder) {
-    BuilderInputs in;
-    in.source = "C:\\Work\\heavy";
-    in.output = "C:\\Work\\heavy.vkpak";
-    in.title = "Heavy";
-    in.author = "Me";
-    in.build = "7";
-    in.copyright = "(c) 2024";
+    BuilderInputs in{"C:\\Work\\heavy", "C:\\Work\\heavy.vkpak", "Heavy", "Me", "7", "(c) 2024"};
     in.dev = in.mpXfer = in.isProtected = true;
     in.priority = 2147483647;
     EXPECT_EQ(BuildParameters(in),
@@ -52,11 +36,7 @@ TEST(BuildParameters, EveryOptionInFixedOrder) {
 }
 
 TEST(BuildParameters, EachOptionalPieceOnItsOwn) {
-    struct Case {
-        void (*set)(BuilderInputs&);
-        const char* piece;
-    };
-    const Case cases[] = {
+    const std::pair<void (*)(BuilderInputs&), const char*> cases[] = {
         {[](BuilderInputs& in) { in.author = "A"; }, " -author \"A\""},
         {[](BuilderInputs& in) { in.build = "B"; }, " -build \"B\""},
         {[](BuilderInputs& in) { in.copyright = "C"; }, " -copyright \"C\""},
@@ -66,17 +46,17 @@ TEST(BuildParameters, EachOptionalPieceOnItsOwn) {
         // Blanks only still count and are passed unchanged.
         {[](BuilderInputs& in) { in.title = "   "; }, " -title \"   \""},
     };
-    for (const Case& c : cases) {
-        BuilderInputs in = SourceAndOutput();
-        c.set(in);
+    for (const auto& [set, piece] : cases) {
+        BuilderInputs in{"S", "O"};
+        set(in);
         EXPECT_EQ(BuildParameters(in),
-                  std::string("-source \"S\" -out \"O\"") + c.piece + " -waitonexit");
+                  std::string("-source \"S\" -out \"O\"") + piece + " -waitonexit");
     }
 }
 
 TEST(BuildParameters, NoPriorityForZeroOrNegative) {
     for (std::int32_t priority : {0, -1, -5, std::numeric_limits<std::int32_t>::min()}) {
-        BuilderInputs in = SourceAndOutput();
+        BuilderInputs in{"S", "O"};
         in.priority = priority;
         EXPECT_EQ(BuildParameters(in), "-source \"S\" -out \"O\" -waitonexit") << priority;
     }
@@ -99,9 +79,7 @@ TEST(QuoteArgument, BackslashesBeforeAQuoteOrTheEndAreDoubled) {
 }
 
 TEST(QuoteArgument, InjectedOptionsStayInsideTheValue) {
-    BuilderInputs in = SourceAndOutput();
-    in.title = "x\" -flagdev -source \"C:\\";
-    in.source = "C:\\";
+    const BuilderInputs in{"C:\\", "O", "x\" -flagdev -source \"C:\\"};
     EXPECT_EQ(SplitArguments(BuildParameters(in)),
               (Args{"-source", "C:\\", "-out", "O", "-title", "x\" -flagdev -source \"C:\\",
                     "-waitonexit"}));
@@ -140,35 +118,27 @@ TEST(BuildParameters, CorpusCoversTheAwkwardBytes) {
         ASSERT_FALSE(value.empty());
         all += value;
     }
-    for (char c : std::string("\"\\ \t%")) {
+    for (char c : std::string("\"\\ \t%"))
         EXPECT_NE(all.find(c), std::string::npos) << c;
-    }
-    for (int c = 128; c <= 255; ++c) {
+    for (int c = 128; c <= 255; ++c)
         EXPECT_NE(all.find(static_cast<char>(c)), std::string::npos) << c;
-    }
     EXPECT_NE(all.find("\\\\\\\""), std::string::npos); // a backslash run before a quote
 }
 
 // On a double-byte code page a trail byte may equal '\' (0x5C). It belongs to its
 // character: doubling it would leave a lone backslash that escapes the closing quote.
 TEST(QuoteArgumentDoubleByte, TrailBytesThatLookLikeBackslashesAreLeftAlone) {
-    auto shiftJisLead = [](unsigned char c) {
-        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    };
     const std::string so = "\x83\x5C"; // a katakana character whose trail byte is 0x5C
-    EXPECT_EQ(builder::QuoteArgument("C:\\" + so, shiftJisLead), "\"C:\\" + so + "\"");
-    EXPECT_EQ(builder::QuoteArgument(so + "\"", shiftJisLead), "\"" + so + "\\\"\"");
+    EXPECT_EQ(builder::QuoteArgument("C:\\" + so, TestLead), "\"C:\\" + so + "\"");
+    EXPECT_EQ(builder::QuoteArgument(so + "\"", TestLead), "\"" + so + "\\\"\"");
     // A real backslash after the character still doubles before the closing quote.
-    EXPECT_EQ(builder::QuoteArgument(so + "\\", shiftJisLead), "\"" + so + "\\\\\"");
-    EXPECT_EQ(builder::QuoteArgument("a\x83", shiftJisLead),
+    EXPECT_EQ(builder::QuoteArgument(so + "\\", TestLead), "\"" + so + "\\\\\"");
+    EXPECT_EQ(builder::QuoteArgument("a\x83", TestLead),
               "\"a\x83\""); // a lone lead byte at the end
     // Without a lead-byte test the same bytes are taken one by one.
     EXPECT_EQ(builder::QuoteArgument("C:\\" + so), "\"C:\\\x83\\\\\"");
-    BuilderInputs in;
-    in.source = "D:\\" + so;
-    in.output = "o";
-    EXPECT_EQ(BuildParameters(in, shiftJisLead),
-              "-source \"D:\\" + so + "\" -out \"o\" -waitonexit");
+    BuilderInputs in{"D:\\" + so, "o"};
+    EXPECT_EQ(BuildParameters(in, TestLead), "-source \"D:\\" + so + "\" -out \"o\" -waitonexit");
 }
 
 TEST(FitsOnCommandLine, QuotedPathBlankParametersAndZeroWithin32767) {

@@ -27,6 +27,10 @@ protected:
         outputs.SetMaxItems(10);
     }
 
+    std::string CreateError(const builder::TBuilderArguments& arguments) {
+        return ErrorOf([&] { session.Create(arguments); });
+    }
+
     gui::TSessionSystem System(std::string exe, bool beyondCodePage) {
         gui::TSessionSystem system;
         system.exePath = std::move(exe);
@@ -56,28 +60,25 @@ protected:
 
 // Each check in its order; a failed one records and starts nothing.
 TEST_F(SessionTest, CreateChecksInOrderAndRecordsNothingOnFailure) {
-    auto create = [&](const builder::TBuilderArguments& arguments) {
-        return ErrorOf([&] { session.Create(arguments); });
-    };
-    EXPECT_EQ(create(Arguments({})), "The specified source does not exist");
-    EXPECT_EQ(create(Arguments({"C:\\src\\file.txt", "o.vkpak"})),
+    EXPECT_EQ(CreateError(Arguments({})), "The specified source does not exist");
+    EXPECT_EQ(CreateError(Arguments({"C:\\src\\file.txt", "o.vkpak"})),
               "The specified source does not exist");
-    EXPECT_EQ(create(Arguments({"C:\\src", ""})), "You must specify an output vesk.");
+    EXPECT_EQ(CreateError(Arguments({"C:\\src", ""})), "You must specify an output vesk.");
     // A field the code page cannot hold is named by its label, after the two paths' checks;
     // the source's own refusal comes first, before its best-fit copy is looked at.
     const std::string refusal = " field contains characters that the system's code page "
                                 "cannot represent, so the builder would receive other ones";
     builder::TBuilderArguments arguments = Arguments({"", ""});
     arguments.options[1].text.reset();
-    EXPECT_EQ(create(arguments), "The specified source does not exist");
+    EXPECT_EQ(CreateError(arguments), "The specified source does not exist");
     arguments.source.text.reset();
-    EXPECT_EQ(create(arguments), "The Source" + refusal);
+    EXPECT_EQ(CreateError(arguments), "The Source" + refusal);
     arguments = Arguments({"C:\\src", "o.vkpak"});
     arguments.options[1].text.reset();
-    EXPECT_EQ(create(arguments), "The Author" + refusal);
+    EXPECT_EQ(CreateError(arguments), "The Author" + refusal);
     arguments.output.text.reset();
-    EXPECT_EQ(create(arguments), "The Output" + refusal);
-    EXPECT_EQ(create(Arguments({"C:\\src", "o.vkpak", std::string(32767, 't')})),
+    EXPECT_EQ(CreateError(arguments), "The Output" + refusal);
+    EXPECT_EQ(CreateError(Arguments({"C:\\src", "o.vkpak", std::string(32767, 't')})),
               "The texts are too long to be passed to the builder");
     EXPECT_EQ(sources.Count(), 0);
     EXPECT_EQ(outputs.Count(), 0);
@@ -110,9 +111,7 @@ TEST_F(SessionWithoutFolder, RefusesTheBuilderAndTheSettingsFile) {
     EXPECT_EQ(session.SettingsPath(), "");
     EXPECT_EQ(ErrorOf([&] { session.LoadSettings(); }),
               "The folder of this program is unknown, so its recent entries cannot be kept");
-    EXPECT_EQ(ErrorOf([&] {
-                  session.Create(Arguments({"C:\\src", "o.vkpak"}));
-              }),
+    EXPECT_EQ(CreateError(Arguments({"C:\\src", "o.vkpak"})),
               "Unable to start VKB.exe: the folder of this program is unknown");
     EXPECT_TRUE(launches.empty());
     session.SaveSettings();
@@ -133,7 +132,7 @@ TEST_F(SessionBeyondCodePage, SaysOnceWhereToMoveTheProgram) {
         "the program cannot be reached. Move the program to a folder whose name the code page "
         "can hold (and rename it where its own name has such characters)";
     EXPECT_EQ(ErrorOf([&] { session.LoadSettings(); }), message);
-    EXPECT_EQ(ErrorOf([&] { session.Create(Arguments({"C:\\src", "o.vkpak"})); }), message);
+    EXPECT_EQ(CreateError(Arguments({"C:\\src", "o.vkpak"})), message);
     EXPECT_EQ(sources.Count(), 0);
     EXPECT_TRUE(launches.empty());
     EXPECT_EQ(ErrorOf([&] { session.SaveSettings(); }), "");
@@ -192,11 +191,7 @@ TEST_F(SessionTest, EntriesAnotherCopyRecordedAreKept) {
     ini.sections["source"] = {{"0", "C:\\theirs"}, {"1", "C:\\A"},  {"2", "C:\\t2"},
                               {"3", "C:\\t3"},     {"4", "C:\\t4"}, {"5", "C:\\t5"}};
     session.SaveSettings();
-    EXPECT_EQ(ini.sections["source"], (Keys{{"0", "C:\\mine"},
-                                            {"1", "C:\\a"},
-                                            {"2", "C:\\theirs"},
-                                            {"3", "C:\\t2"},
-                                            {"4", "C:\\t3"},
-                                            {"5", "C:\\t4"},
-                                            {"6", "C:\\t5"}}));
+    const Keys kept = {{"0", "C:\\mine"}, {"1", "C:\\a"},  {"2", "C:\\theirs"}, {"3", "C:\\t2"},
+                       {"4", "C:\\t3"},   {"5", "C:\\t4"}, {"6", "C:\\t5"}};
+    EXPECT_EQ(ini.sections["source"], kept);
 }

@@ -12,11 +12,11 @@ namespace {
 constexpr std::int32_t kMin = INT32_MIN;
 constexpr std::int32_t kMax = INT32_MAX;
 
-void ExpectReads(const std::vector<std::pair<std::string, std::int32_t>>& table,
-                 std::int32_t minValue) {
-    for (const auto& [text, expected] : table) {
-        EXPECT_EQ(controls::ReadSpinValue(text, minValue), expected) << "text \"" << text << "\"";
-    }
+using Reads = std::vector<std::pair<std::string, std::int32_t>>;
+
+void ExpectReads(const Reads& table) {
+    for (const auto& [text, expected] : table)
+        EXPECT_EQ(controls::ReadSpinValue(text, 0), expected) << "text \"" << text << "\"";
 }
 
 TEST(SpinValueRead, DecimalWithSignsAndLeadingBlanks) {
@@ -32,26 +32,16 @@ TEST(SpinValueRead, DecimalWithSignsAndLeadingBlanks) {
                  {"1999", 1999},
                  {"2147483647", kMax},
                  {"-2147483648", kMin},
-                 {"00000000000000000042", 42}},
-                0);
+                 {"00000000000000000042", 42}});
 }
 
 TEST(SpinValueRead, HexPrefixesAndDigitCase) {
-    ExpectReads({{"$10", 16},
-                 {"0x10", 16},
-                 {"0X10", 16},
-                 {"x10", 16},
-                 {"X10", 16},
-                 {"$A", 10},
-                 {"$ff", 255},
-                 {"$fF", 255},
-                 {"$9a", 154},
-                 {" $7FFFFFFF", kMax},
-                 {"$80000000", kMin},
-                 {"$FFFFFFFF", -1},
-                 {"0xFFFFFFFF", -1},
-                 {"$0000000000001", 1}},
-                0);
+    const Reads hex = {{"$10", 16},          {"0x10", 16},         {"0X10", 16},
+                       {"x10", 16},          {"X10", 16},          {"$A", 10},
+                       {"$ff", 255},         {"$fF", 255},         {"$9a", 154},
+                       {" $7FFFFFFF", kMax}, {"$80000000", kMin},  {"$FFFFFFFF", -1},
+                       {"0xFFFFFFFF", -1},   {"$0000000000001", 1}};
+    ExpectReads(hex);
 }
 
 TEST(SpinValueRead, UnparsableTextReadsAsMinimum) {
@@ -115,16 +105,13 @@ TEST(SpinValueStep, FormattedStepReadsBack) {
 }
 
 TEST(SpinCharFilter, AcceptsDigitsSignsSeparatorAndControlChars) {
-    for (char c = '0'; c <= '9'; ++c) {
+    for (char c = '0'; c <= '9'; ++c)
         EXPECT_TRUE(controls::SpinCharAccepted(c, '.', true)) << c;
-    }
-    for (char c : {'+', '-', '.'}) {
+    for (char c : {'+', '-', '.'})
         EXPECT_TRUE(controls::SpinCharAccepted(c, '.', true)) << c;
-    }
     // Backspace, Tab, Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+Z and the rest below 32 but Enter.
-    for (int code : {1, 3, 8, 9, 10, 22, 24, 26, 27, 31}) {
+    for (int code : {1, 3, 8, 9, 10, 22, 24, 26, 27, 31})
         EXPECT_TRUE(controls::SpinCharAccepted(static_cast<char>(code), '.', true)) << code;
-    }
 }
 
 TEST(SpinCharFilter, RejectsEnterBlankLettersPunctuationAndHighChars) {
@@ -142,9 +129,8 @@ TEST(SpinCharFilter, DecimalSeparatorFollowsLocale) {
 }
 
 TEST(SpinCharFilter, DisabledEditorKeepsOnlyControlCharsOtherThanBackspace) {
-    for (char c : {'0', '9', '+', '-', '.', ','}) {
+    for (char c : {'0', '9', '+', '-', '.', ','})
         EXPECT_FALSE(controls::SpinCharAccepted(c, ',', false)) << c;
-    }
     EXPECT_FALSE(controls::SpinCharAccepted(8, '.', false));
     EXPECT_FALSE(controls::SpinCharAccepted(13, '.', false));
     EXPECT_FALSE(controls::SpinCharAccepted('a', '.', false));
