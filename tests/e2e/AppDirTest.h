@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,21 +21,17 @@ protected:
 
     std::string BuilderPath() const { return app_ / "VKB.exe"; }
 
-    // Starts the program with the current directory elsewhere than its own folder.
+    // Starts the program with the current directory elsewhere than its own folder; without
+    // its window there is nothing to test, so that ends the test.
     std::unique_ptr<AppProcess> Start() {
         auto p = std::make_unique<AppProcess>(exe_, work_.Path());
-        EXPECT_NE(p->WaitForMainWindow(), nullptr) << "no main window";
+        if (!p->WaitForMainWindow())
+            throw std::runtime_error("no main window");
         return p;
     }
 
     // A folder that exists, under the data folder.
-    std::string Folder(const std::string& name) {
-        const std::string path = data_ / name;
-        EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr) ||
-                    GetLastError() == ERROR_ALREADY_EXISTS)
-            << path;
-        return path;
-    }
+    std::string Folder(const std::string& name) const { return data_.MakeFolder(name); }
 
     // Both recent-entry lists as the window shows them, newest first.
     static void ExpectLists(AppProcess& p, const std::vector<std::string>& sources,

@@ -45,6 +45,14 @@ private:
     bool had_;
 };
 
+// Within a pixel of the middle of the screen.
+void ExpectCentred(HWND form) {
+    RECT rc{};
+    GetWindowRect(form, &rc);
+    EXPECT_NEAR(rc.left, (GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2, 1);
+    EXPECT_NEAR(rc.top, (GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 2, 1);
+}
+
 class AppFrameE2e : public ::testing::Test {
 protected:
     TempDir dir_;
@@ -53,8 +61,7 @@ protected:
 } // namespace
 
 TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
-    const std::string exe = PrepareAppDir(dir_.Path(), "PACKER.EXE");
-    AppProcess app(exe, dir_.Path());
+    AppProcess app(PrepareAppDir(dir_.Path(), "PACKER.EXE"), dir_.Path());
     HWND form = app.WaitForMainWindow();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(GetText(form), "Veskmaker");
@@ -66,11 +73,7 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
     EXPECT_EQ(GetWindowLongPtrA(form, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
 
     // Centred on the screen at the first showing.
-    RECT rc{};
-    GetWindowRect(form, &rc);
-    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_NEAR(rc.left, (cx - (rc.right - rc.left)) / 2, 1);
-    EXPECT_NEAR(rc.top, (cy - (rc.bottom - rc.top)) / 2, 1);
+    ExpectCentred(form);
 
     struct {
         int id;
@@ -87,17 +90,11 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
     EXPECT_TRUE(IsWindowVisible(app.Control(gui::idBtnCreate)));
     EXPECT_FALSE(IsWindowVisible(app.Control(gui::idPanel3)));
     // The first control of the tab order has the focus, so Space opens the folder picker.
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    EXPECT_TRUE(WaitUntil([&] {
-        return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui) &&
-               gui.hwndFocus == app.Control(gui::idBtnBrowseSrc);
-    }));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(form) == app.Control(gui::idBtnBrowseSrc); }));
     SaveArtifact(form, "simple-view");
 
-    Click(app.Control(gui::idBtnAdvanced));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Control(gui::idPanel3)) != FALSE; }));
-    EXPECT_EQ(GetText(app.Control(gui::idBtnAdvanced)), "Simple");
+    // Shown, and the button then says "Simple".
+    ASSERT_TRUE(app.ToggleAdvanced());
     WaitUntil([&] { return IsWindowVisible(app.Control(gui::idEdtTitle)) != FALSE; });
     EXPECT_EQ(GetText(app.Control(gui::idSpnPriority)), "0");
     SaveArtifact(form, "advanced-view");
@@ -114,8 +111,7 @@ TEST_F(AppFrameE2e, PackerExeShowsItsWindowTitledPackerAndEndsWithCodeZero) {
 }
 
 TEST_F(AppFrameE2e, StartedMinimisedWithoutActivationItShowsNoWindowUntilRestored) {
-    const std::string exe = PrepareAppDir(dir_.Path(), "packer.old.exe");
-    AppProcess app(exe, dir_.Path(), SW_SHOWMINNOACTIVE);
+    AppProcess app(PrepareAppDir(dir_.Path(), "packer.old.exe"), dir_.Path(), SW_SHOWMINNOACTIVE);
     HWND form = app.WaitForMainWindow(kTimeoutMs, false);
     ASSERT_NE(form, nullptr);
     HWND appWindow = nullptr;
@@ -128,9 +124,7 @@ TEST_F(AppFrameE2e, StartedMinimisedWithoutActivationItShowsNoWindowUntilRestore
     PostMessageA(appWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form) != FALSE; }));
     EXPECT_FALSE(IsZoomed(form));
-    RECT rc{};
-    GetWindowRect(form, &rc);
-    EXPECT_NEAR(rc.left, (GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2, 1);
+    ExpectCentred(form);
 
     // Minimising the main window minimises the whole application.
     PostMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -141,8 +135,7 @@ TEST_F(AppFrameE2e, StartedMinimisedWithoutActivationItShowsNoWindowUntilRestore
 }
 
 TEST_F(AppFrameE2e, StartedMaximisedItShowsMaximisedWithControlsFollowingTheRightEdge) {
-    const std::string exe = PrepareAppDir(dir_.Path(), "Veskmaker.exe");
-    AppProcess app(exe, dir_.Path(), SW_SHOWMAXIMIZED);
+    AppProcess app(PrepareAppDir(dir_.Path(), "Veskmaker.exe"), dir_.Path(), SW_SHOWMAXIMIZED);
     HWND form = app.WaitForMainWindow();
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IsZoomed(form) != FALSE; }));
@@ -162,8 +155,7 @@ TEST_F(AppFrameE2e, StartedMaximisedItShowsMaximisedWithControlsFollowingTheRigh
 }
 
 TEST_F(AppFrameE2e, EndOfSessionQuitsWithoutWritingTheSettingsFile) {
-    const std::string exe = PrepareAppDir(dir_.Path(), "Veskmaker.exe");
-    AppProcess app(exe, dir_.Path());
+    AppProcess app(PrepareAppDir(dir_.Path(), "Veskmaker.exe"), dir_.Path());
     HWND form = app.WaitForMainWindow();
     ASSERT_NE(form, nullptr);
     HWND appWindow = AppWindowOf(app.Pid());

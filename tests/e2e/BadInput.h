@@ -59,11 +59,8 @@ protected:
     bool Alive(AppProcess& p) {
         if (p.Running())
             return true;
-        if (ended_.insert(p.Pid()).second) {
-            DWORD code = 0;
-            GetExitCodeProcess(p.Handle(), &code);
-            ADD_FAILURE() << "the program ended by itself with code " << code;
-        }
+        if (ended_.insert(p.Pid()).second)
+            ADD_FAILURE() << "the program ended by itself with code " << p.WaitForExit(0);
         return false;
     }
 
@@ -81,9 +78,7 @@ protected:
         const Outcome out = PressCreate(p);
         EXPECT_FALSE(out.box.has_value()) << *out.box;
         EXPECT_LE(out.started.size(), 1u);
-        if (out.started.empty())
-            return std::nullopt;
-        return out.started.back();
+        return out.started.empty() ? std::nullopt : std::optional(out.started.back());
     }
 
     // Presses "Create!" for inputs it must refuse: the box's text; a builder started is a
@@ -91,8 +86,7 @@ protected:
     std::string CreateAndExpectBox(AppProcess& p) {
         const Outcome out = PressCreate(p);
         EXPECT_TRUE(out.started.empty()) << "started: " << out.started.front().substr(0, 80);
-        if (!out.box)
-            ADD_FAILURE() << "no box";
+        EXPECT_TRUE(out.box.has_value()) << "no box";
         return out.box.value_or("<no box>");
     }
 
@@ -100,7 +94,6 @@ protected:
     void ExpectListsAfterRestart(const std::vector<std::string>& sources,
                                  const std::vector<std::string>& outputs) {
         auto p = Start();
-        ASSERT_NE(p->MainWindow(), nullptr);
         ExpectLists(*p, sources, outputs, "after a restart");
         EXPECT_EQ(p->CloseAndWait(), 0u);
     }

@@ -50,17 +50,13 @@ TEST_F(BadInput, AwkwardCharactersReachTheBuilderExactlyFromEveryField) {
     ASSERT_EQ(sources.size(), 7u);
 
     auto p = Start();
-    ASSERT_NE(p->MainWindow(), nullptr);
     for (size_t round = 0; round < n; ++round) {
         // Each round shifts the texts by one field, so every field sees every text.
-        const std::string& source = sources[round % sources.size()];
-        const std::string& output = texts[round];
-        const std::string& title = texts[(round + 1) % n];
-        const std::string& author = texts[(round + 2) % n];
-        const std::string& build = texts[(round + 3) % n];
-        const std::string& copyright = texts[(round + 4) % n];
+        const BuilderInputs in{sources[round % sources.size()], texts[round],
+                               texts[(round + 1) % n],          texts[(round + 2) % n],
+                               texts[(round + 3) % n],          texts[(round + 4) % n]};
         SCOPED_TRACE("round " + std::to_string(round));
-        Fill(*p, {source, output, title, author, build, copyright});
+        Fill(*p, in);
         const auto cmdline = Create(*p);
         if (!cmdline) {
             ADD_FAILURE() << "the builder was not started";
@@ -68,9 +64,9 @@ TEST_F(BadInput, AwkwardCharactersReachTheBuilderExactlyFromEveryField) {
         }
         // No text is empty: every switch is there.
         EXPECT_EQ(SplitCommandLine(*cmdline),
-                  (std::vector<std::string>{BuilderPath(), "-source", source, "-out", output,
-                                            "-title", title, "-author", author, "-build", build,
-                                            "-copyright", copyright, "-waitonexit"}))
+                  (std::vector<std::string>{BuilderPath(), "-source", in.source, "-out", in.output,
+                                            "-title", in.title, "-author", in.author, "-build",
+                                            in.build, "-copyright", in.copyright, "-waitonexit"}))
             << *cmdline;
     }
     // Round r took source r mod 7 and output r: the sources of the last seven rounds, the
@@ -93,7 +89,6 @@ TEST_F(BadInput, AwkwardCharactersReachTheBuilderExactlyFromEveryField) {
 TEST_F(BadInput, LongTextsUpToAMegabyteInEveryField) {
     const std::string src = Folder("src");
     auto p = Start();
-    ASSERT_NE(p->MainWindow(), nullptr);
 
     // Measure what the shell puts around the parameters, then fill the title up to the limit.
     BuilderInputs in{src, "o", "t"};
@@ -154,7 +149,6 @@ TEST_F(BadInput, LongTextsUpToAMegabyteInEveryField) {
 TEST_F(BadInput, TextsBeyondTheCommandLineLimitAreRefusedNotCut) {
     const std::string src = Folder("src");
     auto p = Start();
-    ASSERT_NE(p->MainWindow(), nullptr);
     const std::string wrapsToData = data_.Path() + "\\";
     const std::string longTitle = Repeated("title ", 40000);
     const std::string longSource = wrapsToData + Repeated("s", 32 * 32768);
@@ -197,7 +191,6 @@ TEST_F(BadInput, LongEntriesComeBackWholeAfterARestart) {
     const std::vector<std::string> outputs = {Repeated("long", 3000), Repeated("longer", 32000)};
     {
         auto p = Start();
-        ASSERT_NE(p->MainWindow(), nullptr);
         for (const auto& out : outputs) {
             Fill(*p, {src, out});
             ASSERT_TRUE(Create(*p).has_value());
@@ -207,15 +200,12 @@ TEST_F(BadInput, LongEntriesComeBackWholeAfterARestart) {
     // The newest first.
     const std::vector<std::string> list = {outputs[1], outputs[0]};
     auto p = Start();
-    ASSERT_NE(p->MainWindow(), nullptr);
     const auto back = ComboItems(p->Control(gui::idCmbOutput));
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (i >= back.size() || back[i] != list[i]) {
+    for (size_t i = 0; i < list.size(); ++i)
+        if (i >= back.size() || back[i] != list[i])
             ADD_FAILURE() << "an entry of " << list[i].size() << " characters came back as "
                           << (i < back.size() ? std::to_string(back[i].size()) + " characters, \"" +
                                                     back[i].substr(0, 20) + "...\""
                                               : std::string("nothing"));
-        }
-    }
     EXPECT_EQ(p->CloseAndWait(), 0u);
 }

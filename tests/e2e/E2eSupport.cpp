@@ -14,18 +14,6 @@
 
 namespace e2e {
 
-using windrive::FindTopLevelWindow;
-using windrive::Send;
-using windrive::SendW;
-
-namespace {
-
-std::string LastErrorText(const std::string& what) {
-    return what + " failed (error " + std::to_string(GetLastError()) + ")";
-}
-
-} // namespace
-
 std::string VeskExePath() {
     return WinPath(VESK_EXE_PATH);
 }
@@ -108,13 +96,11 @@ std::string HeardName(HWND hwnd) {
     if (SUCCEEDED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
                                              IID_IAccessible, reinterpret_cast<void**>(&object))) &&
         object) {
-        VARIANT self;
-        VariantInit(&self);
+        VARIANT self{};
         self.vt = VT_I4;
         self.lVal = CHILDID_SELF;
         BSTR name = nullptr;
-        const HRESULT answered = object->get_accName(self, &name);
-        heard = SUCCEEDED(answered) && name ? winproc::Narrow(name) : "<no name>";
+        heard = SUCCEEDED(object->get_accName(self, &name)) && name ? Narrow(name) : "<no name>";
         SysFreeString(name);
         object->Release();
     }
@@ -145,7 +131,7 @@ std::vector<std::string> ComboItems(HWND combo) {
         if (got == CB_ERR)
             break;
         buf.resize(std::wcslen(buf.c_str()));
-        items.push_back(winproc::Narrow(buf));
+        items.push_back(Narrow(buf));
     }
     return items;
 }
@@ -201,9 +187,7 @@ bool SettledCapture(HWND hwnd, bool repaint, BITMAPINFO& bi, std::vector<char>& 
     WaitUntil(
         [&] {
             previous.swap(bits);
-            if (!CaptureWindow(hwnd, bi, bits))
-                return false;
-            return !previous.empty() && previous == bits;
+            return CaptureWindow(hwnd, bi, bits) && !previous.empty() && previous == bits;
         },
         2000);
     return !bits.empty();
@@ -229,10 +213,7 @@ Pixels WindowPixels(HWND hwnd, bool repaint) {
 }
 
 int Pixels::Count(COLORREF colour) const {
-    int n = 0;
-    for (COLORREF c : rgb)
-        n += c == colour ? 1 : 0;
-    return n;
+    return static_cast<int>(std::count(rgb.begin(), rgb.end(), colour));
 }
 
 bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
@@ -248,12 +229,8 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
     std::string data(reinterpret_cast<const char*>(&fh), sizeof fh);
     data.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
     data.append(bits.data(), bits.size());
-    try {
-        WriteFileText(path, data);
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
+    const UniqueHandle file = CreateToWrite(path);
+    return file.Valid() && WriteAll(file.Get(), data);
 }
 
 void SaveArtifact(HWND hwnd, const std::string& name) {
@@ -272,8 +249,7 @@ HWND AppProcess::WaitForMainWindow(DWORD timeoutMs, bool mustBeVisible) {
         },
         timeoutMs);
     // Said on the test's output: a start that fails now and then is told from a slow one.
-    DWORD code = 0;
-    if (!main_ && GetExitCodeProcess(Handle(), &code) && code != STILL_ACTIVE)
+    if (const DWORD code = WaitForExit(0); !main_ && code != STILL_ACTIVE)
         std::printf("[ ended    ] the program ended before its window came up, code 0x%lx\n",
                     static_cast<unsigned long>(code));
     return main_;

@@ -24,26 +24,9 @@ namespace e2e {
 
 // Handles, scratch folders, files, waiting, windows, texts, dialogs and command lines, shared
 // with the other test programs and the benchmark driver.
-using windrive::AnswerDialog;
-using windrive::FindChildById;
-using windrive::FindDialog;
-using windrive::GetText;
-using windrive::OfProcess;
-using windrive::PressCancel;
-using windrive::PressOk;
-using windrive::SetText;
-using windrive::WaitUntil;
-using winfiles::DirectoryExists;
-using winfiles::FileExists;
-using winfiles::ReadFileText;
-using winfiles::TempDir;
-using winfiles::UniqueHandle;
-using winfiles::WinPath;
-using winfiles::WriteFileText;
-using winproc::ArgsAfterProgram;
-using winproc::ReadRecording;
-using winproc::Recording;
-using winproc::SplitCommandLine;
+using namespace windrive;
+using namespace winfiles;
+using namespace winproc;
 
 // Default wait for anything the program under test should do promptly.
 constexpr DWORD kTimeoutMs = windrive::kWaitTimeoutMs;

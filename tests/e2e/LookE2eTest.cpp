@@ -8,14 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
-#include <string>
-
-#include "gui/Form1Design.h"
 
 using namespace e2e;
 
@@ -26,8 +23,8 @@ protected:
     void SetUp() override {
         // Our own windows' coordinates, unscaled, whatever the DPI.
         SetProcessDPIAware();
-        exe_ = PrepareAppDir(dir_.Path(), "Veskmaker.exe");
-        app_ = std::make_unique<AppProcess>(exe_, dir_.Path());
+        app_ =
+            std::make_unique<AppProcess>(PrepareAppDir(dir_.Path(), "Veskmaker.exe"), dir_.Path());
         ASSERT_NE(app_->WaitForMainWindow(), nullptr);
         const shared::TWindowDc screen(nullptr);
         dpi_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
@@ -60,7 +57,6 @@ protected:
     }
 
     TempDir dir_;
-    std::string exe_;
     std::unique_ptr<AppProcess> app_;
     int dpi_ = 96;
 };

@@ -14,22 +14,14 @@
 #include <vector>
 
 using namespace e2e;
-using windrive::ChooseFileType;
-using windrive::FileNameField;
-using windrive::TDialogAction;
-using windrive::TDialogSeen;
-using winfiles::EndsWithNoCase;
-using winfiles::IsFullPath;
-using winfiles::SamePath;
-using winfiles::SettleAccessTimes;
 
 namespace {
 
 class PickersE2e : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::string exe = PrepareAppDir(app_.Path(), "Veskmaker.exe");
-        process_ = std::make_unique<AppProcess>(exe, app_.Path());
+        process_ =
+            std::make_unique<AppProcess>(PrepareAppDir(app_.Path(), "Veskmaker.exe"), app_.Path());
         ASSERT_NE(process_->WaitForMainWindow(), nullptr) << "no main window";
     }
 
@@ -48,20 +40,13 @@ protected:
         return !seen.forced && WaitUntil([&] { return IsWindowEnabled(Main()) != FALSE; });
     }
 
-    std::string Folder(const std::string& name) const { return data_.MakeFolder(name); }
-    std::string File(const std::string& name) const { return data_.MakeFile(name); }
-
     TempDir app_;
     TempDir data_;
     std::unique_ptr<AppProcess> process_;
 };
 
-LRESULT FileTypeIndex(HWND dialog) {
-    return windrive::TrySend(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0).value_or(CB_ERR);
-}
-
 TEST_F(PickersE2e, FolderBrowserFillsTheSourceOnlyWhenConfirmed) {
-    const std::string folder = Folder("content");
+    const std::string folder = data_.MakeFolder("content");
     SettleAccessTimes(folder);
 
     // Starts at the folder already in the field; confirming hands it back.
@@ -89,7 +74,7 @@ TEST_F(PickersE2e, SaveDialogRemembersItsOwnFileAndFilterNotTheField) {
     LRESULT shownType = CB_ERR;
     auto look = [&](HWND dialog) {
         shownName = GetText(FileNameField(dialog));
-        shownType = FileTypeIndex(dialog);
+        shownType = TrySend(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0).value_or(CB_ERR);
     };
     auto save = UseDialog(gui::idBtnBrowseOut, [&](HWND dialog) {
         look(dialog);
@@ -155,9 +140,9 @@ bool PostDrop(const AppProcess& process, HWND window, const std::vector<std::str
 }
 
 TEST_F(PickersE2e, DroppedFolderAndFileFillTheFields) {
-    const std::string file = File("dropped.vkpak");
-    const std::string folder = Folder("dropped");
-    const std::string other = Folder("other");
+    const std::string file = data_.MakeFile("dropped.vkpak");
+    const std::string folder = data_.MakeFolder("dropped");
+    const std::string other = data_.MakeFolder("other");
     SetText(Control(gui::idCmbSource), "before");
     SetText(Control(gui::idCmbOutput), "before");
 

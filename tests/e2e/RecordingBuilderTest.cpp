@@ -22,8 +22,7 @@ std::string CopyRecorder(const TempDir& dir) {
 TEST(RecordingBuilder, RecordsRawCommandLineAndCurrentDirectory) {
     TempDir app;
     TempDir work;
-    const std::string cwd = work / "odd dir 100%s";
-    ASSERT_TRUE(CreateDirectoryA(cwd.c_str(), nullptr));
+    const std::string cwd = work.MakeFolder("odd dir 100%s");
     const std::string exe = CopyRecorder(app);
     // Quotes, a trailing backslash before a quote, doubled blanks, a tab and percent signs
     // must all come through byte for byte.

@@ -12,12 +12,9 @@ constexpr DWORD kActionMs = 3000;
 // A message box's message: the dialog item the system gives that id.
 constexpr int kMessageId = 0xFFFF;
 
-bool Gone(HWND dialog) {
-    return !IsWindow(dialog) || !IsWindowVisible(dialog);
-}
-
 bool WaitGone(HWND dialog, DWORD timeoutMs) {
-    return WaitUntil([&] { return Gone(dialog); }, timeoutMs, kPollMs);
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs,
+                     kPollMs);
 }
 
 TDialogSeen Note(HWND dialog, HWND watched) {

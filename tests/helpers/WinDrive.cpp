@@ -33,19 +33,6 @@ BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lp) {
     return FALSE;
 }
 
-struct ChildSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChildId(HWND hwnd, LPARAM lp) {
-    auto* search = reinterpret_cast<ChildSearch*>(lp);
-    if (GetDlgCtrlID(hwnd) != search->id)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
 BOOL CALLBACK CountWindow(HWND, LPARAM lp) {
     ++*reinterpret_cast<int*>(lp);
     return TRUE;
@@ -98,9 +85,14 @@ HWND FindThreadDialog(DWORD threadId) {
 }
 
 HWND FindChildById(HWND parent, int id) {
-    ChildSearch search{id, nullptr};
-    EnumChildWindows(parent, MatchChildId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    // Depth first, each level in z-order, as EnumChildWindows walks them.
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id)
+            return child;
+        if (HWND found = FindChildById(child, id))
+            return found;
+    }
+    return nullptr;
 }
 
 int WindowCount(DWORD pid) {

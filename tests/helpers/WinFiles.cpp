@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <array>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -9,11 +10,24 @@
 
 namespace winfiles {
 
-namespace {
-
 std::string LastErrorText(const std::string& what) {
     return what + " failed (error " + std::to_string(GetLastError()) + ")";
 }
+
+std::wstring LongPath(const std::string& path) {
+    return L"\\\\?\\" + winproc::Widen(path);
+}
+
+namespace {
+
+// A search of a folder's entries (FindFirstFile), closed when the holder goes.
+struct FindCloser {
+    void operator()(HANDLE find) const {
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+    }
+};
+using FindHandle = std::unique_ptr<void, FindCloser>;
 
 // The temp folder with a trailing backslash; its long name where the system gives a short one.
 std::string TempBase() {
@@ -32,41 +46,33 @@ std::string TempBase() {
     return base;
 }
 
-} // namespace
-
-std::wstring LongPath(const std::string& path) {
-    return L"\\\\?\\" + winproc::Widen(path);
-}
-
-namespace {
-
 // Wide, behind "\\?\": a test may leave folders deeper than MAX_PATH, or named beyond the
 // code page.
 bool RemoveWideTree(const std::wstring& dir) {
     WIN32_FIND_DATAW fd;
+    const std::wstring inDir = dir + L"\\";
     {
-        const TFindHandle find(FindFirstFileW((dir + L"\\*").c_str(), &fd));
-        if (find.Valid()) {
-            do {
-                const std::wstring name = fd.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                const std::wstring full = dir + L"\\" + name;
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveWideTree(full);
-                } else {
-                    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileW(full.c_str());
-                }
-            } while (FindNextFileW(find.Get(), &fd));
+        const FindHandle find(FindFirstFileW((inDir + L"*").c_str(), &fd));
+        for (BOOL more = find.get() != INVALID_HANDLE_VALUE; more;
+             more = FindNextFileW(find.get(), &fd)) {
+            const std::wstring name = fd.cFileName;
+            const std::wstring full = inDir + name;
+            if (name == L"." || name == L"..")
+                continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveWideTree(full);
+            } else {
+                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(full.c_str());
+            }
         }
     }
     return RemoveDirectoryW(dir.c_str()) != 0;
 }
 
-DWORD AttributesOf(const std::string& path) {
-    return path.size() < MAX_PATH ? GetFileAttributesA(path.c_str())
-                                  : GetFileAttributesW(LongPath(path).c_str());
+// For the wide calls: behind "\\?\" where it is too long for the others.
+std::wstring WidePath(const std::string& path) {
+    return path.size() < MAX_PATH ? winproc::Widen(path) : LongPath(path);
 }
 
 } // namespace
@@ -133,25 +139,14 @@ bool IsFullPath(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-    DWORD attr = AttributesOf(path);
+    DWORD attr = GetFileAttributesW(WidePath(path).c_str());
     return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DirectoryExists(const std::string& path) {
-    DWORD attr = AttributesOf(path);
+    DWORD attr = GetFileAttributesW(WidePath(path).c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-namespace {
-
-HANDLE OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-    return path.size() < MAX_PATH ? CreateFileA(path.c_str(), access, share, nullptr, disposition,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr)
-                                  : CreateFileW(LongPath(path).c_str(), access, share, nullptr,
-                                                disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-} // namespace
 
 std::string WinPath(const std::string& linuxPath) {
     std::string out = "Z:" + linuxPath;
@@ -162,13 +157,12 @@ std::string WinPath(const std::string& linuxPath) {
 }
 
 bool CopyTo(const std::string& from, const std::string& to) {
-    return to.size() < MAX_PATH
-               ? CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE
-               : CopyFileW(winproc::Widen(from).c_str(), LongPath(to).c_str(), FALSE) != FALSE;
+    return CopyFileW(winproc::Widen(from).c_str(), WidePath(to).c_str(), FALSE) != FALSE;
 }
 
 UniqueHandle CreateToWrite(const std::string& path) {
-    return UniqueHandle(OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS));
+    return UniqueHandle(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -178,7 +172,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }
 
 std::string ReadFileText(const std::string& path) {
-    return ReadFileText(path.size() < MAX_PATH ? winproc::Widen(path) : LongPath(path));
+    return ReadFileText(WidePath(path));
 }
 
 std::string ReadFileText(const std::wstring& path) {
@@ -208,10 +202,8 @@ void WriteFileText(const std::string& path, const std::string& content) {
 void SettleAccessTimes(const std::string& path) {
     for (std::size_t end = path.find('\\', 3);; end = path.find('\\', end + 1)) {
         WIN32_FIND_DATAA entry;
-        const TFindHandle find(FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry));
-        if (find.Valid()) {
-            while (FindNextFileA(find.Get(), &entry)) {
-            }
+        const FindHandle find(FindFirstFileA((path.substr(0, end) + "\\*").c_str(), &entry));
+        while (find.get() != INVALID_HANDLE_VALUE && FindNextFileA(find.get(), &entry)) {
         }
         if (end == std::string::npos)
             break;

@@ -12,22 +12,8 @@ namespace winfiles {
 // Owns a kernel handle; closes it when it goes: the program's own holder.
 using UniqueHandle = shared::TKernelHandle;
 
-// A search of a folder's entries (FindFirstFile), closed when the holder goes.
-class TFindHandle {
-public:
-    explicit TFindHandle(HANDLE handle) : handle_(handle) {}
-    TFindHandle(const TFindHandle&) = delete;
-    TFindHandle& operator=(const TFindHandle&) = delete;
-    ~TFindHandle() {
-        if (Valid())
-            FindClose(handle_);
-    }
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
+// "<what> failed (error <the last error>)".
+std::string LastErrorText(const std::string& what);
 
 // Deletes a folder with everything in it, read-only files included.
 bool RemoveTree(const std::string& dir);

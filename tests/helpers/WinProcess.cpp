@@ -6,19 +6,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 namespace winproc {
 
 namespace {
-
-struct ArgvMemory {
-    LPWSTR* argv;
-    ~ArgvMemory() {
-        if (argv)
-            LocalFree(argv);
-    }
-};
 
 // One slot of the GDI handle table (the layout Windows and Wine share, 64-bit fields in
 // both builds); a free slot has type 0.
@@ -159,10 +152,11 @@ std::string Narrow(const std::wstring& w) {
 
 std::vector<std::string> SplitCommandLine(const std::string& cmdline) {
     int argc = 0;
-    ArgvMemory args{CommandLineToArgvW(Widen(cmdline).c_str(), &argc)};
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(
+        CommandLineToArgvW(Widen(cmdline).c_str(), &argc), &LocalFree);
     std::vector<std::string> out;
-    for (int i = 0; args.argv && i < argc; ++i)
-        out.push_back(Narrow(args.argv[i]));
+    for (int i = 0; argv && i < argc; ++i)
+        out.push_back(Narrow(argv.get()[i]));
     return out;
 }
 
@@ -188,9 +182,7 @@ std::vector<Recording> ReadRecording(const std::string& dir) {
     std::vector<Recording> records;
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t end = text.find("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
+        const size_t end = std::min(text.find("\r\n", pos), text.size());
         const std::string line = text.substr(pos, end - pos);
         pos = end + 2;
         if (line.compare(0, 8, "CMDLINE ") == 0)
@@ -224,8 +216,7 @@ ChildProcess::ChildProcess(const std::wstring& exePath, const std::string& curre
     if (!CreateProcessW(exePath.size() < MAX_PATH ? exePath.c_str() : nullptr, &wideLine[0],
                         nullptr, nullptr, FALSE, 0, nullptr,
                         currentDir.empty() ? nullptr : wideDir.c_str(), &si, &pi))
-        throw std::runtime_error("starting " + Narrow(exePath) + " failed (error " +
-                                 std::to_string(GetLastError()) + ")");
+        throw std::runtime_error(winfiles::LastErrorText("starting " + Narrow(exePath)));
     process_ = winfiles::UniqueHandle(pi.hProcess);
     winfiles::UniqueHandle thread(pi.hThread);
     pid_ = pi.dwProcessId;

@@ -26,8 +26,6 @@ std::wstring OwnPath() {
 
 std::string CurrentDir() {
     DWORD need = GetCurrentDirectoryA(0, nullptr);
-    if (need == 0)
-        return {};
     std::string buf(need, '\0');
     DWORD n = GetCurrentDirectoryA(need, &buf[0]);
     buf.resize(n < need ? n : 0);
@@ -49,15 +47,13 @@ int main() {
     for (int attempt = 0; attempt < 500; ++attempt) {
         winfiles::UniqueHandle file(CreateFileW(log.c_str(), FILE_APPEND_DATA, 0, nullptr,
                                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) {
-            DWORD err = GetLastError();
-            if (err != ERROR_SHARING_VIOLATION && err != ERROR_ACCESS_DENIED &&
-                err != ERROR_LOCK_VIOLATION)
-                return 2;
-            Sleep(10);
-            continue;
-        }
-        return winfiles::WriteAll(file.Get(), record) ? 0 : 3;
+        if (file.Valid())
+            return winfiles::WriteAll(file.Get(), record) ? 0 : 3;
+        DWORD err = GetLastError();
+        if (err != ERROR_SHARING_VIOLATION && err != ERROR_ACCESS_DENIED &&
+            err != ERROR_LOCK_VIOLATION)
+            return 2;
+        Sleep(10);
     }
     return 4;
 }

@@ -49,14 +49,10 @@ TEST_F(Form1Test, MouseCaptureIsReleasedBeforeTheBoxAndAbortsStaySilent) {
     EXPECT_EQ(silent.Count(), 0);
 }
 
-namespace {
-class TFailingCreateForm : public gui::TForm1 {
-public:
-    void FormCreate() override { throw shared::Exception("Cannot read the settings (disk)"); }
-};
-} // namespace
-
 TEST(AppFrameTest, ErrorInFormCreateIsShownAndTheWindowStillComesUp) {
+    struct TFailingCreateForm : gui::TForm1 {
+        void FormCreate() override { throw shared::Exception("Cannot read the settings (disk)"); }
+    };
     app::TApplication app; // a fresh frame, so this window becomes its main window
     TDialogAnswerer answerer;
     auto* form = app.CreateMainWindow<TFailingCreateForm>();

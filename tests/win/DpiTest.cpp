@@ -23,8 +23,7 @@ protected:
     // Sends the change as the system does: the new DPI twice, and the window rectangle for it,
     // here the present one grown by the ratio of the two DPIs.
     RECT ChangeDpi(int from, int to) {
-        RECT rc{};
-        GetWindowRect(*form, &rc);
+        const RECT rc = WindowRectOf(*form);
         const RECT suggested{rc.left, rc.top, rc.left + MulDiv(rc.right - rc.left, to, from),
                              rc.top + MulDiv(rc.bottom - rc.top, to, from)};
         SendMessageA(*form, WM_DPICHANGED, MAKEWPARAM(to, to),
@@ -35,10 +34,9 @@ protected:
 
     // Every control of the design where the design puts it at that DPI, for the window's width.
     void ExpectDesignedAt(int dpi) {
-        RECT client{};
-        GetClientRect(*form, &client);
         const int border = controls::ScaleToDpi(controls::kFormBorder, dpi);
-        const std::vector<controls::Rect> placed = gui::PlaceDesign(client.right - 2 * border, dpi);
+        const std::vector<controls::Rect> placed =
+            gui::PlaceDesign(ClientRectOf(*form).right - 2 * border, dpi);
         for (std::size_t i = 0; i < placed.size(); ++i) {
             const gui::TDesignRow& row = gui::kForm1Design[i];
             SCOPED_TRACE(row.name);
@@ -60,8 +58,8 @@ protected:
                 EXPECT_EQ(r.height, placed[i].height);
             }
         }
-        EXPECT_EQ(FontHeightOf(form->edtTitle), -MulDiv(gui::kFontPoints, dpi, 72));
-        EXPECT_EQ(FontHeightOf(form->lblURL), -MulDiv(gui::kFontPoints, dpi, 72));
+        for (HWND text : {form->edtTitle.Handle(), form->lblURL.Handle()})
+            EXPECT_EQ(FontHeightOf(text), -MulDiv(gui::kFontPoints, dpi, 72));
         EXPECT_EQ(form->spnPriority.Button().Bounds().width,
                   controls::ScaleToDpi(controls::TSpinEdit::kButtonWidth, dpi));
     }
@@ -76,8 +74,7 @@ TEST_F(DpiTest, WindowTakesTheSuggestedRectangleAndLaysOutEveryControlAtEachDpi)
     for (int dpi : {120, 144, 192, 216, system}) {
         SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
         const RECT suggested = ChangeDpi(from, dpi);
-        RECT now{};
-        GetWindowRect(*form, &now);
+        const RECT now = WindowRectOf(*form);
         EXPECT_TRUE(EqualRect(&now, &suggested));
         ExpectDesignedAt(dpi);
         from = dpi;

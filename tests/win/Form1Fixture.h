@@ -1,17 +1,15 @@
 // The main window built inside the test's application object, with the helpers its tests
-// share: class names, sizes, what "Create!" reads, and keys through the event loop.
+// share: class names, sizes and what "Create!" reads.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "gui/ControlIds.h"
 #include "gui/Form1.h"
 #include "shared/System.h"
-#include "helpers/WinFiles.h"
 #include "win/WinTestSupport.h"
 
 namespace form1test {
@@ -33,8 +31,7 @@ inline builder::TBuilderArgument ReadField(const gui::TForm1& form, gui::Control
 }
 
 inline SIZE WindowSize(HWND hwnd) {
-    RECT rc{};
-    GetWindowRect(hwnd, &rc);
+    const RECT rc = WindowRectOf(hwnd);
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
@@ -62,20 +59,6 @@ protected:
         SetWindowPos(*form, nullptr, 40, monitor.rcWork.bottom - WindowSize(*form).cy - 5, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return monitor.rcWork;
-    }
-    // A key pressed with modifiers held, through the event loop and its dialog manager, sent
-    // to the control with the focus unless another one is named.
-    static void PressKey(UINT vk, std::initializer_list<UINT> held = {}, HWND to = nullptr) {
-        BYTE keys[256] = {};
-        for (UINT modifier : held)
-            keys[modifier] = 0x80;
-        SetKeyboardState(keys);
-        HWND target = to ? to : GetFocus();
-        PostMessageA(target, WM_KEYDOWN, vk, 1);
-        PostMessageA(target, WM_KEYUP, vk, 1 | 3u << 30);
-        PumpPending();
-        BYTE none[256] = {};
-        SetKeyboardState(none);
     }
     std::unique_ptr<gui::TForm1> form;
 };

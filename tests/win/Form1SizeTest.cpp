@@ -10,10 +10,8 @@ TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
     SIZE simple = WindowSize(*form);
     EXPECT_FALSE(form->Panel3.Visible());
     EXPECT_FALSE(form->Panel3.Enabled());
-    RECT client{};
-    GetClientRect(*form, &client);
-    EXPECT_EQ(client.right, 386);
-    EXPECT_EQ(client.bottom, 96);
+    EXPECT_EQ(ClientRectOf(*form).right, 386);
+    EXPECT_EQ(ClientRectOf(*form).bottom, 96);
 
     form->edtTitle.SetText("kept");
     form->cbxProtected.SetChecked(true);
@@ -21,9 +19,8 @@ TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
     EXPECT_EQ(form->btnAdvanced.Text(), "Simple");
     EXPECT_TRUE(form->Panel3.Visible());
     EXPECT_TRUE(form->Panel3.Enabled());
-    GetClientRect(*form, &client);
-    EXPECT_EQ(client.right, 386);
-    EXPECT_EQ(client.bottom, 278);
+    EXPECT_EQ(ClientRectOf(*form).right, 386);
+    EXPECT_EQ(ClientRectOf(*form).bottom, 278);
     SIZE advanced = WindowSize(*form);
     EXPECT_EQ(advanced.cy - simple.cy, 182);
 
@@ -41,16 +38,14 @@ TEST_F(Form1Test, AdvancedToggleGrowsAndShrinksAndKeepsValues) {
 TEST_F(Form1Test, GrownNearTheBottomOfTheScreenTheWindowMovesUpJustEnough) {
     const RECT work = MoveNearTheBottom();
     form->btnAdvanced.Click();
-    RECT rc{};
-    GetWindowRect(*form, &rc);
+    const RECT rc = WindowRectOf(*form);
     EXPECT_EQ(rc.bottom, work.bottom);
     EXPECT_EQ(rc.left, 40);
     // Back to the simple view it keeps that top; grown where it fits, it keeps its own.
     form->btnAdvanced.Click();
     SetWindowPos(*form, nullptr, 40, work.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     form->btnAdvanced.Click();
-    GetWindowRect(*form, &rc);
-    EXPECT_EQ(rc.top, work.top + 10);
+    EXPECT_EQ(WindowRectOf(*form).top, work.top + 10);
 }
 
 TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
@@ -59,17 +54,12 @@ TEST_F(Form1Test, ToggledWhileMaximisedTheRestoredWindowFitsItsContent) {
     ShowWindow(*form, SW_SHOWMAXIMIZED);
     form->btnAdvanced.Click();
     // The block made while maximised follows the window's right edge.
-    RECT client{};
-    GetClientRect(*form, &client);
     const controls::Rect page = form->pgeAdvanced.Bounds(); // in the block's client area
     EXPECT_EQ(form->Panel3.Bounds().left + page.left + page.width + controls::kFormBorder,
-              client.right);
+              ClientRectOf(*form).right);
     ShowWindow(*form, SW_RESTORE);
     PumpPending();
-    GetClientRect(*form, &client);
-    EXPECT_EQ(client.right, 386);
-    EXPECT_EQ(client.bottom, 278);
-    RECT rc{};
-    GetWindowRect(*form, &rc);
-    EXPECT_LE(rc.bottom, work.bottom);
+    EXPECT_EQ(ClientRectOf(*form).right, 386);
+    EXPECT_EQ(ClientRectOf(*form).bottom, 278);
+    EXPECT_LE(WindowRectOf(*form).bottom, work.bottom);
 }

@@ -15,8 +15,6 @@
 
 namespace {
 
-using winfiles::UniqueHandle;
-
 class IniFileTest : public ::testing::Test {
 protected:
     std::string ReadRaw() const { return winfiles::ReadFileText(path_); }
@@ -33,16 +31,9 @@ protected:
         return values;
     }
 
-    // A history of at most ten entries, as the program keeps; filled oldest first.
-    static void Prepare(History::THistory& h, const std::vector<std::string>& newestLast = {}) {
-        h.SetMaxItems(10);
-        for (const auto& s : newestLast)
-            h.Add(s);
-    }
     // The entries a history of ten loads from the file's section.
     static std::vector<std::string> Loaded(const std::string& path, const char* section) {
-        History::THistory h;
-        Prepare(h);
+        TTenEntryHistory h;
         h.LoadFromIniFile(path, section);
         return h.Items();
     }
@@ -70,8 +61,7 @@ TEST_F(IniFileTest, FirstRunWithoutFileLoadsNothingAndSavesNothing) {
     EXPECT_EQ(ini.ReadValue("source", "0", "dflt"), "dflt");
     EXPECT_NO_THROW(ini.RemoveSection("source"));
 
-    History::THistory h;
-    Prepare(h);
+    TTenEntryHistory h;
     int changes = 0;
     h.SetOnChange([&](History::THistory&) { ++changes; });
     h.LoadFromIniFile(path_, "source");
@@ -90,8 +80,7 @@ TEST_F(IniFileTest, SaveRewritesItsSectionAndLeavesOthersAlone) {
     WriteRaw(
         path_,
         "[other]\r\nkeep=me\r\n[source]\r\n0=old\r\n7=stray\r\nname=x\r\n[out]\r\n0=o.vkpak\r\n");
-    History::THistory h;
-    Prepare(h, {"C:\\Work\\light", "C:\\Work\\heavy"});
+    TTenEntryHistory h{"C:\\Work\\light", "C:\\Work\\heavy"};
     h.SaveToIniFile(path_, "source");
 
     EXPECT_EQ(Read("source", {"0", "1", "7", "name"}),
@@ -115,9 +104,7 @@ TEST_F(IniFileTest, LoadsOnlyMaxItemsKeysAndClosesGaps) {
     text += "[out]\r\n0=\r\n1=C:\\only.vkpak\r\n";
     WriteRaw(path_, text);
 
-    History::THistory source, out;
-    Prepare(source);
-    Prepare(out);
+    TTenEntryHistory source, out;
     source.LoadFromIniFile(path_, "source");
     out.LoadFromIniFile(path_, "out");
     ASSERT_EQ(source.Count(), 10);
@@ -140,8 +127,7 @@ TEST_F(IniFileTest, LongValuesReadBackWhole) {
             value += static_cast<char>('a' + i % 26);
         WriteRaw(path_, "[source]\r\n0=" + value + "\r\n");
         EXPECT_EQ(Read("source", "0"), value) << size;
-        History::THistory h;
-        Prepare(h);
+        TTenEntryHistory h;
         h.LoadFromIniFile(path_, "source");
         ASSERT_EQ(h.Count(), 1);
         EXPECT_EQ(h.Item(0), value) << size;
@@ -158,8 +144,7 @@ TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     WriteRaw(path + "\\inside.txt", "precious");
 
-    History::THistory h;
-    Prepare(h, {"C:\\b", "C:\\a"});
+    TTenEntryHistory h{"C:\\b", "C:\\a"};
     const std::string expected = "Unable to write to " + path;
     EXPECT_EQ(WriteError([&] { h.SaveToIniFile(path, "source"); }), expected);
     EXPECT_EQ(WriteError([&] { History::TIniFile(path).WriteValue("out", "0", "x"); }), expected);
@@ -174,11 +159,11 @@ TEST_F(IniFileTest, DirectoryInPlaceOfTheFileFailsWithThePathAndLosesNothing) {
 TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
     const std::string before = "[source]\r\n0=C:\\kept\r\n[out]\r\n0=C:\\kept.vkpak\r\n";
     WriteRaw(path_, before);
-    History::THistory h;
-    Prepare(h, {"C:\\new"});
+    TTenEntryHistory h{"C:\\new"};
     {
-        UniqueHandle held(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        winfiles::UniqueHandle held(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                nullptr));
         ASSERT_NE(held.Get(), INVALID_HANDLE_VALUE);
         const std::string expected = "Unable to write to " + path_;
         EXPECT_EQ(WriteError([&] { h.SaveToIniFile(path_, "source"); }), expected);
@@ -198,8 +183,7 @@ TEST_F(IniFileTest, FileHeldOpenElsewhereFailsWithThePathAndLosesNothing) {
 // the private-profile functions do only by a shorter name.
 TEST_F(IniFileTest, AFileDeeperThanMaxPathIsReadAndWritten) {
     const std::string deep = dir_.MakeLongFolder(300) + "\\front.ini";
-    History::THistory h;
-    Prepare(h, {"C:\\old", "C:\\new"});
+    TTenEntryHistory h{"C:\\old", "C:\\new"};
     h.SaveToIniFile(deep, "source");
     EXPECT_TRUE(winfiles::FileExists(deep));
     EXPECT_FALSE(History::IniFileUnreadable(deep));

@@ -26,46 +26,27 @@
 
 namespace {
 
-using TTempDir = winfiles::TempDir;
-using windrive::ChooseFileType;
-using windrive::FileNameField;
-using windrive::GetText;
-using windrive::Press;
-using windrive::PressCancel;
-using windrive::PressOk;
-using windrive::Send;
-using windrive::SetText;
-using windrive::TDialogAnswerer;
-using winfiles::EndsWithNoCase;
-using winfiles::IsFullPath;
-using winfiles::SamePath;
-using winfiles::SettleAccessTimes;
+using namespace windrive;
+using namespace winfiles;
 
-struct TWindowDestroyer {
-    void operator()(HWND hwnd) const { DestroyWindow(hwnd); }
-};
-using TWindow = std::unique_ptr<std::remove_pointer_t<HWND>, TWindowDestroyer>;
+using TWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
 
 // Stands in for the main window: visible, enabled and active when a picker opens.
 TWindow MakeActiveWindow() {
     TWindow window(CreateWindowExA(0, "STATIC", "picker test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                    100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                   nullptr));
+                                   nullptr),
+                   DestroyWindow);
     SetForegroundWindow(window.get());
     SetActiveWindow(window.get());
     return window;
 }
 
 // The save dialog may leave the process in the folder where the user confirmed.
-class TKeepCurrentDirectory {
-public:
-    TKeepCurrentDirectory() { GetCurrentDirectoryA(sizeof(saved_), saved_); }
-    TKeepCurrentDirectory(const TKeepCurrentDirectory&) = delete;
-    TKeepCurrentDirectory& operator=(const TKeepCurrentDirectory&) = delete;
-    ~TKeepCurrentDirectory() { SetCurrentDirectoryA(saved_); }
-
-private:
-    char saved_[MAX_PATH] = {};
+struct TKeepCurrentDirectory {
+    TKeepCurrentDirectory() { GetCurrentDirectoryA(sizeof saved, saved); }
+    ~TKeepCurrentDirectory() { SetCurrentDirectoryA(saved); }
+    char saved[MAX_PATH] = {};
 };
 
 gui::TSaveDialog VeskSaveDialog() {
@@ -187,7 +168,7 @@ TEST(PickerSaveDialog, CutsAnOverlongStartingNameToTheBuffer) {
 }
 
 TEST(PickerFolderBrowser, ConfirmReturnsThePreselectedFolder) {
-    TTempDir temp;
+    TempDir temp;
     const std::string folder = temp.MakeFolder("Source Folder");
     SettleAccessTimes(folder);
     TWindow owner = MakeActiveWindow();
@@ -201,7 +182,7 @@ TEST(PickerFolderBrowser, ConfirmReturnsThePreselectedFolder) {
 }
 
 TEST(PickerFolderBrowser, CancelReturnsEmptyWhateverTheStart) {
-    TTempDir temp;
+    TempDir temp;
     TWindow owner = MakeActiveWindow();
     // No start, an existing folder, a text that names nothing, a file.
     const std::vector<std::string> starts = {"", temp.Path(), temp.Path() + "\\no such folder",
@@ -250,7 +231,7 @@ HDROP MakeDrop(const std::vector<std::string>& paths, bool wide,
 }
 
 TEST(PickerDrop, FirstExistingFolderAndFirstExistingFileWin) {
-    TTempDir temp;
+    TempDir temp;
     const std::string gone = temp.Path() + "\\vanished.vkpak";
     const std::string goneFolder = temp.Path() + "\\vanished";
     const std::string fileA = temp.MakeFile("a.vkpak");
@@ -283,7 +264,7 @@ TEST(PickerDrop, FirstExistingFolderAndFirstExistingFileWin) {
 // Every drop is answered: a folder deeper than MAX_PATH fills the field, and one whose name the
 // code page cannot hold says so, as the same text typed would be told.
 TEST(PickerDrop, DeepFoldersFillAndNamesBeyondTheCodePageSayWhy) {
-    TTempDir temp;
+    TempDir temp;
     const std::string deep = temp.MakeLongFolder(300);
     for (bool wide : {false, true}) {
         const gui::TDroppedTargets targets = gui::ReadDrop(MakeDrop({deep}, wide));

@@ -12,8 +12,7 @@ protected:
     controls::TTimerSpeedButton& Up() { return Spin().Button().UpButton(); }
     controls::TTimerSpeedButton& Down() { return Spin().Button().DownButton(); }
     static POINT Centre(HWND button) {
-        RECT rc{};
-        GetClientRect(button, &rc);
+        const RECT rc = ClientRectOf(button);
         return {rc.right / 2, rc.bottom / 2};
     }
     // The real pointer is moved along, so any mouse move the system makes up agrees.

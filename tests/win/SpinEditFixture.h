@@ -57,20 +57,11 @@ protected:
     }
 
     controls::TSpinEdit& Spin() { return window->spin; }
-    void Post(UINT msg, WPARAM wParam, LPARAM lParam) { PostTo(Spin(), msg, wParam, lParam); }
-    static void PostTo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        PostMessageA(hwnd, msg, wParam, lParam);
+    void Post(UINT msg, WPARAM wParam, LPARAM lParam) {
+        PostMessageA(Spin(), msg, wParam, lParam);
         PumpPending();
     }
-    // A key as the keyboard sends it: key-down, then the characters the event loop
-    // translates from it, then key-up. Aimed at a window so a focus stolen by another
-    // program on the display cannot reroute it.
-    void PressKey(UINT vk, bool autoRepeat = false) { PressKeyOn(Spin(), vk, autoRepeat); }
-    static void PressKeyOn(HWND target, UINT vk, bool autoRepeat = false) {
-        LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
-        PostTo(target, WM_KEYDOWN, vk, scan | 1 | (autoRepeat ? 1 << 30 : 0));
-        PostTo(target, WM_KEYUP, vk, scan | 1 | 3u << 30);
-    }
+    void PressKey(UINT vk, bool autoRepeat = false) { ::PressKey(vk, {}, Spin(), autoRepeat); }
     void Type(const std::string& chars) {
         for (char c : chars)
             Post(WM_CHAR, static_cast<unsigned char>(c), 1);

@@ -72,13 +72,7 @@ TEST_F(SpinEditTest, EveryAutoRepeatedKeyDownIsOneStepAndModifiersDoNotMatter) {
     PressKey(VK_UP, true);
     EXPECT_EQ(Spin().Value(), 13);
 
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    PressKey(VK_DOWN);
-    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
+    ::PressKey(VK_DOWN, {VK_SHIFT, VK_CONTROL}, Spin());
     EXPECT_EQ(Spin().Value(), 12);
 
     PressKey(VK_PRIOR);
@@ -116,7 +110,7 @@ TEST_F(SpinEditTest, LeavingAppliesRealBoundsAndRewritesOnlyThen) {
 TEST_F(SpinEditTest, TabIntoTheFieldSelectsAllButAClickInTheTextDoesNot) {
     EnterText("12345");
     ASSERT_EQ(GetFocus(), window->before.Handle());
-    PressKeyOn(window->before, VK_TAB);
+    ::PressKey(VK_TAB, {}, window->before);
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Spin().Handle(); }));
     EXPECT_EQ(SelStart(), 0u);
     EXPECT_EQ(SelEnd(), 5u);
@@ -135,7 +129,7 @@ TEST_F(SpinEditTest, TabIntoTheFieldSelectsAllButAClickInTheTextDoesNot) {
     SetFocus(window->before);
     Spin().SendMsg(EM_SETSEL, 2, 2);
     Spin().SetAutoSelect(false);
-    PressKeyOn(window->before, VK_TAB);
+    ::PressKey(VK_TAB, {}, window->before);
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Spin().Handle(); }));
     EXPECT_EQ(SelStart(), SelEnd());
 }
@@ -182,11 +176,9 @@ TEST_F(SpinEditTest, ArrowColumnSitsInsideTheRightEdgeAndFollowsResizing) {
     const int width = controls::ScaleToDpi(controls::TSpinEdit::kButtonWidth, dpi);
     const int gap = controls::ScaleToDpi(controls::TSpinEdit::kTextGap, dpi);
     auto check = [&] {
-        RECT client{};
-        GetClientRect(Spin(), &client);
+        const RECT client = ClientRectOf(Spin());
         // The column is the field's sibling, laid over it: compared in the field's client area.
-        RECT onScreen{};
-        GetWindowRect(Spin().Button(), &onScreen);
+        RECT onScreen = WindowRectOf(Spin().Button());
         MapWindowPoints(HWND_DESKTOP, Spin(), reinterpret_cast<POINT*>(&onScreen), 2);
         EXPECT_EQ(onScreen.left, client.right - width);
         EXPECT_EQ(onScreen.right - onScreen.left, width);
