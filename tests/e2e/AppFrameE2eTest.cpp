@@ -47,8 +47,7 @@ private:
 
 // Within a pixel of the middle of the screen.
 void ExpectCentred(HWND form) {
-    RECT rc{};
-    GetWindowRect(form, &rc);
+    const RECT rc = WindowRectOf(form);
     EXPECT_NEAR(rc.left, (GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2, 1);
     EXPECT_NEAR(rc.top, (GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 2, 1);
 }
@@ -141,16 +140,12 @@ TEST_F(AppFrameE2e, StartedMaximisedItShowsMaximisedWithControlsFollowingTheRigh
     ASSERT_TRUE(WaitUntil([&] { return IsZoomed(form) != FALSE; }));
     // Anchored right: the button keeps its distance to the edge inside the 8-pixel border.
     auto rightGap = [&] {
-        RECT client{}, button{};
-        GetClientRect(form, &client);
-        GetWindowRect(app.Control(gui::idBtnCreate), &button);
+        RECT button = WindowRectOf(app.Control(gui::idBtnCreate));
         MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&button), 2);
-        return client.right - button.right;
+        return ClientRectOf(form).right - button.right;
     };
     EXPECT_TRUE(WaitUntil([&] { return rightGap() == 8; })) << "gap " << rightGap();
-    RECT client{};
-    GetClientRect(form, &client);
-    EXPECT_GT(client.right, 386);
+    EXPECT_GT(ClientRectOf(form).right, 386);
     EXPECT_EQ(app.CloseAndWait(), 0u);
 }
 

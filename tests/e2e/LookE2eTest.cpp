@@ -36,8 +36,7 @@ protected:
     int Scaled(int designPixels) const { return controls::ScaleToDpi(designPixels, dpi_); }
     // A control's rectangle in its parent's client area.
     static RECT Bounds(HWND hwnd) {
-        RECT rc{};
-        GetWindowRect(hwnd, &rc);
+        RECT rc = WindowRectOf(hwnd);
         MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
         return rc;
     }

@@ -27,6 +27,18 @@ HWND FindTopLevelWindow(DWORD pid, const char* className, bool mustBeVisible = t
 HWND FindThreadDialog(DWORD threadId);
 // First descendant of parent with that control id (controls sit in panels and pages).
 HWND FindChildById(HWND parent, int id);
+// A window's rectangle on the screen, and its client area (left and top 0); empty when the
+// window is gone.
+inline RECT WindowRectOf(HWND hwnd) {
+    RECT rc{};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+inline RECT ClientRectOf(HWND hwnd) {
+    RECT rc{};
+    GetClientRect(hwnd, &rc);
+    return rc;
+}
 // Every window of the process, top-level and child: the USER objects Wine lets us count.
 int WindowCount(DWORD pid);
 

@@ -72,7 +72,7 @@ TSaveDialogView UseSaveDialog(gui::TSaveDialog& dialog, HWND taskWindow, int fil
     TSaveDialogView view;
     TDialogAnswerer user(
         [&](HWND dlg) {
-            GetWindowRect(dlg, &view.bounds);
+            view.bounds = WindowRectOf(dlg);
             view.title = GetText(dlg);
             view.fileName = GetText(FileNameField(dlg));
             view.fileType = Send(GetDlgItem(dlg, cmb1), CB_GETCURSEL, 0, 0);

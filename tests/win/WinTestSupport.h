@@ -18,8 +18,10 @@
 #include "helpers/WinDrive.h"
 #include "helpers/WinFiles.h"
 
+using windrive::ClientRectOf;
 using windrive::PressOk;
 using windrive::TDialogAnswerer;
+using windrive::WindowRectOf;
 
 // Writes the bytes as the whole file; a file that cannot be written fails the test.
 inline void WriteRaw(const std::string& path, const std::string& bytes) {
@@ -72,16 +74,4 @@ inline void PressKey(UINT vk, std::initializer_list<UINT> held = {}, HWND to = n
     PumpPending();
     BYTE none[256] = {};
     SetKeyboardState(none);
-}
-
-inline RECT WindowRectOf(HWND hwnd) {
-    RECT rc{};
-    GetWindowRect(hwnd, &rc);
-    return rc;
-}
-
-inline RECT ClientRectOf(HWND hwnd) {
-    RECT rc{};
-    GetClientRect(hwnd, &rc);
-    return rc;
 }
