@@ -229,8 +229,12 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
     std::string data(reinterpret_cast<const char*>(&fh), sizeof fh);
     data.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
     data.append(bits.data(), bits.size());
-    const UniqueHandle file = CreateToWrite(path);
-    return file.Valid() && WriteAll(file.Get(), data);
+    try {
+        WriteFileText(path, data);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
 }
 
 void SaveArtifact(HWND hwnd, const std::string& name) {

@@ -56,9 +56,9 @@ bool RemoveWideTree(const std::wstring& dir) {
         for (BOOL more = find.get() != INVALID_HANDLE_VALUE; more;
              more = FindNextFileW(find.get(), &fd)) {
             const std::wstring name = fd.cFileName;
-            const std::wstring full = inDir + name;
             if (name == L"." || name == L"..")
                 continue;
+            const std::wstring full = inDir + name;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveWideTree(full);
             } else {

@@ -1,4 +1,5 @@
-// The settings file of the native tests.
+// Settings held in memory, with every call written down and failures on request: the
+// settings file of the native tests.
 #pragma once
 
 #include <map>
